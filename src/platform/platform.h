@@ -1,0 +1,82 @@
+// Everything Codetal needs from the operating system, behind one interface.
+// platform_posix.cpp and platform_win32.cpp implement it; nothing outside this
+// folder includes an OS header. Tests substitute their own console by
+// deriving from Platform and forwarding the file operations.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace codetal {
+
+struct LocalTime {
+  int year = 0;   // e.g. 2026
+  int month = 0;  // 1..12
+  int day = 0;
+  int hour = 0;
+  int minute = 0;
+  int second = 0;
+};
+
+// A file opened for reading, as raw bytes; text-mode rules (CR dropped,
+// Ctrl-Z ends the text) are applied by the readers above.
+class InputFile {
+ public:
+  virtual ~InputFile() = default;
+  // Fills up to `size` bytes; returns the count, 0 at end of file, -1 on error.
+  virtual long read(char* buffer, std::size_t size) = 0;
+};
+
+// The report file. On Windows each "\n" is stored as CR LF.
+class OutputFile {
+ public:
+  virtual ~OutputFile() = default;
+  virtual bool write(std::string_view bytes) = 0;
+  virtual bool close() = 0;
+};
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  // Console. Writes are unbuffered; Console buffers above this.
+  virtual void write_stdout(std::string_view bytes) = 0;
+  virtual void write_stderr(std::string_view bytes) = 0;
+  // True when standard output is a character device (the console mirror is
+  // switched on when it is not).
+  virtual bool stdout_is_char_device() = 0;
+  // True when standard output is an interactive terminal that a person reads
+  // as the run goes on.
+  virtual bool stdout_is_terminal() = 0;
+  // Waits for one key press on the console keyboard (never standard input),
+  // then discards keys typed ahead. Returns at once without a console.
+  virtual void wait_for_key() = 0;
+  // Clears the console window and homes the cursor; nothing without a console.
+  virtual void clear_screen() = 0;
+
+  // Files. Names are used as written, except that "\" separates folders and
+  // a name that does not exist as written is looked up ignoring letter case.
+  // Opens only ordinary files (or character devices); never for writing.
+  virtual std::unique_ptr<InputFile> open_input(std::string_view name) = 0;
+  // Creates or truncates the file for writing.
+  virtual std::unique_ptr<OutputFile> create_output(std::string_view name) = 0;
+  // Names (without folder part) of the ordinary, non-hidden files in the
+  // pattern's folder whose name matches the pattern's final component ("*"
+  // and "?", ignoring letter case), sorted ignoring letter case.
+  virtual std::vector<std::string> list_matches(std::string_view pattern) = 0;
+  // Empty when it cannot be obtained.
+  virtual std::string current_directory() = 0;
+
+  // Process and clock.
+  virtual LocalTime local_time() = 0;
+  // Starts `program`, looked up only in the absolute folders of PATH, with
+  // the one argument, without waiting. False when it was not started.
+  virtual bool start_program(std::string_view program, std::string_view argument) = 0;
+};
+
+std::unique_ptr<Platform> make_system_platform();
+
+}  // namespace codetal

@@ -1,0 +1,314 @@
+// POSIX implementation of Platform: file descriptors, /dev/tty for the
+// console keyboard, posix_spawn for the viewer.
+#include <dirent.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <ctime>
+
+#include "platform/ascii.h"
+#include "platform/platform.h"
+#include "platform/wildcard.h"
+
+extern char** environ;
+
+namespace codetal {
+namespace {
+
+void write_all(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return;  // a console that cannot be written to is not reported
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
+}
+
+std::string to_posix_separators(std::string_view name) {
+  std::string path(name);
+  std::replace(path.begin(), path.end(), '\\', '/');
+  return path;
+}
+
+// Finds the entry of `folder` whose name equals `component` ignoring letter
+// case; the first in sorted order wins, so the choice is reproducible.
+bool find_entry_ignoring_case(const std::string& folder, const std::string& component,
+                              std::string& found) {
+  DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+  if (dir == nullptr) return false;
+  bool any = false;
+  while (dirent* entry = ::readdir(dir)) {
+    std::string_view name = entry->d_name;
+    if (name == "." || name == ".." || !equal_ignoring_case(name, component)) continue;
+    if (!any || name < std::string_view(found)) found = name;
+    any = true;
+  }
+  ::closedir(dir);
+  return any;
+}
+
+bool exists(const std::string& path) {
+  struct stat info;
+  return ::lstat(path.c_str(), &info) == 0;
+}
+
+// VB6 projects come from a case-insensitive file system: resolve a name that
+// does not exist as written folder by folder, ignoring letter case.
+std::string resolve_name(std::string_view name) {
+  std::string path = to_posix_separators(name);
+  if (path.empty() || exists(path)) return path;
+  std::string resolved;
+  std::size_t start = 0;
+  if (path[0] == '/') {
+    resolved = "/";
+    start = 1;
+  }
+  while (start <= path.size()) {
+    std::size_t slash = path.find('/', start);
+    if (slash == std::string::npos) slash = path.size();
+    std::string component = path.substr(start, slash - start);
+    std::string candidate = resolved + component;
+    if (!component.empty() && !exists(candidate)) {
+      std::string match;
+      std::string folder = resolved.empty() ? "." : resolved;
+      if (!find_entry_ignoring_case(folder, component, match)) return path;
+      candidate = resolved + match;
+    }
+    resolved = candidate;
+    if (slash == path.size()) break;
+    resolved += '/';
+    start = slash + 1;
+  }
+  return resolved;
+}
+
+class PosixInputFile final : public InputFile {
+ public:
+  explicit PosixInputFile(int fd) : fd_(fd) {}
+  ~PosixInputFile() override { ::close(fd_); }
+  PosixInputFile(const PosixInputFile&) = delete;
+  PosixInputFile& operator=(const PosixInputFile&) = delete;
+
+  long read(char* buffer, std::size_t size) override {
+    for (;;) {
+      ssize_t n = ::read(fd_, buffer, size);
+      if (n < 0 && errno == EINTR) continue;
+      return static_cast<long>(n);
+    }
+  }
+
+ private:
+  int fd_;
+};
+
+class PosixOutputFile final : public OutputFile {
+ public:
+  explicit PosixOutputFile(int fd) : fd_(fd) {}
+  ~PosixOutputFile() override { close(); }
+  PosixOutputFile(const PosixOutputFile&) = delete;
+  PosixOutputFile& operator=(const PosixOutputFile&) = delete;
+
+  bool write(std::string_view bytes) override {
+    while (!bytes.empty()) {
+      ssize_t n = ::write(fd_, bytes.data(), bytes.size());
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) return false;
+      bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+  }
+
+  bool close() override {
+    if (fd_ < 0) return true;
+    int result = ::close(fd_);
+    fd_ = -1;
+    return result == 0;
+  }
+
+ private:
+  int fd_;
+};
+
+// Raw mode on the controlling terminal for the duration of one key wait.
+class RawTerminal {
+ public:
+  explicit RawTerminal(int fd) : fd_(fd) {
+    if (::tcgetattr(fd_, &saved_) != 0) return;
+    termios raw = saved_;
+    raw.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO | ISIG | IEXTEN);
+    raw.c_iflag &= ~static_cast<tcflag_t>(IXON | ICRNL);
+    raw.c_cc[VMIN] = 1;
+    raw.c_cc[VTIME] = 0;
+    active_ = ::tcsetattr(fd_, TCSANOW, &raw) == 0;
+  }
+  ~RawTerminal() {
+    if (active_) ::tcsetattr(fd_, TCSANOW, &saved_);
+  }
+  RawTerminal(const RawTerminal&) = delete;
+  RawTerminal& operator=(const RawTerminal&) = delete;
+  bool active() const { return active_; }
+
+ private:
+  int fd_;
+  termios saved_{};
+  bool active_ = false;
+};
+
+bool read_byte(int fd) {
+  char byte;
+  for (;;) {
+    ssize_t n = ::read(fd, &byte, 1);
+    if (n < 0 && errno == EINTR) continue;
+    return n == 1;
+  }
+}
+
+// Throws away what is still pending: keys typed ahead and the rest of a
+// multi-byte key such as an arrow's escape sequence, which may arrive a
+// moment after its first byte.
+void discard_pending(int fd) {
+  pollfd waiting{fd, POLLIN, 0};
+  while (::poll(&waiting, 1, 30) > 0 && (waiting.revents & POLLIN) != 0) {
+    char sink[64];
+    if (::read(fd, sink, sizeof sink) <= 0) break;
+  }
+  ::tcflush(fd, TCIFLUSH);
+}
+
+bool is_executable_file(const std::string& path) {
+  struct stat info;
+  return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+         ::access(path.c_str(), X_OK) == 0;
+}
+
+class PosixPlatform final : public Platform {
+ public:
+  void write_stdout(std::string_view bytes) override { write_all(STDOUT_FILENO, bytes); }
+  void write_stderr(std::string_view bytes) override { write_all(STDERR_FILENO, bytes); }
+
+  bool stdout_is_char_device() override {
+    struct stat info;
+    return ::fstat(STDOUT_FILENO, &info) == 0 && S_ISCHR(info.st_mode);
+  }
+
+  bool stdout_is_terminal() override { return ::isatty(STDOUT_FILENO) == 1; }
+
+  void wait_for_key() override {
+    int fd = ::open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return;  // no controlling terminal: nobody to wait for
+    {
+      RawTerminal raw(fd);
+      if (raw.active() && read_byte(fd)) discard_pending(fd);
+    }
+    ::close(fd);
+  }
+
+  void clear_screen() override {
+    int fd = ::open("/dev/tty", O_WRONLY | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return;
+    write_all(fd, "\x1b[H\x1b[2J");
+    ::close(fd);
+  }
+
+  std::unique_ptr<InputFile> open_input(std::string_view name) override {
+    std::string path = resolve_name(name);
+    if (path.empty()) return nullptr;
+    // O_NONBLOCK so that a FIFO cannot hang the run; it is refused below.
+    int fd = ::open(path.c_str(), O_RDONLY | O_NOCTTY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return nullptr;
+    struct stat info;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+      ::close(fd);
+      return nullptr;
+    }
+    return std::make_unique<PosixInputFile>(fd);
+  }
+
+  std::unique_ptr<OutputFile> create_output(std::string_view name) override {
+    std::string path = to_posix_separators(name);
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOCTTY, 0666);
+    if (fd < 0) return nullptr;
+    return std::make_unique<PosixOutputFile>(fd);
+  }
+
+  std::vector<std::string> list_matches(std::string_view pattern) override {
+    std::string path = to_posix_separators(pattern);
+    std::size_t slash = path.rfind('/');
+    std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    std::string name_pattern = slash == std::string::npos ? path : path.substr(slash + 1);
+    folder = resolve_name(folder);
+    std::vector<std::string> names;
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) return names;
+    if (!folder.empty() && folder.back() != '/') folder += '/';
+    while (dirent* entry = ::readdir(dir)) {
+      std::string_view name = entry->d_name;
+      if (name.empty() || name[0] == '.' || !wildcard_match(name_pattern, name)) continue;
+      struct stat info;
+      std::string full = folder + entry->d_name;
+      if (::stat(full.c_str(), &info) == 0 && S_ISREG(info.st_mode)) names.emplace_back(name);
+    }
+    ::closedir(dir);
+    std::sort(names.begin(), names.end(), less_ignoring_case);
+    return names;
+  }
+
+  std::string current_directory() override {
+    std::string buffer(256, '\0');
+    for (;;) {
+      if (::getcwd(buffer.data(), buffer.size()) != nullptr) {
+        buffer.resize(std::char_traits<char>::length(buffer.c_str()));
+        return buffer;
+      }
+      if (errno != ERANGE || buffer.size() > (1u << 20)) return {};
+      buffer.resize(buffer.size() * 2);
+    }
+  }
+
+  LocalTime local_time() override {
+    std::time_t now = std::time(nullptr);
+    std::tm parts{};
+    ::localtime_r(&now, &parts);
+    return {parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday,
+            parts.tm_hour,        parts.tm_min,     parts.tm_sec};
+  }
+
+  bool start_program(std::string_view program, std::string_view argument) override {
+    const char* search = std::getenv("PATH");
+    std::string_view folders = search != nullptr ? search : "";
+    for (std::size_t start = 0; start <= folders.size();) {
+      std::size_t colon = std::min(folders.find(':', start), folders.size());
+      std::string_view folder = folders.substr(start, colon - start);
+      start = colon + 1;
+      // Only absolute folders: a viewer planted in the analysed source, or in
+      // the current folder through "." or an empty entry, must never run.
+      if (folder.empty() || folder[0] != '/') continue;
+      std::string candidate = std::string(folder) + "/" + std::string(program);
+      if (is_executable_file(candidate)) return spawn(candidate, argument);
+    }
+    return false;
+  }
+
+ private:
+  static bool spawn(const std::string& program, std::string_view argument) {
+    std::string arg(argument);
+    char* argv[] = {const_cast<char*>(program.c_str()), arg.data(), nullptr};
+    pid_t child;
+    return ::posix_spawn(&child, program.c_str(), nullptr, nullptr, argv, environ) == 0;
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<Platform> make_system_platform() {
+  return std::make_unique<PosixPlatform>();
+}
+
+}  // namespace codetal

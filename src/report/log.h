@@ -1,0 +1,54 @@
+// The report file "Codetal.log": opened on the first write of a run, started
+// with the header, written in one pass, closed by the empty text.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "driver/console.h"
+#include "platform/platform.h"
+
+namespace codetal {
+
+inline constexpr const char* kReportFileName = "Codetal.log";
+
+// "Created by Codetal on MM-DD-YY at HH:MM:SS\n\n", always 44 characters.
+std::string build_report_header(const LocalTime& time);
+
+class ReportLog final : public Flushable {
+ public:
+  ReportLog(Platform& platform, Console& console);
+  ~ReportLog() override;
+  ReportLog(const ReportLog&) = delete;
+  ReportLog& operator=(const ReportLog&) = delete;
+
+  void set_report_header(std::string header) { report_header_ = std::move(header); }
+  void set_echo_log(bool on) { echo_log_ = on; }
+  bool echo_log() const { return echo_log_; }
+
+  // Writes one text verbatim; the empty text closes the report.
+  void write_log(std::string_view text);
+  // Formats a text (data only as "%s"/"%d" values) and writes it.
+  void write_logf(const char* format, ...) CODETAL_PRINTF(2, 3);
+
+  // Hands the buffered texts to the file; a failure is reported once.
+  void flush() override;
+
+ private:
+  bool open_report();
+  void write_text(std::string_view text, bool write_through);
+  void close_report();
+  void report_write_failure();
+
+  Platform& platform_;
+  Console& console_;
+  std::unique_ptr<OutputFile> file_;
+  bool failed_ = false;
+  bool echo_log_ = false;
+  std::string report_header_;
+  std::string pending_;
+  std::string work_line_;
+};
+
+}  // namespace codetal

@@ -1,0 +1,191 @@
+// The driver seen from outside: usage, banner, switches, input names, the
+// console mirror and the report file's failures.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include "harness.h"
+
+namespace codetal::test {
+namespace {
+
+const std::string kUsage =
+    "Codetal==>  Ver. 1.1a of 14 March, 2000 \n"
+    "\n"
+    "Codetal==>  Usage: Codetal  SourceFileName  [Options] \n"
+    "\n"
+    "Codetal==>  SourceFileName may be: \n"
+    "Codetal==> \n"
+    "Codetal==>     myFile.vbg \n"
+    "Codetal==>     myFile.vbp \n"
+    "Codetal==> \n"
+    "Codetal==>     myFile.bas \n"
+    "Codetal==>     myFile.cls \n"
+    "Codetal==>     myFile.frm \n"
+    "Codetal==> \n"
+    "Codetal==>     *.bas \n"
+    "Codetal==>     *.cls \n"
+    "Codetal==>     *.frm \n"
+    "Codetal==>     *.* \n"
+    "\n"
+    "Codetal==>  For the latest updates and product information: \n"
+    "Codetal==>     https://codetal.example/ \n"
+    "Codetal==>     sales@codetal.example \n"
+    "Codetal==>  Press Enter to continue \n";
+
+const std::string kPrompt = "Codetal==>  Press Enter to continue \n";
+
+std::string banner(const std::string& folder, bool verbose = false) {
+  return "Codetal==>  Ver. 1.1a   14 March, 2000 \n"
+         "Codetal==>  Visual Basic Source Code Statistics \n"
+         "Codetal==>  Made by the Codetal team for VB6 maintainers \n"
+         "Codetal==>  Sales: sales@codetal.example \n" +
+         std::string(verbose ? "Codetal==>  Verbose Mode (/v Option) \n" : "") +
+         "Codetal==>  Current Working Directory is " + folder + " \n\n";
+}
+
+const std::string kCompletion = "\nCodetal==>  Ver. 1.1a Completed \n";
+const std::string kInvalid =
+    "Codetal==>  Invalid Input File Name \n"
+    "Codetal==>  No processing occured \n\n";
+const std::string kHeadings =
+    "Total    Lines   Rems &    Blank  |        Subs     Funcs      Lets      Gets    Events"
+    "       Ifs   ElseIfs       Dos \n"
+    "Lines     Code  Comments   Lines  |      Whiles      Fors    WinAPI      Dims      Vars"
+    "     Types     Enums    Consts \n\n";
+
+// An options file that sets nothing, so runs do not stop at its absence.
+void add_quiet_options(const TempFolder& folder) {
+  folder.write("Codetal.INI", "[Codetal ]\n");
+}
+
+TEST(DriverUsage, ShownForHelpFormsWithStatusOneAndNoReport) {
+  for (std::vector<std::string> arguments :
+       {std::vector<std::string>{}, {"/?"}, {"/?x"}, {"/help"}, {"/H"}, {"--help"}, {"-h"}}) {
+    TempFolder folder;
+    RunResult result = run_codetal(folder, arguments);
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.out, kUsage);
+    EXPECT_EQ(result.err, "");  // the usage comes before the mirror test
+    EXPECT_FALSE(result.report_exists);
+  }
+}
+
+TEST(DriverUsage, ExistingReportIsLeftUntouched) {
+  TempFolder folder;
+  folder.write("Codetal.log", "old report\n");
+  RunResult result = run_codetal(folder, {"/?"});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.report, "old report\n");
+}
+
+TEST(DriverUsage, TwoArgumentsAreNotUsage) {
+  TempFolder folder;
+  add_quiet_options(folder);
+  RunResult result = run_codetal(folder, {"/h", "x.bas"});
+  EXPECT_NE(result.status, 1);
+  EXPECT_NE(result.out.find("Codetal==>  Unable to open /h for reading \n"), std::string::npos);
+  EXPECT_EQ(report_body(result), kHeadings + "/h \n");
+}
+
+TEST(DriverInput, InvalidNameGivesHeaderOnlyReportAndStatusTwo) {
+  TempFolder folder;
+  add_quiet_options(folder);
+  RunResult result = run_codetal(folder, {"notes.txt"});
+  std::string expected = banner(folder.path()) + kInvalid + kCompletion + kPrompt;
+  EXPECT_EQ(result.status, 2);
+  EXPECT_EQ(result.out, expected);
+  EXPECT_EQ(result.err, expected);  // standard output is a file: mirrored
+  EXPECT_TRUE(header_is_well_formed(result.report));
+  EXPECT_EQ(report_body(result), "");
+}
+
+TEST(DriverInput, MirrorIsOffWhenStandardOutputIsACharacterDevice) {
+  TempFolder folder;
+  add_quiet_options(folder);
+  RunOptions options;
+  options.stdout_to_dev_null = true;
+  RunResult result = run_codetal(folder, {"notes.txt"}, options);
+  EXPECT_EQ(result.status, 2);
+  EXPECT_EQ(result.err, "");
+}
+
+TEST(DriverSwitches, VerboseBannerAndTheScanFromTheFirstSlash) {
+  TempFolder folder;
+  add_quiet_options(folder);
+  RunResult verbose = run_codetal(folder, {"x.txt", "/v"});
+  EXPECT_EQ(verbose.out, banner(folder.path(), true) + kInvalid + kCompletion + kPrompt);
+
+  RunResult dash = run_codetal(folder, {"x.txt", "-v"});
+  EXPECT_EQ(dash.out, banner(folder.path()) + kInvalid + kCompletion + kPrompt);
+
+  // After the first "/" every word is a switch token: 'zero' turns on the echo.
+  RunResult zero = run_codetal(folder, {"x.txt", "/v", "zero"});
+  std::string header = zero.report.substr(0, 44);
+  EXPECT_EQ(zero.out, banner(folder.path(), true) + kInvalid + kCompletion + header + kPrompt);
+}
+
+TEST(DriverSwitches, SlashInsideTheInputNameStartsTheScan) {
+  TempFolder folder;
+  add_quiet_options(folder);
+  RunResult result = run_codetal(folder, {"c:/vb/zip.bas"});
+  std::string header = result.report.substr(0, 44);
+  // 'vb' and 'zip.bas' switch on verbose mode and the echo.
+  EXPECT_EQ(result.out.substr(0, banner(folder.path(), true).size()), banner(folder.path(), true));
+  EXPECT_NE(result.out.find(header + kHeadings + "c:/vb/zip.bas \n"), std::string::npos);
+  EXPECT_EQ(report_body(result), kHeadings + "c:/vb/zip.bas \n");
+}
+
+TEST(DriverSwitches, EchoShowsEveryReportTextVerbatimIncludingPercent) {
+  TempFolder folder;
+  add_quiet_options(folder);
+  RunResult result = run_codetal(folder, {"100%s%n%d.bas", "/z"});
+  std::string header = result.report.substr(0, 44);
+  EXPECT_NE(result.out.find(header + kHeadings + "100%s%n%d.bas \n"), std::string::npos);
+  EXPECT_EQ(report_body(result), kHeadings + "100%s%n%d.bas \n");
+  EXPECT_NE(result.out.find("Codetal==>  Unable to open 100%s%n%d.bas for reading \n"),
+            std::string::npos);
+}
+
+TEST(DriverReport, WriteFailureIsReportedOnceAndTheRunGoesOn) {
+  if (windows_build()) GTEST_SKIP() << "/dev/full exists only on POSIX";
+  TempFolder folder;
+  add_quiet_options(folder);
+  ASSERT_EQ(::symlink("/dev/full", (folder / "Codetal.log").c_str()), 0);
+  RunResult result = run_codetal(folder, {"notes.txt", "/z"});
+  const std::string failure =
+      "Codetal==>  Write error on Codetal.log \n"
+      "Codetal==>  Disk may be full \n"
+      "Codetal==>  Program will continue \n" +
+      kPrompt;
+  // The header's write fails; it is still echoed after the messages.
+  std::string expected = banner(folder.path()) + kInvalid + kCompletion + failure;
+  ASSERT_EQ(result.out.substr(0, expected.size()), expected);
+  std::string rest = result.out.substr(expected.size());
+  EXPECT_TRUE(header_is_well_formed(rest));
+  EXPECT_EQ(rest.substr(44), kPrompt);
+  EXPECT_EQ(result.status, 2);
+}
+
+TEST(DriverReport, OpenFailureIsReportedForEachText) {
+  TempFolder folder;
+  add_quiet_options(folder);
+  folder.make_folder("Codetal.log");
+  RunResult result = run_codetal(folder, {"missing.bas"});
+  const std::string failure =
+      "Codetal==>  Unable to open Codetal.log for writing \n"
+      "Codetal==>  The disk is probably full \n"
+      "Codetal==>  Program will continue \n" +
+      kPrompt;
+  // Two heading lines, the module name line and the closing text: four tries.
+  std::string out = result.out;
+  int tries = 0;
+  for (std::size_t at = out.find(failure); at != std::string::npos; at = out.find(failure, at + 1))
+    ++tries;
+  EXPECT_EQ(tries, 4);
+  EXPECT_EQ(result.status, 2);
+}
+
+}  // namespace
+}  // namespace codetal::test

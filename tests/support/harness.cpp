@@ -1,0 +1,218 @@
+#include "harness.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <stdexcept>
+#include <thread>
+
+namespace codetal::test {
+namespace {
+
+void remove_tree(const std::string& path) {
+  struct stat info;
+  if (::lstat(path.c_str(), &info) != 0) return;
+  if (S_ISDIR(info.st_mode)) {
+    ::chmod(path.c_str(), 0700);
+    if (DIR* dir = ::opendir(path.c_str())) {
+      while (dirent* entry = ::readdir(dir)) {
+        std::string name = entry->d_name;
+        if (name != "." && name != "..") remove_tree(path + "/" + name);
+      }
+      ::closedir(dir);
+    }
+    ::rmdir(path.c_str());
+  } else {
+    ::unlink(path.c_str());
+  }
+}
+
+std::string slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+std::string make_temp_folder() {
+  const char* base = std::getenv("TMPDIR");
+  std::string pattern =
+      std::string(base != nullptr && *base != '\0' ? base : "/tmp") + "/codetal-test-XXXXXX";
+  if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+  return pattern;
+}
+
+// The child: a new session (no controlling terminal), the run's folder as
+// the current folder, standard input from /dev/null.
+[[noreturn]] void exec_child(const std::string& folder, const std::vector<std::string>& argv,
+                             const std::string& out_path, const std::string& err_path,
+                             const RunOptions& options) {
+  ::setsid();
+  if (::chdir(folder.c_str()) != 0) _exit(127);
+  int in = ::open("/dev/null", O_RDONLY);
+  int out = options.stdout_to_dev_null
+                ? ::open("/dev/null", O_WRONLY)
+                : ::open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  int err = ::open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  if (in < 0 || out < 0 || err < 0) _exit(127);
+  ::dup2(in, 0);
+  ::dup2(out, 1);
+  ::dup2(err, 2);
+  std::string path_env = options.path_env.empty() ? "/usr/bin:/bin" : options.path_env;
+  ::setenv("PATH", path_env.c_str(), 1);
+  std::vector<char*> args;
+  for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+  args.push_back(nullptr);
+  ::execvp(args[0], args.data());
+  _exit(127);
+}
+
+}  // namespace
+
+TempFolder::TempFolder() : path_(make_temp_folder()) {}
+TempFolder::~TempFolder() {
+  remove_tree(path_);
+}
+
+void TempFolder::make_folder(const std::string& name) const {
+  std::string full = path_;
+  std::stringstream parts(name);
+  std::string part;
+  while (std::getline(parts, part, '/')) {
+    full += "/" + part;
+    ::mkdir(full.c_str(), 0755);
+  }
+}
+
+void TempFolder::write(const std::string& name, const std::string& bytes) const {
+  std::size_t slash = name.rfind('/');
+  if (slash != std::string::npos) make_folder(name.substr(0, slash));
+  std::ofstream out(path_ + "/" + name, std::ios::binary | std::ios::trunc);
+  out << bytes;
+  if (!out) throw std::runtime_error("cannot write " + name);
+}
+
+std::string TempFolder::read(const std::string& name) const {
+  return slurp(path_ + "/" + name);
+}
+
+bool TempFolder::exists(const std::string& name) const {
+  struct stat info;
+  return ::lstat((path_ + "/" + name).c_str(), &info) == 0;
+}
+
+std::string binary_path() {
+  return CODETAL_BINARY;
+}
+std::string launcher() {
+  return CODETAL_LAUNCHER;
+}
+bool windows_build() {
+  return binary_path().size() > 4 && binary_path().ends_with(".exe");
+}
+
+RunResult run_codetal(const TempFolder& folder, const std::vector<std::string>& arguments,
+                      const RunOptions& options) {
+  TempFolder captures;
+  std::string out_path = captures / "stdout";
+  std::string err_path = captures / "stderr";
+  std::string run_folder = options.folder.empty() ? folder.path() : folder / options.folder;
+  std::vector<std::string> argv;
+  if (!launcher().empty()) argv.push_back(launcher());
+  argv.push_back(binary_path());
+  argv.insert(argv.end(), arguments.begin(), arguments.end());
+
+  pid_t child = ::fork();
+  if (child < 0) throw std::runtime_error("fork failed");
+  if (child == 0) exec_child(run_folder, argv, out_path, err_path, options);
+
+  RunResult result;
+  int wait_status = 0;
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(options.timeout_seconds);
+  for (;;) {
+    pid_t done = ::waitpid(child, &wait_status, WNOHANG);
+    if (done == child) break;
+    if (std::chrono::steady_clock::now() > deadline) {
+      ::kill(-child, SIGKILL);
+      ::kill(child, SIGKILL);
+      ::waitpid(child, &wait_status, 0);
+      break;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+  if (WIFEXITED(wait_status)) result.status = WEXITSTATUS(wait_status);
+  result.out = slurp(out_path);
+  result.err = slurp(err_path);
+  std::string report_path = run_folder + "/Codetal.log";
+  struct stat info;
+  result.report_exists = ::stat(report_path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+  if (result.report_exists) result.report = slurp(report_path);
+  if (windows_build()) {
+    result.out = normalise_line_ends(result.out);
+    result.err = normalise_line_ends(result.err);
+  }
+  return result;
+}
+
+std::string normalise_line_ends(const std::string& text) {
+  std::string plain;
+  plain.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+    plain += text[i];
+  }
+  return plain;
+}
+
+bool header_is_well_formed(const std::string& report) {
+  static const std::regex header(
+      "^Created by Codetal on [0-9]{2}-[0-9]{2}-[0-9]{2} at [0-9]{2}:[0-9]{2}:[0-9]{2}\n\n");
+  std::string text = windows_build() ? normalise_line_ends(report) : report;
+  return text.size() >= 44 && std::regex_search(text.substr(0, 44), header);
+}
+
+std::string report_body(const RunResult& result) {
+  if (!result.report_exists) return "<no report>";
+  std::string text = windows_build() ? normalise_line_ends(result.report) : result.report;
+  if (!header_is_well_formed(text)) return "<bad header>" + text;
+  return text.substr(44);
+}
+
+std::map<std::string, FileState> snapshot(const std::string& folder) {
+  std::map<std::string, FileState> files;
+  DIR* dir = ::opendir(folder.c_str());
+  if (dir == nullptr) return files;
+  while (dirent* entry = ::readdir(dir)) {
+    std::string name = entry->d_name;
+    if (name == "." || name == "..") continue;
+    std::string full = folder + "/" + name;
+    struct stat info;
+    if (::lstat(full.c_str(), &info) != 0) continue;
+    if (S_ISDIR(info.st_mode)) {
+      for (auto& [inner, state] : snapshot(full)) files[name + "/" + inner] = state;
+      files[name + "/"] = FileState{0, 0, ""};
+      continue;
+    }
+    FileState state;
+    state.size = info.st_size;
+    state.mtime_ns =
+        static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec;
+    if (S_ISREG(info.st_mode) && info.st_size < (64 << 20)) state.bytes = slurp(full);
+    files[name] = state;
+  }
+  ::closedir(dir);
+  return files;
+}
+
+}  // namespace codetal::test

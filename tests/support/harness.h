@@ -1,0 +1,72 @@
+// End-to-end harness: runs the real codetal binary in a fresh temporary
+// folder, without a controlling terminal, and collects what it left behind.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace codetal::test {
+
+// A temporary folder removed with everything in it when the object goes.
+class TempFolder {
+ public:
+  TempFolder();
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  const std::string& path() const { return path_; }
+  std::string operator/(const std::string& name) const { return path_ + "/" + name; }
+  // Writes a file (creating its folders); "/" separates folders.
+  void write(const std::string& name, const std::string& bytes) const;
+  void make_folder(const std::string& name) const;
+  std::string read(const std::string& name) const;
+  bool exists(const std::string& name) const;
+
+ private:
+  std::string path_;
+};
+
+struct RunOptions {
+  std::string folder;    // relative to the temporary folder; empty: the folder itself
+  std::string path_env;  // the PATH the binary sees; empty: a PATH without viewers
+  bool stdout_to_dev_null = false;
+  int timeout_seconds = 120;
+};
+
+struct RunResult {
+  int status = -1;  // exit status; -1 when it did not end normally
+  std::string out;  // standard output
+  std::string err;  // standard error
+  bool report_exists = false;
+  std::string report;  // "Codetal.log" of the run's folder, as bytes
+};
+
+// Path of the binary under test and the launcher that runs it ("" for none).
+std::string binary_path();
+std::string launcher();
+// True when the binary is the Windows build (reports use CR LF).
+bool windows_build();
+
+RunResult run_codetal(const TempFolder& folder, const std::vector<std::string>& arguments,
+                      const RunOptions& options = {});
+
+// The report without its header line, after checking that the header has the
+// shape "Created by Codetal on MM-DD-YY at HH:MM:SS\n\n". Line ends are
+// normalised to "\n" for the Windows build.
+std::string report_body(const RunResult& result);
+bool header_is_well_formed(const std::string& report);
+std::string normalise_line_ends(const std::string& text);
+
+// Size, modification time and bytes of every file below a folder, to prove
+// that a run changed nothing but "Codetal.log".
+struct FileState {
+  long long size = 0;
+  long long mtime_ns = 0;
+  std::string bytes;
+  bool operator==(const FileState&) const = default;
+};
+std::map<std::string, FileState> snapshot(const std::string& folder);
+
+}  // namespace codetal::test
