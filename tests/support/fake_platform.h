@@ -3,6 +3,7 @@
 // real files to the system platform (so tests can read temporary folders).
 #pragma once
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <string>
@@ -23,6 +24,7 @@ class FakePlatform : public Platform {
   bool fail_create = false;
   bool fail_writes = false;
   std::map<std::string, std::string> written;  // name -> bytes of created files
+  std::map<std::string, std::string> inputs;   // name -> bytes of files to read, ahead of the disk
   std::vector<std::string> started;            // "program argument"
   LocalTime now{2000, 3, 14, 9, 5, 7};
 
@@ -39,9 +41,7 @@ class FakePlatform : public Platform {
   }
   void clear_screen() override { events += 'c'; }
 
-  std::unique_ptr<InputFile> open_input(std::string_view name) override {
-    return system_->open_input(name);
-  }
+  std::unique_ptr<InputFile> open_input(std::string_view name) override;
   std::unique_ptr<OutputFile> create_output(std::string_view name) override;
   std::vector<std::string> list_matches(std::string_view pattern) override {
     return system_->list_matches(pattern);
@@ -78,6 +78,28 @@ class FakeOutputFile : public OutputFile {
   FakePlatform& owner_;
   std::string name_;
 };
+
+// Serves an in-memory file in small reads, so readers meet short reads too.
+class FakeInputFile : public InputFile {
+ public:
+  explicit FakeInputFile(std::string bytes) : bytes_(std::move(bytes)) {}
+  long read(char* buffer, std::size_t size) override {
+    std::size_t n = std::min<std::size_t>({size, bytes_.size() - at_, 4096});
+    bytes_.copy(buffer, n, at_);
+    at_ += n;
+    return static_cast<long>(n);
+  }
+
+ private:
+  std::string bytes_;
+  std::size_t at_ = 0;
+};
+
+inline std::unique_ptr<InputFile> FakePlatform::open_input(std::string_view name) {
+  auto found = inputs.find(std::string(name));
+  if (found != inputs.end()) return std::make_unique<FakeInputFile>(found->second);
+  return system_->open_input(name);
+}
 
 inline std::unique_ptr<OutputFile> FakePlatform::create_output(std::string_view name) {
   if (fail_create) return nullptr;

@@ -1,9 +1,6 @@
-// Placeholders until the module cycle, the project readers and wildcard sets
-// land; each reports that nothing could be processed.
+// Placeholder until the module cycle lands.
 #include "report/layouts.h"
-#include "traverse/generic_class.h"
 #include "traverse/module_cycle.h"
-#include "traverse/project_reader.h"
 
 namespace codetal {
 
@@ -24,18 +21,6 @@ void reset_module_state(RunState& run) {
 }
 void reset_project_state(RunState& run) {
   run.project_totals = ModuleStats{};
-}
-int read_project_file(RunState& run, std::string_view) {
-  run.failed = true;
-  return 1;
-}
-int read_group_file(RunState& run, std::string_view) {
-  run.failed = true;
-  return 1;
-}
-int process_generic_class(RunState& run, std::string_view) {
-  run.failed = true;
-  return 1;
 }
 
 }  // namespace codetal
