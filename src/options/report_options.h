@@ -35,6 +35,7 @@ struct ReportOptions {
   std::int32_t shell_to = 1;
 
   bool table_form() const { return report_form == 2; }
+  bool operator==(const ReportOptions&) const = default;
 };
 
 }  // namespace codetal
