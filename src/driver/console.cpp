@@ -8,7 +8,8 @@ namespace {
 
 constexpr std::size_t kFlushThreshold = 64 * 1024;
 
-// vsnprintf into a reused buffer: no allocation once it has grown.
+}  // namespace
+
 std::string_view format_into(std::string& buffer, const char* format, std::va_list args) {
   if (buffer.size() < 512) buffer.resize(512);
   std::va_list copy;
@@ -22,8 +23,6 @@ std::string_view format_into(std::string& buffer, const char* format, std::va_li
   }
   return std::string_view(buffer.data(), static_cast<std::size_t>(length));
 }
-
-}  // namespace
 
 Console::Console(Platform& platform)
     : platform_(platform), interactive_(platform.stdout_is_terminal()) {}

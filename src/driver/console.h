@@ -4,6 +4,7 @@
 // end of the run, so the order on the console is always right.
 #pragma once
 
+#include <cstdarg>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,10 @@
 #endif
 
 namespace codetal {
+
+// vsnprintf into a reused buffer: no allocation once it has grown.
+std::string_view format_into(std::string& buffer, const char* format, std::va_list args)
+    CODETAL_PRINTF(2, 0);
 
 // Something that must reach its file before the run waits for a key.
 class Flushable {

@@ -63,19 +63,11 @@ void ReportLog::write_text(std::string_view text, bool write_through) {
 }
 
 void ReportLog::write_logf(const char* format, ...) {
-  if (work_line_.size() < 512) work_line_.resize(512);
   std::va_list args;
   va_start(args, format);
-  std::va_list copy;
-  va_copy(copy, args);
-  int length = std::vsnprintf(work_line_.data(), work_line_.size(), format, copy);
-  va_end(copy);
-  if (length >= 0 && static_cast<std::size_t>(length) >= work_line_.size()) {
-    work_line_.resize(static_cast<std::size_t>(length) + 1);
-    std::vsnprintf(work_line_.data(), work_line_.size(), format, args);
-  }
+  std::string_view text = format_into(work_line_, format, args);
   va_end(args);
-  if (length > 0) write_log(std::string_view(work_line_.data(), static_cast<std::size_t>(length)));
+  if (!text.empty()) write_log(text);
 }
 
 void ReportLog::flush() {
