@@ -1,0 +1,147 @@
+#include "analysis/line_reader.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+namespace codetal {
+namespace {
+
+// Reads ask for all the free space of the buffer, and never for less than
+// this; the buffer starts at four blocks and grows only for longer lines.
+constexpr std::size_t kReadBlock = 64 * 1024;
+constexpr std::size_t kInitialBuffer = 4 * kReadBlock;
+constexpr char kCtrlZ = 0x1A;
+
+void count_header_line(ModuleStats& stats) {
+  ++stats[kTotalLines];
+  ++stats[kCodeLines];
+}
+
+}  // namespace
+
+std::string_view trim_leading_blanks(std::string_view line) {
+  std::size_t first = line.find_first_not_of(" \t");
+  return first == std::string_view::npos ? std::string_view() : line.substr(first);
+}
+
+int LineReader::open_module(std::string_view path) {
+  const std::string name(path);
+  reset();
+  file_ = platform_.open_input(path);
+  if (file_ == nullptr) {
+    console_.console_message("Codetal==>  Unable to open %s for reading \n", name.c_str());
+    console_.console_message("Codetal==>  The file probably doesn't exist \n\n");
+    return 1;
+  }
+  console_.console_message("Codetal==>  Processing  %s \n", name.c_str());
+  if (buffer_.size() < kInitialBuffer) buffer_.resize(kInitialBuffer);
+  if (!read_line(lookahead_)) {
+    close_module();
+    console_.console_message("\n");
+    console_.console_message("Codetal==>  Unable to read %s \n", name.c_str());
+    console_.console_message("Codetal==>  File is most probably of zero length \n");
+    return 1;
+  }
+  ++modules_analyzed_;
+  return 0;
+}
+
+void LineReader::read_next_line() {
+  current_ = lookahead_;
+  if (!read_line(lookahead_)) {
+    lookahead_ = Span{};
+    end_of_module_ = true;
+  }
+}
+
+void LineReader::skip_form_header(bool count_header_lines, ModuleStats& stats) {
+  // A module that ends on its "Begin VB.Form " line: the caller counts that
+  // line like any last line, and nothing follows it.
+  if (end_of_module_) return;
+  if (count_header_lines) count_header_line(stats);
+  // The designer block runs up to and including the first "Attribute " line.
+  do {
+    if (!advance()) return;
+    if (count_header_lines) count_header_line(stats);
+  } while (!current_line().starts_with(kAttributeStart));
+  while (advance() && current_line().starts_with(kAttributeStart)) {
+    if (count_header_lines) count_header_line(stats);
+  }
+}
+
+void LineReader::reset() {
+  current_ = Span{};
+  lookahead_ = Span{};
+  end_of_module_ = false;
+  filled_ = 0;
+  next_ = 0;
+  input_done_ = false;
+}
+
+bool LineReader::advance() {
+  read_next_line();
+  return !end_of_module_;
+}
+
+// Takes the next line, its line feed included, into `line`; false when no
+// character is left. A line may be of any length: the buffer grows for it.
+bool LineReader::read_line(Span& line) {
+  std::size_t searched = 0;  // bytes after next_ known to hold no line feed
+  for (;;) {
+    const char* start = buffer_.data() + next_;
+    std::size_t unsearched = filled_ - next_ - searched;
+    const void* feed = unsearched == 0 ? nullptr : std::memchr(start + searched, '\n', unsearched);
+    if (feed != nullptr) {
+      searched = static_cast<std::size_t>(static_cast<const char*>(feed) - start) + 1;
+      break;
+    }
+    searched = filled_ - next_;
+    if (!fill_buffer()) break;
+  }
+  if (searched == 0) return false;
+  line = Span{next_, searched};
+  next_ += searched;
+  return true;
+}
+
+// Appends the next block of the module; false once nothing more comes. A read
+// error ends the module like its end of file.
+bool LineReader::fill_buffer() {
+  if (input_done_ || file_ == nullptr) return false;
+  make_room();
+  long count = file_->read(buffer_.data() + filled_, buffer_.size() - filled_);
+  if (count <= 0) {
+    input_done_ = true;
+    return false;
+  }
+  filled_ += apply_text_mode(buffer_.data() + filled_, static_cast<std::size_t>(count));
+  return true;
+}
+
+// Ensures a whole block of free space. Only the current line and the
+// unfinished line after it are still needed: they move to the front, and the
+// buffer grows only when they leave less than a block free.
+void LineReader::make_room() {
+  if (buffer_.size() - filled_ >= kReadBlock) return;
+  std::size_t keep_from = current_.start;
+  std::size_t kept = filled_ - keep_from;
+  if (keep_from > 0) std::memmove(buffer_.data(), buffer_.data() + keep_from, kept);
+  current_.start -= keep_from;
+  next_ -= keep_from;
+  filled_ = kept;
+  if (buffer_.size() - filled_ < kReadBlock)
+    buffer_.resize(std::max(buffer_.size() * 2, filled_ + kReadBlock));
+}
+
+// Modules are text: a Ctrl-Z ends the module and carriage returns are
+// dropped, so CR LF line ends arrive as a single line feed.
+std::size_t LineReader::apply_text_mode(char* bytes, std::size_t count) {
+  if (const void* stop = std::memchr(bytes, kCtrlZ, count)) {
+    count = static_cast<std::size_t>(static_cast<const char*>(stop) - bytes);
+    input_done_ = true;
+  }
+  return static_cast<std::size_t>(std::remove(bytes, bytes + count, '\r') - bytes);
+}
+
+}  // namespace codetal
