@@ -1,0 +1,34 @@
+// The first words of a line of code, and the two declaration tests that
+// read them.
+#pragma once
+
+#include <array>
+#include <string_view>
+
+#include "analysis/module_stats.h"
+
+namespace codetal {
+
+// Words 1 to 5 of one line, as views into it; a word the line does not have
+// is empty. Words are kept whole whatever their length: a word longer than
+// any keyword simply equals none.
+struct LineWords {
+  std::array<std::string_view, 5> word;
+
+  std::string_view operator[](int index) const { return word[static_cast<std::size_t>(index)]; }
+};
+
+// Only blanks separate words; a parenthesis, line feed or apostrophe ends the
+// words, and so does an underscore after word 1 (so "My_Value" is one word 1
+// but "Form_Load" as word 3 is "Form").
+LineWords split_words(std::string_view line);
+
+// Sub, Function, Property Let, Property Get and Event declarations, with or
+// without "Private", "Public" or "Friend" in front: adds 1 to the kind's
+// counter and returns true.
+bool classify_procedure(const LineWords& words, ModuleStats& stats);
+
+// "Declare" as word 1 or word 2.
+bool is_api_declaration(const LineWords& words);
+
+}  // namespace codetal
