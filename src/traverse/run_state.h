@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "analysis/line_reader.h"
 #include "analysis/module_stats.h"
 #include "driver/console.h"
 #include "options/report_options.h"
@@ -33,6 +34,8 @@ struct RunState {
   std::int32_t modules_analyzed = 0;
   // Something the input named could not be analysed: the run exits with 2.
   bool failed = false;
+  // Reads the module being analysed; kept for the whole run with its buffer.
+  LineReader reader{platform, console, modules_analyzed};
 };
 
 }  // namespace codetal
