@@ -121,7 +121,6 @@ TEST(OptionsFileRun, ReadOnlyFileIsUsedAndLeftUnchanged) {
 // ---- What the values change (these need module analysis) ----
 
 TEST(OptionsFileRun, ReportZeroAndOneGiveTheListFormWithItsFixedLines) {
-  GTEST_SKIP() << "needs module analysis";
   for (const char* form : {"optReport=0\n", "optReport=1\n"}) {
     TempFolder folder;
     folder.write("m.bas", kModule);
@@ -133,7 +132,6 @@ TEST(OptionsFileRun, ReportZeroAndOneGiveTheListFormWithItsFixedLines) {
 }
 
 TEST(OptionsFileRun, ListFormShowsEachFlaggedLineInItsPlace) {
-  GTEST_SKIP() << "needs module analysis";
   TempFolder folder;
   folder.write("m.bas", kModule);
   folder.write("Codetal.INI",
@@ -154,7 +152,6 @@ TEST(OptionsFileRun, ListFormShowsEachFlaggedLineInItsPlace) {
 }
 
 TEST(OptionsFileRun, CountFormHeadersCountsTheDesignerBlockAsCode) {
-  GTEST_SKIP() << "needs module analysis";
   const std::string form =
       "VERSION 5.00\r\n"
       "Begin VB.Form Form1 \r\n"
@@ -181,7 +178,6 @@ TEST(OptionsFileRun, CountFormHeadersCountsTheDesignerBlockAsCode) {
 }
 
 TEST(OptionsFileRun, ShellToZeroEndsWithThePromptInsteadOfAViewer) {
-  GTEST_SKIP() << "needs module analysis";
   TempFolder folder;
   folder.write("m.bas", kModule);
   folder.write("Codetal.INI", "[Codetal ]\noptShellTo=0\n");
@@ -226,7 +222,6 @@ bool wait_for_file(const TempFolder& folder, const std::string& name) {
 }
 
 TEST(OptionsFileRun, ShellToStartsTheChosenViewerWithoutWaitingForIt) {
-  GTEST_SKIP() << "needs module analysis";
   struct Case {
     const char* record;
     const char* program;
