@@ -39,54 +39,5 @@ TEST(SplitWords, WordsAreKeptWholeAndPreviousSplitsLeaveNothing) {
   for (std::string_view word : words.word) EXPECT_EQ(word, "");
 }
 
-struct ProcedureCase {
-  const char* line;
-  Counter counter;  // kCounterCount: not a counted procedure
-};
-
-TEST(ClassifyProcedure, CountsTheDeclaredKindWithOrWithoutAccessWord) {
-  const ProcedureCase cases[] = {
-      {"Sub\n", kSubs},
-      {"Sub Main()\n", kSubs},
-      {"Function F() As Long\n", kFunctions},
-      {"Property Let Value(v)\n", kLets},
-      {"Property Get Value() As Long\n", kGets},
-      {"Event Changed()\n", kEvents},
-      {"Private Sub Form_Load()\n", kSubs},
-      {"Public Function Area(r)\n", kFunctions},
-      {"Friend Property Let Name(v)\n", kLets},
-      {"Public Property Get Name()\n", kGets},
-      {"Public Event Done(ByVal ok As Boolean)\n", kEvents},
-      {"Property Set Value(v)\n", kCounterCount},
-      {"Public Property Set Value(v)\n", kCounterCount},
-      {"Property Value\n", kCounterCount},
-      {"Static Function F()\n", kCounterCount},
-      {"Private Static Sub Tick()\n", kCounterCount},
-      {"sub Main()\n", kCounterCount},
-      {"Public sub Main()\n", kCounterCount},
-      {"Subroutine = 1\n", kCounterCount},
-      {"Global Sub X()\n", kCounterCount},
-      {"Public Declare Function Beep Lib \"kernel32\" ()\n", kCounterCount},
-  };
-  for (const ProcedureCase& c : cases) {
-    ModuleStats stats;
-    bool counted = classify_procedure(split_words(c.line), stats);
-    ModuleStats expected;
-    if (c.counter != kCounterCount) expected[c.counter] = 1;
-    EXPECT_EQ(counted, c.counter != kCounterCount) << c.line;
-    EXPECT_EQ(stats, expected) << c.line;
-  }
-}
-
-TEST(IsApiDeclaration, DeclareAsFirstOrSecondWholeWord) {
-  EXPECT_TRUE(is_api_declaration(split_words("Declare Sub Sleep Lib \"kernel32\" (ByVal ms&)\n")));
-  EXPECT_TRUE(is_api_declaration(split_words("Private Declare Function GetTickCount Lib _\n")));
-  EXPECT_TRUE(is_api_declaration(split_words("Public Declare Function Beep Lib \"k\" ()\n")));
-  EXPECT_FALSE(is_api_declaration(split_words("declare Sub Sleep Lib \"k\"\n")));
-  EXPECT_FALSE(is_api_declaration(split_words("Private Static Declare Sub X Lib \"k\"\n")));
-  EXPECT_FALSE(is_api_declaration(split_words("Declared = True\n")));
-  EXPECT_FALSE(is_api_declaration(split_words("Call Declared\n")));
-}
-
 }  // namespace
 }  // namespace codetal
