@@ -58,9 +58,12 @@ bool is_comment(std::string_view line) {
   return line.size() == 3 || line[3] == '\n' || line[3] == ' ' || line[3] == '\t';
 }
 
+// The first byte is compared on its own first: it rejects nearly every
+// literal without a call to compare the rest.
 bool begins_with_any(std::string_view line, const Rule& rule) {
   for (std::string_view literal : rule.literals) {
-    if (!literal.empty() && line.starts_with(literal)) return true;
+    if (!literal.empty() && line.front() == literal.front() && line.starts_with(literal))
+      return true;
   }
   return false;
 }
