@@ -59,7 +59,8 @@ class Platform {
 
   // Files. Names are used as written, except that "\" separates folders and
   // a name that does not exist as written is looked up ignoring letter case.
-  // Opens only ordinary files (or character devices); never for writing.
+  // Opens only ordinary files (no folders, devices or pipes), and never for
+  // writing.
   virtual std::unique_ptr<InputFile> open_input(std::string_view name) = 0;
   // Creates or truncates the file for writing.
   virtual std::unique_ptr<OutputFile> create_output(std::string_view name) = 0;

@@ -218,6 +218,8 @@ class PosixPlatform final : public Platform {
   }
 
   std::unique_ptr<InputFile> open_input(std::string_view name) override {
+    // A NUL would cut the name short and open some other file.
+    if (name.find('\0') != std::string_view::npos) return nullptr;
     std::string path = resolve_name(name);
     if (path.empty()) return nullptr;
     // O_NONBLOCK so that a FIFO cannot hang the run; it is refused below.
