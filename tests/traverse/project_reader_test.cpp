@@ -1,0 +1,175 @@
+// The project and group readers and wildcard sets in-process: what reaches
+// the report and the console when files are missing, empty or skipped.
+#include "traverse/project_reader.h"
+
+#include <gtest/gtest.h>
+
+#include "fake_platform.h"
+#include "harness.h"
+#include "platform/ascii.h"
+#include "traverse/generic_class.h"
+
+namespace codetal {
+namespace {
+
+std::string repeat(std::string_view text, int times) {
+  std::string result;
+  for (int i = 0; i < times; ++i) result.append(text);
+  return result;
+}
+
+const std::string kHeadings =
+    "Total    Lines   Rems &    Blank  |        Subs     Funcs      Lets      Gets    Events"
+    "       Ifs   ElseIfs       Dos \n"
+    "Lines     Code  Comments   Lines  |      Whiles      Fors    WinAPI      Dims      Vars"
+    "     Types     Enums    Consts \n\n";
+const std::string kZeroRows = "    0        0        0        0  |  " + repeat("         0", 8) +
+                              " \n" + std::string(34, ' ') + "|  " + repeat("         0", 8) +
+                              " \n\n";
+const std::string kZeroProjectTotals = "Project Totals \n" + kZeroRows;
+const std::string kZeroGroupTotals =
+    "\n" + std::string(117, '-') + "\n\nGroup Totals \n" + kZeroRows;
+const std::string kPrompt = "Codetal==>  Press Enter to continue \n<key>";
+
+std::string unable_to_open(const std::string& name) {
+  return "Codetal==>  Unable to open " + name +
+         " for reading \n"
+         "Codetal==>  The file probably doesn't exist \n\n" +
+         kPrompt;
+}
+
+class Readers : public ::testing::Test {
+ protected:
+  // Everything written to the report, once it is closed.
+  std::string report() {
+    run_.log.write_log("");
+    return platform_.written.count("Codetal.log") ? platform_.written["Codetal.log"] : "<none>";
+  }
+  std::string console() {
+    run_.console.flush();
+    return platform_.out;
+  }
+
+  test::FakePlatform platform_;
+  RunState run_{platform_};
+};
+
+TEST_F(Readers, MissingProjectOrGroupFileStopsWithNothingInTheReport) {
+  run_.input_kind = InputKind::kProject;
+  EXPECT_EQ(read_project_file(run_, "nowhere\\app.vbp"), 1);
+  EXPECT_EQ(read_group_file(run_, "nowhere/app.vbg"), 1);
+  EXPECT_TRUE(run_.failed);
+  EXPECT_EQ(console(), unable_to_open("nowhere\\app.vbp") + unable_to_open("nowhere/app.vbg"));
+  EXPECT_EQ(platform_.written.count("Codetal.log"), 0u);
+}
+
+TEST_F(Readers, EmptyProjectsAndGroupsGiveZeroTotals) {
+  platform_.inputs["empty.vbp"] = "";
+  platform_.inputs["nomodules.vbp"] =
+      "Type=Exe\r\nReference=*\\G{00020430-0000-0000-C000-000000000046}#2.0#0#stdole2.tlb#OLE "
+      "Automation\r\nName=\"Empty\"\r\n";
+  platform_.inputs["empty.vbg"] = "";
+  run_.input_kind = InputKind::kProject;
+  EXPECT_EQ(read_project_file(run_, "empty.vbp"), 0);
+  EXPECT_EQ(read_project_file(run_, "nomodules.vbp"), 0);
+  run_.input_kind = InputKind::kProjectGroup;
+  EXPECT_EQ(read_group_file(run_, "empty.vbg"), 0);
+  EXPECT_FALSE(run_.failed);
+  EXPECT_EQ(report(), "PROJECT: EMPTY.VBP  " + std::string(97, '-') + "\n\n" + kHeadings +
+                          kZeroProjectTotals + "PROJECT: NOMODULES.VBP  " + std::string(93, '-') +
+                          "\n\n" + kHeadings + kZeroProjectTotals +
+                          "PROJECT GROUP: EMPTY.VBG \n\n" + kZeroGroupTotals);
+  EXPECT_EQ(console(), "");
+}
+
+TEST_F(Readers, GroupStopsAtAMissingProjectAfterTwoGoodOnes) {
+  platform_.inputs["grp/One.vbp"] = "Type=Exe\r\n";
+  platform_.inputs["grp/Two\\Two.VBP"] = "Type=Exe\r\n";
+  platform_.inputs["grp/never.vbp"] = "Type=Exe\r\n";
+  platform_.inputs["grp/app.vbg"] =
+      "VBGROUP 5.0\r\n"
+      "project=lower.vbp\r\n"
+      " Project=indented.vbp\r\n"
+      "Project=noext\r\n"
+      "Project=other.vbg\r\n"
+      "StartupProject=One.vbp\r\n"
+      "Project=Two\\Two.VBP\r\n"
+      "Project=Missing\\Missing.vbp\r\n"
+      "Project=never.vbp\r\n";
+  run_.input_kind = InputKind::kProjectGroup;
+  EXPECT_EQ(read_group_file(run_, "grp/app.vbg"), 1);
+  EXPECT_TRUE(run_.failed);
+  EXPECT_EQ(report(),
+            "PROJECT GROUP: GRP/APP.VBG \n\n"
+            "PROJECT: GRP/ONE.VBP  " +
+                std::string(95, '-') + "\n\n" + kHeadings + kZeroProjectTotals +
+                "PROJECT: GRP/TWO\\TWO.VBP  " + std::string(91, '-') + "\n\n" + kHeadings +
+                kZeroProjectTotals);
+  EXPECT_EQ(console(), unable_to_open("grp/Missing\\Missing.vbp"));
+}
+
+// Missing modules of a project given alone are passed over, so every name
+// that a line hands on shows in the report.
+TEST_F(Readers, ProjectHandsOnExactlyTheModuleLinesInTheirOrder) {
+  platform_.inputs["app/app.vbp"] =
+      "Type=Exe\r\n"
+      "Reference=*\\G{00020430-0000-0000-C000-000000000046}#2.0#0#..\\..\\stdole2.tlb#OLE\r\n"
+      "Form=frmMain.frm\r\n"
+      "form=lower.frm\r\n"
+      "  Form=indented.frm\r\n"
+      "Form=\r\n"
+      "Form=noext\r\n"
+      "Form=notes.txt\r\n"
+      "Form=x.frmx\r\n"
+      "Module=modMain; MODMAIN.BAS\r\n"
+      "Class=clsItem; My Classes\\clsItem.cls \t\r\n"
+      "Form=..\\Shared\\frmAbout.frm\r\n"
+      "Object={831FDD16-0C5C-11D2-A9FC-0000F8754DA1}#2.0#0; MSCOMCTL.OCX\r\n"
+      "Module=modMain; MODMAIN.BAS\r\n"
+      "UserControl=ctlGrid.ctl\r\n"
+      "Startup=\"frmMain\"\r\n"
+      "Class=clsLast; clsLast.cls";
+  run_.input_kind = InputKind::kProject;
+  EXPECT_EQ(read_project_file(run_, "app/app.vbp"), 0);
+  EXPECT_EQ(report(), "PROJECT: APP/APP.VBP  " + std::string(95, '-') + "\n\n" + kHeadings +
+                          "app/frmMain.frm \n"
+                          "app/MODMAIN.BAS \n"
+                          "app/My Classes\\clsItem.cls \n"
+                          "app/..\\Shared\\frmAbout.frm \n"
+                          "app/MODMAIN.BAS \n"
+                          "app/clsLast.cls \n" +
+                          kZeroProjectTotals);
+  EXPECT_EQ(platform_.waits(), 6);  // one per missing module
+  EXPECT_TRUE(run_.failed);
+}
+
+TEST_F(Readers, WildcardWithoutMatchWritesToStandardOutputOnly) {
+  test::TempFolder folder;
+  folder.write("README.TXT", "x\n");
+  folder.make_folder("OLD.FRM");
+  run_.console.test_console_mirror();
+  ASSERT_TRUE(run_.console.console_mirror());
+  run_.input_kind = InputKind::kWildcardSet;
+  std::string pattern = folder.path() + "/*.frm";
+  EXPECT_EQ(process_generic_class(run_, pattern), 1);
+  EXPECT_TRUE(run_.failed);
+  EXPECT_EQ(console(), "Codetal==>  No Match Found for " + pattern + " \n");
+  EXPECT_EQ(platform_.err, "");
+  EXPECT_EQ(platform_.written.count("Codetal.log"), 0u);
+}
+
+TEST_F(Readers, ZeroLengthModuleStopsTheSet) {
+  test::TempFolder folder;
+  folder.write("a.bas", "");
+  folder.write("B.bas", "Option Explicit\r\n");
+  run_.input_kind = InputKind::kWildcardSet;
+  std::string pattern = folder.path() + "\\*.bas";
+  EXPECT_EQ(process_generic_class(run_, pattern), 1);
+  EXPECT_TRUE(run_.failed);
+  std::string title = "GENERIC CLASS: " + pattern + " \n\n";
+  make_upper(title);
+  EXPECT_EQ(report(), title + kHeadings + folder.path() + "\\a.bas \n");
+}
+
+}  // namespace
+}  // namespace codetal
