@@ -1,0 +1,82 @@
+// Shared pieces of the expected console and report texts of the traversal's
+// end-to-end tests.
+#pragma once
+
+#include <array>
+#include <cstdio>
+#include <string>
+
+namespace codetal::test {
+
+inline const std::string kHeadings =
+    "Total    Lines   Rems &    Blank  |        Subs     Funcs      Lets      Gets    Events"
+    "       Ifs   ElseIfs       Dos \n"
+    "Lines     Code  Comments   Lines  |      Whiles      Fors    WinAPI      Dims      Vars"
+    "     Types     Enums    Consts \n\n";
+inline const std::string kPrompt = "Codetal==>  Press Enter to continue \n";
+inline const std::string kCompletion = "\nCodetal==>  Ver. 1.1a Completed \n";
+
+inline std::string banner(const std::string& folder) {
+  return "Codetal==>  Ver. 1.1a   14 March, 2000 \n"
+         "Codetal==>  Visual Basic Source Code Statistics \n"
+         "Codetal==>  Made by the Codetal team for VB6 maintainers \n"
+         "Codetal==>  Sales: sales@codetal.example \n"
+         "Codetal==>  Current Working Directory is " +
+         folder + " \n\n";
+}
+
+inline std::string processing(const std::string& name) {
+  return "Codetal==>  Processing  " + name + " \n";
+}
+
+inline std::string unable_to_open(const std::string& name) {
+  return "Codetal==>  Unable to open " + name +
+         " for reading \n"
+         "Codetal==>  The file probably doesn't exist \n\n";
+}
+
+// The counts of one module or total, in the report's order without Labels:
+// total, code, comments, blank | Subs, Funcs, Lets, Gets, Events, Ifs,
+// ElseIfs, Dos | Whiles, Fors, WinAPI, Dims, Vars, Types, Enums, Consts.
+using Counts = std::array<int, 20>;
+
+// The two table rows: four counts right-aligned in five columns with four
+// blanks between, the bar, then eight ten-column statement columns per row.
+inline std::string rows(const Counts& c) {
+  char text[512];
+  std::snprintf(text, sizeof text,
+                "%5d    %5d    %5d    %5d  |       %5d     %5d     %5d     %5d     %5d     %5d"
+                "     %5d     %5d \n"
+                "                                  |       %5d     %5d     %5d     %5d     %5d"
+                "     %5d     %5d     %5d \n\n",
+                c[0], c[1], c[2], c[3], c[4], c[5], c[6], c[7], c[8], c[9], c[10], c[11], c[12],
+                c[13], c[14], c[15], c[16], c[17], c[18], c[19]);
+  return text;
+}
+
+inline std::string project_totals(const Counts& c) {
+  return "Project Totals \n" + rows(c);
+}
+
+inline std::string group_totals(const Counts& c) {
+  return "\n" + std::string(117, '-') + "\n\nGroup Totals \n" + rows(c);
+}
+
+// "PROJECT: " and the name in capitals, two blanks, dashes to 117 columns.
+inline std::string project_title(const std::string& upper_name) {
+  std::string title = "PROJECT: " + upper_name + "  ";
+  title.append(title.size() < 117 ? 117 - title.size() : 1, '-');
+  return title + "\n\n";
+}
+
+// VB6 writes its files with CR LF line ends.
+inline std::string crlf(const std::string& text) {
+  std::string result;
+  for (char c : text) {
+    if (c == '\n') result += '\r';
+    result += c;
+  }
+  return result;
+}
+
+}  // namespace codetal::test
