@@ -1,13 +1,10 @@
-// The project and group readers and wildcard sets in-process: what reaches
-// the report and the console when files are missing, empty or skipped.
+// The project and group readers in-process: which lines hand a name on, and
+// what reaches the report and the console when a listed file is missing.
 #include "traverse/project_reader.h"
 
 #include <gtest/gtest.h>
 
 #include "fake_platform.h"
-#include "harness.h"
-#include "platform/ascii.h"
-#include "traverse/generic_class.h"
 
 namespace codetal {
 namespace {
@@ -27,8 +24,6 @@ const std::string kZeroRows = "    0        0        0        0  |  " + repeat("
                               " \n" + std::string(34, ' ') + "|  " + repeat("         0", 8) +
                               " \n\n";
 const std::string kZeroProjectTotals = "Project Totals \n" + kZeroRows;
-const std::string kZeroGroupTotals =
-    "\n" + std::string(117, '-') + "\n\nGroup Totals \n" + kZeroRows;
 const std::string kPrompt = "Codetal==>  Press Enter to continue \n<key>";
 
 std::string unable_to_open(const std::string& name) {
@@ -63,26 +58,7 @@ TEST_F(Readers, MissingProjectOrGroupFileStopsWithNothingInTheReport) {
   EXPECT_EQ(platform_.written.count("Codetal.log"), 0u);
 }
 
-TEST_F(Readers, EmptyProjectsAndGroupsGiveZeroTotals) {
-  platform_.inputs["empty.vbp"] = "";
-  platform_.inputs["nomodules.vbp"] =
-      "Type=Exe\r\nReference=*\\G{00020430-0000-0000-C000-000000000046}#2.0#0#stdole2.tlb#OLE "
-      "Automation\r\nName=\"Empty\"\r\n";
-  platform_.inputs["empty.vbg"] = "";
-  run_.input_kind = InputKind::kProject;
-  EXPECT_EQ(read_project_file(run_, "empty.vbp"), 0);
-  EXPECT_EQ(read_project_file(run_, "nomodules.vbp"), 0);
-  run_.input_kind = InputKind::kProjectGroup;
-  EXPECT_EQ(read_group_file(run_, "empty.vbg"), 0);
-  EXPECT_FALSE(run_.failed);
-  EXPECT_EQ(report(), "PROJECT: EMPTY.VBP  " + std::string(97, '-') + "\n\n" + kHeadings +
-                          kZeroProjectTotals + "PROJECT: NOMODULES.VBP  " + std::string(93, '-') +
-                          "\n\n" + kHeadings + kZeroProjectTotals +
-                          "PROJECT GROUP: EMPTY.VBG \n\n" + kZeroGroupTotals);
-  EXPECT_EQ(console(), "");
-}
-
-TEST_F(Readers, GroupStopsAtAMissingProjectAfterTwoGoodOnes) {
+TEST_F(Readers, GroupHandsOnProjectLinesOnlyAndStopsAtAMissingOne) {
   platform_.inputs["grp/One.vbp"] = "Type=Exe\r\n";
   platform_.inputs["grp/Two\\Two.VBP"] = "Type=Exe\r\n";
   platform_.inputs["grp/never.vbp"] = "Type=Exe\r\n";
@@ -141,34 +117,6 @@ TEST_F(Readers, ProjectHandsOnExactlyTheModuleLinesInTheirOrder) {
                           kZeroProjectTotals);
   EXPECT_EQ(platform_.waits(), 6);  // one per missing module
   EXPECT_TRUE(run_.failed);
-}
-
-TEST_F(Readers, WildcardWithoutMatchWritesToStandardOutputOnly) {
-  test::TempFolder folder;
-  folder.write("README.TXT", "x\n");
-  folder.make_folder("OLD.FRM");
-  run_.console.test_console_mirror();
-  ASSERT_TRUE(run_.console.console_mirror());
-  run_.input_kind = InputKind::kWildcardSet;
-  std::string pattern = folder.path() + "/*.frm";
-  EXPECT_EQ(process_generic_class(run_, pattern), 1);
-  EXPECT_TRUE(run_.failed);
-  EXPECT_EQ(console(), "Codetal==>  No Match Found for " + pattern + " \n");
-  EXPECT_EQ(platform_.err, "");
-  EXPECT_EQ(platform_.written.count("Codetal.log"), 0u);
-}
-
-TEST_F(Readers, ZeroLengthModuleStopsTheSet) {
-  test::TempFolder folder;
-  folder.write("a.bas", "");
-  folder.write("B.bas", "Option Explicit\r\n");
-  run_.input_kind = InputKind::kWildcardSet;
-  std::string pattern = folder.path() + "\\*.bas";
-  EXPECT_EQ(process_generic_class(run_, pattern), 1);
-  EXPECT_TRUE(run_.failed);
-  std::string title = "GENERIC CLASS: " + pattern + " \n\n";
-  make_upper(title);
-  EXPECT_EQ(report(), title + kHeadings + folder.path() + "\\a.bas \n");
 }
 
 }  // namespace
