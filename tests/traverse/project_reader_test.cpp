@@ -119,5 +119,37 @@ TEST_F(Readers, ProjectHandsOnExactlyTheModuleLinesInTheirOrder) {
   EXPECT_TRUE(run_.failed);
 }
 
+// Serves "Type=Exe" and then fails, as a disk going bad would.
+class FailingDiskPlatform : public test::FakePlatform {
+ public:
+  std::unique_ptr<InputFile> open_input(std::string_view name) override {
+    if (name != "bad.vbp") return FakePlatform::open_input(name);
+    struct Failing : InputFile {
+      bool served = false;
+      long read(char* buffer, std::size_t size) override {
+        if (served || size < 10) return -1;
+        served = true;
+        std::string_view text = "Type=Exe\r\n";
+        text.copy(buffer, text.size());
+        return static_cast<long>(text.size());
+      }
+    };
+    return std::make_unique<Failing>();
+  }
+};
+
+TEST(ReadersOnABadDisk, ReadErrorEndsTheProjectButFailsTheRun) {
+  FailingDiskPlatform platform;
+  RunState run(platform);
+  run.input_kind = InputKind::kProject;
+  EXPECT_EQ(read_project_file(run, "bad.vbp"), 0);
+  EXPECT_TRUE(run.failed);
+  run.console.flush();
+  EXPECT_EQ(platform.out, "Codetal==>  Unable to read bad.vbp \n");
+  run.log.write_log("");
+  EXPECT_EQ(platform.written["Codetal.log"],
+            "PROJECT: BAD.VBP  " + std::string(99, '-') + "\n\n" + kHeadings + kZeroProjectTotals);
+}
+
 }  // namespace
 }  // namespace codetal
