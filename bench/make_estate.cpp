@@ -1,0 +1,365 @@
+// Writes a synthetic VB6 estate of about the requested size: a project group
+// listing projects in sibling folders, each listing forms (with designer
+// headers), classes and standard modules, a few modules shared through
+// "..\Shared", CR LF line ends. The same arguments always give the same bytes.
+//
+//   make_estate FOLDER MEGABYTES
+//
+// Prints the group file's name and the number of modules and bytes written,
+// and leaves modules.lst: the module files in the order a run reads them,
+// NUL-separated, for tools such as `wc --files0-from`.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+class Random {
+ public:
+  explicit Random(std::uint64_t seed) : state_(seed) {}
+  std::uint64_t next() {
+    std::uint64_t z = (state_ += 0x9e3779b97f4a7c15ULL);
+    z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ULL;
+    z = (z ^ (z >> 27)) * 0x94d049bb133111ebULL;
+    return z ^ (z >> 31);
+  }
+  int below(int n) { return static_cast<int>(next() % static_cast<std::uint64_t>(n)); }
+  bool percent(int p) { return below(100) < p; }
+
+ private:
+  std::uint64_t state_;
+};
+
+const char* const kWords[] = {"Customer", "Order",  "Invoice", "Stock",  "Price", "Total",
+                              "Index",    "Record", "Buffer",  "Report", "Item",  "Count",
+                              "Amount",   "Vendor", "Account", "Ledger", "Batch", "Status"};
+
+std::string word(Random& r) {
+  return kWords[r.below(static_cast<int>(std::size(kWords)))];
+}
+
+class ModuleWriter {
+ public:
+  explicit ModuleWriter(Random& r) : r_(r) {}
+  std::string text;
+
+  void line(const std::string& s) { text += s + "\r\n"; }
+
+  void comment(int indent) {
+    static const char* const kComments[] = {
+        "' Keeps the running total in step with the grid",
+        "'--- validation -------------------------------------------------",
+        "' TODO: remove once the old ledger format is gone",
+        "Rem Checked against the month-end figures", "' Returns 0 when the record was not found"};
+    line(std::string(indent, ' ') + kComments[r_.below(5)]);
+  }
+
+  void statement(int indent) {
+    std::string pad(indent, ' ');
+    std::string a = word(r_), b = word(r_);
+    switch (r_.below(12)) {
+      case 0:
+        line(pad + "m" + a + " = m" + a + " + l" + b);
+        break;
+      case 1:
+        line(pad + "s" + a + " = s" + a + " & \"" + std::string(40 + r_.below(160), 'x') +
+             " \" & CStr(l" + b + ")");
+        break;
+      case 2:
+        line(pad + "Call Update" + a + "(l" + b + ", True)");
+        break;
+      case 3:
+        line(pad + "Set o" + a + " = New c" + b);
+        break;
+      case 4:
+        line(pad + "If l" + a + " > 0 Then l" + b + " = l" + a + " * 2");
+        break;
+      case 5:
+        line(pad + "Debug.Print \"" + a + ": \"; l" + b);
+        break;
+      case 6:
+        line(pad + "rs" + a + ".MoveNext");
+        break;
+      case 7:
+        line(pad + "l" + a + " = Len(Trim$(s" + b + "))  ' length without blanks");
+        break;
+      case 8:
+        line(pad + "s" + a + " = Format$(c" + b + ", \"#,##0.00\") & _");
+        line(pad + "    \" \" & s" + b);
+        break;
+      case 9:
+        line(pad + "On Error GoTo ErrHandler");
+        break;
+      case 10:
+        line(pad + "Exit Sub");
+        break;
+      default:
+        line(pad + "c" + a + " = c" + a + " - c" + b + " / 100");
+        break;
+    }
+  }
+
+  void block(int indent, int depth) {
+    std::string pad(indent, ' ');
+    int kind = depth > 2 ? 9 : r_.below(10);
+    std::string a = word(r_);
+    switch (kind) {
+      case 0:
+        line(pad + "For i = 1 To rs" + a + ".RecordCount");
+        body(indent + 4, depth + 1);
+        line(pad + "Next i");
+        break;
+      case 1:
+        line(pad + "If l" + a + " = 0 Then");
+        body(indent + 4, depth + 1);
+        line(pad + "ElseIf l" + a + " < 0 Then");
+        body(indent + 4, depth + 1);
+        line(pad + "Else");
+        body(indent + 4, depth + 1);
+        line(pad + "End If");
+        break;
+      case 2:
+        line(pad + "Do While Not rs" + a + ".EOF");
+        body(indent + 4, depth + 1);
+        line(pad + "Loop");
+        break;
+      case 3:
+        line(pad + "While l" + a + " < 10");
+        body(indent + 4, depth + 1);
+        line(pad + "Wend");
+        break;
+      case 4:
+        line(pad + "Select Case l" + a);
+        line(pad + "Case 1, 2");
+        body(indent + 4, depth + 1);
+        line(pad + "Case Else:");
+        body(indent + 4, depth + 1);
+        line(pad + "End Select");
+        break;
+      case 5:
+        line(pad + "For Each o" + a + " In col" + a);
+        body(indent + 4, depth + 1);
+        line(pad + "Next");
+        break;
+      default:
+        statement(indent);
+        break;
+    }
+  }
+
+  void body(int indent, int depth) {
+    int n = 1 + r_.below(4);
+    for (int i = 0; i < n; ++i) {
+      if (r_.percent(35)) comment(indent);
+      if (r_.percent(28)) line("");
+      block(indent, depth);
+    }
+  }
+
+  void procedure() {
+    static const char* const kKinds[] = {
+        "Private Sub",     "Public Function",     "Sub",
+        "Function",        "Public Property Get", "Public Property Let",
+        "Friend Function", "Private Function"};
+    int k = r_.below(8);
+    std::string kind = kKinds[k];
+    std::string name = word(r_) + word(r_);
+    bool is_sub = kind.find("Sub") != std::string::npos || kind.find("Let") != std::string::npos;
+    comment(0);
+    comment(0);
+    line(kind + " " + name + "(ByVal l" + word(r_) + " As Long)" + (is_sub ? "" : " As Long"));
+    line("    Dim i As Long");
+    if (r_.percent(60)) line("    Dim s" + word(r_) + " As String");
+    line("");
+    body(4, 0);
+    if (r_.percent(30)) {
+      line("    Exit " + std::string(is_sub ? (k == 5 ? "Property" : "Sub") : "Function"));
+      line("ErrHandler:");
+      line("    MsgBox Err.Description");
+    }
+    line(std::string("End ") + (k >= 4 && k <= 5 ? "Property" : is_sub ? "Sub" : "Function"));
+    line("");
+  }
+
+  void declarations() {
+    line("Option Explicit");
+    line("");
+    comment(0);
+    if (r_.percent(40)) {
+      line("Private Declare Function GetTickCount Lib \"kernel32\" () As Long");
+      line("Private Declare Sub Sleep Lib \"kernel32\" _");
+      line("    (ByVal dwMilliseconds As Long)");
+    }
+    if (r_.percent(40)) {
+      line("Public Enum e" + word(r_));
+      line("    eFirst = 1");
+      line("    eSecond = 2");
+      line("End Enum");
+    }
+    if (r_.percent(30)) {
+      line("Private Type t" + word(r_));
+      line("    Id As Long");
+      line("    Name As String * 40");
+      line("End Type");
+    }
+    int n = 2 + r_.below(5);
+    for (int i = 0; i < n; ++i) {
+      switch (r_.below(4)) {
+        case 0:
+          line("Private Const c" + word(r_) + std::to_string(i) + " As Long = 100");
+          break;
+        case 1:
+          line("Private m" + word(r_) + std::to_string(i) + " As Long");
+          break;
+        case 2:
+          line("Dim s" + word(r_) + std::to_string(i) + " As String");
+          break;
+        default:
+          line("Public Event Changed" + std::to_string(i) + "(ByVal Value As Long)");
+          break;
+      }
+    }
+    line("");
+  }
+
+  void fill(std::size_t target_bytes) {
+    declarations();
+    while (text.size() < target_bytes) procedure();
+  }
+
+ private:
+  Random& r_;
+};
+
+std::string form_header(const std::string& name, Random& r) {
+  std::string h = "VERSION 5.00\r\nBegin VB.Form " + name + "\r\n";
+  h += "   Caption         =   \"" + name + "\"\r\n   ClientHeight    =   4230\r\n";
+  h += "   ClientWidth     =   6840\r\n   StartUpPosition =   3  'Windows Default\r\n";
+  int controls = 1 + r.below(6);
+  for (int i = 0; i < controls; ++i) {
+    h += "   Begin VB.CommandButton cmd" + word(r) + std::to_string(i) + "\r\n";
+    h += "      Caption         =   \"&OK\"\r\n      Height          =   375\r\n";
+    h += "      TabIndex        =   " + std::to_string(i) + "\r\n   End\r\n";
+  }
+  h += "End\r\n";
+  h += "Attribute VB_Name = \"" + name + "\"\r\nAttribute VB_GlobalNameSpace = False\r\n";
+  h += "Attribute VB_Creatable = False\r\nAttribute VB_PredeclaredId = True\r\n";
+  h += "Attribute VB_Exposed = False\r\n";
+  return h;
+}
+
+std::string class_header(const std::string& name) {
+  return "VERSION 1.0 CLASS\r\nBEGIN\r\n  MultiUse = -1  'True\r\nEND\r\nAttribute VB_Name = \"" +
+         name + "\"\r\nAttribute VB_GlobalNameSpace = False\r\nAttribute VB_Creatable = True\r\n";
+}
+
+void write_file(const std::filesystem::path& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary);
+  out << bytes;
+  if (!out) {
+    std::fprintf(stderr, "make_estate: cannot write %s\n", path.string().c_str());
+    std::exit(1);
+  }
+}
+
+struct Totals {
+  long long bytes = 0;
+  int modules = 0;
+  std::string listed;  // module files in the order a run reads them, NUL-separated
+};
+
+std::string make_module(char kind, const std::string& name, std::size_t size, Random& r) {
+  ModuleWriter w(r);
+  if (kind == 'f') w.text = form_header(name, r);
+  if (kind == 'c') w.text = class_header(name);
+  if (kind == 'b') w.text = "Attribute VB_Name = \"" + name + "\"\r\n";
+  w.fill(size);
+  return w.text;
+}
+
+// Module sizes spread from 2 KB to about 120 KB, as in real projects.
+std::size_t module_size(Random& r) {
+  return 2000 + static_cast<std::size_t>(r.below(60)) * r.below(2000);
+}
+
+void make_shared(const std::filesystem::path& root, Random& r, Totals& t) {
+  std::filesystem::create_directories(root / "Shared");
+  for (int i = 1; i <= 3; ++i) {
+    std::string name = "modShared" + std::to_string(i);
+    std::string text = make_module('b', name, module_size(r), r);
+    write_file(root / "Shared" / (name + ".bas"), text);
+    t.bytes += static_cast<long long>(text.size());
+  }
+}
+
+void make_project(const std::filesystem::path& root, int number, Random& r, long long budget,
+                  Totals& t) {
+  char id[16];
+  std::snprintf(id, sizeof id, "P%04d", number);
+  std::filesystem::path folder = root / id;
+  std::filesystem::create_directories(folder);
+  std::string vbp =
+      "Type=Exe\r\nReference=*\\G{00020430-0000-0000-C000-000000000046}#2.0#0#"
+      "..\\..\\Windows\\system32\\stdole2.tlb#OLE Automation\r\n";
+  long long written = 0;
+  for (int m = 0; written < budget; ++m) {
+    char kind = "ffcbbcbf"[r.below(8)];
+    std::string name = (kind == 'f'   ? "frm"
+                        : kind == 'c' ? "c"
+                                      : "mod") +
+                       word(r) + std::to_string(m);
+    std::string file = name + (kind == 'f' ? ".frm" : kind == 'c' ? ".cls" : ".bas");
+    std::string text = make_module(kind, name, module_size(r), r);
+    write_file(folder / file, text);
+    written += static_cast<long long>(text.size());
+    ++t.modules;
+    t.listed += std::string(id) + "/" + file + '\0';
+    if (kind == 'f') vbp += "Form=" + file + "\r\n";
+    if (kind == 'c') vbp += "Class=" + name + "; " + file + "\r\n";
+    if (kind == 'b') vbp += "Module=" + name + "; " + file + "\r\n";
+  }
+  if (number % 4 == 1) {
+    vbp += "Module=modShared1; ..\\Shared\\modShared1.bas\r\n";
+    t.listed += std::string(id) + "/../Shared/modShared1.bas" + '\0';
+  }
+  vbp += "Startup=\"Sub Main\"\r\nName=\"" + std::string(id) + "\"\r\nMajorVer=1\r\n";
+  write_file(folder / (std::string(id) + ".vbp"), vbp);
+  t.bytes += written;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: make_estate FOLDER MEGABYTES\n");
+    return 1;
+  }
+  std::filesystem::path root = argv[1];
+  double megabytes = std::atof(argv[2]);
+  if (megabytes <= 0) {
+    std::fprintf(stderr, "make_estate: MEGABYTES must be positive\n");
+    return 1;
+  }
+  const long long total = static_cast<long long>(megabytes * 1e6);
+  const long long per_project = 2'000'000;  // about 40 modules a project
+  Random r(20001314);
+  Totals t;
+  std::filesystem::create_directories(root);
+  make_shared(root, r, t);
+  std::string vbg = "VBGROUP 5.0\r\n";
+  for (int p = 1; t.bytes < total; ++p) {
+    make_project(root, p, r, std::min(per_project, total - t.bytes), t);
+    char line[64];
+    std::snprintf(line, sizeof line, "%sProject=P%04d\\P%04d.vbp\r\n", p == 1 ? "Startup" : "", p,
+                  p);
+    vbg += line;
+  }
+  write_file(root / "Estate.vbg", vbg);
+  write_file(root / "modules.lst", t.listed);
+  std::printf("Estate.vbg %d modules %lld bytes\n", t.modules, t.bytes);
+  return 0;
+}
