@@ -1,6 +1,8 @@
 #include "analysis/classify.h"
 
 #include <array>
+#include <bit>
+#include <cstdint>
 
 #include "analysis/words.h"
 #include "platform/ascii.h"
@@ -24,13 +26,16 @@ struct Rule {
   Test test;
   std::array<std::string_view, 4> literals;
   Counter counter;
+  // The only bytes a line can begin with for the rule to apply; null: any.
+  // Derived from the literals where the rule has them.
+  const char* first_bytes = nullptr;
 };
 
 // Rules 4 to 17, tried in order on every line of code after rules 1 to 3
 // (blank, comment, code) in classify_line; the first rule that applies
 // decides. Rule 18: a line that none applies to is code of no statement kind.
 constexpr Rule kCodeRules[] = {
-    /*  4 */ {Test::kProcedure, {}, kNoCounter},
+    /*  4 */ {Test::kProcedure, {}, kNoCounter, "PFSE"},  // Private Public Friend Sub ...
     /*  5 */ {Test::kApiDeclaration, {}, kWinApi},
     /*  6 */ {Test::kBeginsWith, {"Public Enum ", "Private Enum ", "Enum "}, kEnums},
     /*  7 */ {Test::kBeginsWith, {"Public Type ", "Private Type ", "Type "}, kTypes},
@@ -45,6 +50,32 @@ constexpr Rule kCodeRules[] = {
     /* 16 */ {Test::kWord1Is, {"Wend"}, kWhiles},  // a While loop counts at its end
     /* 17 */ {Test::kWord1Is, {"For"}, kFors},
 };
+
+constexpr std::size_t kRuleCount = std::size(kCodeRules);
+using RuleSet = std::uint32_t;
+static_assert(kRuleCount <= 32);
+
+bool may_begin_with(const Rule& rule, unsigned char c) {
+  if (rule.first_bytes != nullptr)
+    return std::string_view(rule.first_bytes).find(static_cast<char>(c)) != std::string_view::npos;
+  if (rule.test != Test::kBeginsWith && rule.test != Test::kWord1Is) return true;
+  for (std::string_view literal : rule.literals) {
+    if (!literal.empty() && static_cast<unsigned char>(literal.front()) == c) return true;
+  }
+  return false;
+}
+
+// For each first byte of a line, the rules that may apply to it, so that a
+// line is only tried against those; the order between them stays the table's.
+const std::array<RuleSet, 256> kCandidates = [] {
+  std::array<RuleSet, 256> sets{};
+  for (unsigned c = 0; c < 256; ++c) {
+    for (std::size_t i = 0; i < kRuleCount; ++i) {
+      if (may_begin_with(kCodeRules[i], static_cast<unsigned char>(c))) sets[c] |= RuleSet{1} << i;
+    }
+  }
+  return sets;
+}();
 
 bool is_blank(std::string_view line) {
   return line.empty() || line == "\n";
@@ -97,8 +128,13 @@ void classify_line(std::string_view line, ModuleStats& stats) {
     return;
   }
   ++stats[kCodeLines];
-  const LineWords words = split_words(line);
-  for (const Rule& rule : kCodeRules) {
+  // Only a procedure declared with an access word ("Private", "Public",
+  // "Friend") needs word 3; no rule reads a later word.
+  const bool access_word_possible = line.front() == 'P' || line.front() == 'F';
+  const LineWords words = split_words(line, access_word_possible ? 3 : 2);
+  for (RuleSet left = kCandidates[static_cast<unsigned char>(line.front())]; left != 0;
+       left &= left - 1) {
+    const Rule& rule = kCodeRules[std::countr_zero(left)];
     if (applies(rule, line, words, stats)) {
       if (rule.counter != kNoCounter) ++stats[rule.counter];
       return;

@@ -18,11 +18,31 @@ void count_header_line(ModuleStats& stats) {
   ++stats[kCodeLines];
 }
 
+// Carriage returns are dropped from every line, so a CR LF line end arrives
+// as a single line feed. The usual case, one CR just before the line feed,
+// is mended in place without moving the line.
+std::size_t drop_carriage_returns(char* line, std::size_t size) {
+  char* cr = static_cast<char*>(std::memchr(line, '\r', size));
+  if (cr == nullptr) return size;
+  if (cr + 2 == line + size && cr[1] == '\n') {
+    *cr = '\n';
+    return size - 1;
+  }
+  return static_cast<std::size_t>(std::remove(cr, line + size, '\r') - line);
+}
+
 }  // namespace
 
 std::string_view trim_leading_blanks(std::string_view line) {
-  std::size_t first = line.find_first_not_of(" \t");
-  return first == std::string_view::npos ? std::string_view() : line.substr(first);
+  // Indentation comes in runs of blanks: step over eight at a time first.
+  constexpr std::uint64_t kEightBlanks = 0x2020202020202020ULL;
+  std::size_t first = 0;
+  for (std::uint64_t eight; first + 8 <= line.size(); first += 8) {
+    std::memcpy(&eight, line.data() + first, 8);
+    if (eight != kEightBlanks) break;
+  }
+  while (first < line.size() && (line[first] == ' ' || line[first] == '\t')) ++first;
+  return line.substr(first);
 }
 
 int LineReader::open_module(std::string_view path) {
@@ -100,9 +120,10 @@ bool LineReader::read_line(Span& line) {
     if (!fill_buffer()) break;
   }
   if (searched == 0) return false;
-  line = Span{next_, searched};
+  line = Span{next_, drop_carriage_returns(buffer_.data() + next_, searched)};
   next_ += searched;
-  return true;
+  // A rest of nothing but carriage returns holds no character.
+  return line.size != 0;
 }
 
 // Appends the next block of the module; false once nothing more comes. A read
@@ -115,7 +136,7 @@ bool LineReader::fill_buffer() {
     input_done_ = true;
     return false;
   }
-  filled_ += apply_text_mode(buffer_.data() + filled_, static_cast<std::size_t>(count));
+  filled_ += cut_at_ctrl_z(buffer_.data() + filled_, static_cast<std::size_t>(count));
   return true;
 }
 
@@ -134,14 +155,13 @@ void LineReader::make_room() {
     buffer_.resize(std::max(buffer_.size() * 2, filled_ + kReadBlock));
 }
 
-// Modules are text: a Ctrl-Z ends the module and carriage returns are
-// dropped, so CR LF line ends arrive as a single line feed.
-std::size_t LineReader::apply_text_mode(char* bytes, std::size_t count) {
+// Modules are text: a Ctrl-Z ends the module as if the file ended there.
+std::size_t LineReader::cut_at_ctrl_z(char* bytes, std::size_t count) {
   if (const void* stop = std::memchr(bytes, kCtrlZ, count)) {
     count = static_cast<std::size_t>(static_cast<const char*>(stop) - bytes);
     input_done_ = true;
   }
-  return static_cast<std::size_t>(std::remove(bytes, bytes + count, '\r') - bytes);
+  return count;
 }
 
 }  // namespace codetal

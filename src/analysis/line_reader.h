@@ -60,14 +60,15 @@ class LineReader {
   bool read_line(Span& line);
   bool fill_buffer();
   void make_room();
-  std::size_t apply_text_mode(char* bytes, std::size_t count);
+  std::size_t cut_at_ctrl_z(char* bytes, std::size_t count);
   bool advance();
 
   Platform& platform_;
   Console& console_;
   std::int32_t& modules_analyzed_;
   std::unique_ptr<InputFile> file_;
-  // Text of the module read so far, CR bytes already dropped; [0, filled_)
+  // Text of the module read so far (CR bytes are dropped line by line as
+  // lines are handed out); [0, filled_)
   // is valid and [next_, filled_) not yet handed out.
   std::vector<char> buffer_;
   std::size_t filled_ = 0;

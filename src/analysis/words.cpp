@@ -1,23 +1,24 @@
 #include "analysis/words.h"
 
+#include <array>
+
 namespace codetal {
 namespace {
 
 constexpr int kWordCount = 5;
 
-bool ends_word(char c, bool first_word) {
-  switch (c) {
-    case '\0':
-    case ' ':
-    case '(':
-    case '\n':
-    case '\'':
-      return true;
-    case '_':
-      return !first_word;
-    default:
-      return false;
-  }
+// Which bytes end a word: bit 1 for word 1, bit 2 for the later words (an
+// underscore ends only those). A table keeps the scan to one load a byte.
+constexpr std::array<unsigned char, 256> kWordEnds = [] {
+  std::array<unsigned char, 256> ends{};
+  for (unsigned char c : {'\0', ' ', '(', '\n', '\''}) ends[c] = 3;
+  ends['_'] = 2;
+  return ends;
+}();
+
+std::size_t word_end(std::string_view line, std::size_t at, unsigned char mask) {
+  while (at < line.size() && (kWordEnds[static_cast<unsigned char>(line[at])] & mask) == 0) ++at;
+  return at;
 }
 
 bool is_access_word(std::string_view word) {
@@ -37,12 +38,12 @@ Counter procedure_counter(std::string_view kind, std::string_view next) {
 
 }  // namespace
 
-LineWords split_words(std::string_view line) {
+LineWords split_words(std::string_view line, int count) {
   LineWords words;
   std::size_t at = 0;
-  for (int i = 0; i < kWordCount; ++i) {
+  for (int i = 0; i < count && i < kWordCount; ++i) {
     std::size_t start = at;
-    while (at < line.size() && !ends_word(line[at], i == 0)) ++at;
+    at = word_end(line, at, i == 0 ? 1 : 2);
     words.word[static_cast<std::size_t>(i)] = line.substr(start, at - start);
     while (at < line.size() && line[at] == ' ') ++at;
   }

@@ -21,7 +21,9 @@ struct LineWords {
 // Only blanks separate words; a parenthesis, line feed or apostrophe ends the
 // words, and so does an underscore after word 1 (so "My_Value" is one word 1
 // but "Form_Load" as word 3 is "Form").
-LineWords split_words(std::string_view line);
+// Only the first `count` words are split; the rest stay empty (the
+// classifier reads no word after the third).
+LineWords split_words(std::string_view line, int count = 5);
 
 // Sub, Function, Property Let, Property Get and Event declarations, with or
 // without "Private", "Public" or "Friend" in front: adds 1 to the kind's
