@@ -54,6 +54,11 @@ bool find_entry_ignoring_case(const std::string& folder, const std::string& comp
   return any;
 }
 
+// O_NONBLOCK so that a FIFO cannot hang the run; callers refuse it.
+int open_for_reading(const std::string& path) {
+  return ::open(path.c_str(), O_RDONLY | O_NOCTTY | O_CLOEXEC | O_NONBLOCK);
+}
+
 bool exists(const std::string& path) {
   struct stat info;
   return ::lstat(path.c_str(), &info) == 0;
@@ -220,10 +225,12 @@ class PosixPlatform final : public Platform {
   std::unique_ptr<InputFile> open_input(std::string_view name) override {
     // A NUL would cut the name short and open some other file.
     if (name.find('\0') != std::string_view::npos) return nullptr;
-    std::string path = resolve_name(name);
+    // The name as written first: one system call in the usual case; only a
+    // name that is not found is looked up again ignoring letter case.
+    std::string path = to_posix_separators(name);
     if (path.empty()) return nullptr;
-    // O_NONBLOCK so that a FIFO cannot hang the run; it is refused below.
-    int fd = ::open(path.c_str(), O_RDONLY | O_NOCTTY | O_CLOEXEC | O_NONBLOCK);
+    int fd = open_for_reading(path);
+    if (fd < 0 && (errno == ENOENT || errno == ENOTDIR)) fd = open_for_reading(resolve_name(path));
     if (fd < 0) return nullptr;
     struct stat info;
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
