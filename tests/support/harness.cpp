@@ -38,13 +38,6 @@ void remove_tree(const std::string& path) {
   }
 }
 
-std::string slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
 std::string make_temp_folder() {
   const char* base = std::getenv("TMPDIR");
   std::string pattern =
@@ -104,7 +97,7 @@ void TempFolder::write(const std::string& name, const std::string& bytes) const 
 }
 
 std::string TempFolder::read(const std::string& name) const {
-  return slurp(path_ + "/" + name);
+  return read_file(path_ + "/" + name);
 }
 
 bool TempFolder::exists(const std::string& name) const {
@@ -128,10 +121,7 @@ RunResult run_codetal(const TempFolder& folder, const std::vector<std::string>& 
   std::string out_path = captures / "stdout";
   std::string err_path = captures / "stderr";
   std::string run_folder = options.folder.empty() ? folder.path() : folder / options.folder;
-  std::vector<std::string> argv;
-  if (!launcher().empty()) argv.push_back(launcher());
-  argv.push_back(binary_path());
-  argv.insert(argv.end(), arguments.begin(), arguments.end());
+  std::vector<std::string> argv = command_line(arguments);
 
   pid_t child = ::fork();
   if (child < 0) throw std::runtime_error("fork failed");
@@ -152,17 +142,36 @@ RunResult run_codetal(const TempFolder& folder, const std::vector<std::string>& 
     std::this_thread::sleep_for(std::chrono::milliseconds(2));
   }
   if (WIFEXITED(wait_status)) result.status = WEXITSTATUS(wait_status);
-  result.out = slurp(out_path);
-  result.err = slurp(err_path);
-  std::string report_path = run_folder + "/Codetal.log";
-  struct stat info;
-  result.report_exists = ::stat(report_path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-  if (result.report_exists) result.report = slurp(report_path);
+  result.out = read_file(out_path);
+  result.err = read_file(err_path);
+  collect_report(run_folder, result);
   if (windows_build()) {
     result.out = normalise_line_ends(result.out);
     result.err = normalise_line_ends(result.err);
   }
   return result;
+}
+
+std::vector<std::string> command_line(const std::vector<std::string>& arguments) {
+  std::vector<std::string> argv;
+  if (!launcher().empty()) argv.push_back(launcher());
+  argv.push_back(binary_path());
+  argv.insert(argv.end(), arguments.begin(), arguments.end());
+  return argv;
+}
+
+std::string read_file(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+void collect_report(const std::string& run_folder, RunResult& result) {
+  std::string report_path = run_folder + "/Codetal.log";
+  struct stat info;
+  result.report_exists = ::stat(report_path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+  if (result.report_exists) result.report = read_file(report_path);
 }
 
 std::string normalise_line_ends(const std::string& text) {
@@ -208,7 +217,7 @@ std::map<std::string, FileState> snapshot(const std::string& folder) {
     state.size = info.st_size;
     state.mtime_ns =
         static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec;
-    if (S_ISREG(info.st_mode) && info.st_size < (64 << 20)) state.bytes = slurp(full);
+    if (S_ISREG(info.st_mode) && info.st_size < (64 << 20)) state.bytes = read_file(full);
     files[name] = state;
   }
   ::closedir(dir);

@@ -52,6 +52,13 @@ bool windows_build();
 RunResult run_codetal(const TempFolder& folder, const std::vector<std::string>& arguments,
                       const RunOptions& options = {});
 
+// Pieces of a run shared by the harnesses: the command line (launcher,
+// binary, arguments), the whole bytes of a file, and the report fields of a
+// result read from "Codetal.log" in the run's folder.
+std::vector<std::string> command_line(const std::vector<std::string>& arguments);
+std::string read_file(const std::string& path);
+void collect_report(const std::string& run_folder, RunResult& result);
+
 // The report without its header line, after checking that the header has the
 // shape "Created by Codetal on MM-DD-YY at HH:MM:SS\n\n". Line ends are
 // normalised to "\n" for the Windows build.
