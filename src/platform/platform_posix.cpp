@@ -187,6 +187,14 @@ void discard_pending(int fd) {
   ::tcflush(fd, TCIFLUSH);
 }
 
+// The terminal belongs to the foreground job. A run started in the
+// background ('codetal x.vbp &') must not clear the screen or switch the
+// mode under the job in front (and would be stopped by SIGTTOU or SIGTTIN
+// if it tried); nobody is at its keyboard, so it does not wait either.
+bool in_foreground(int fd) {
+  return ::tcgetpgrp(fd) == ::getpgrp();
+}
+
 bool is_executable_file(const std::string& path) {
   struct stat info;
   return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
@@ -208,7 +216,7 @@ class PosixPlatform final : public Platform {
   void wait_for_key() override {
     int fd = ::open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) return;  // no controlling terminal: nobody to wait for
-    {
+    if (in_foreground(fd)) {
       RawTerminal raw(fd);
       if (raw.active() && read_byte(fd)) discard_pending(fd);
     }
@@ -218,7 +226,7 @@ class PosixPlatform final : public Platform {
   void clear_screen() override {
     int fd = ::open("/dev/tty", O_WRONLY | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) return;
-    write_all(fd, "\x1b[H\x1b[2J");
+    if (in_foreground(fd)) write_all(fd, "\x1b[H\x1b[2J");
     ::close(fd);
   }
 

@@ -5,60 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include "console_texts.h"
 #include "harness.h"
 
 namespace codetal::test {
 namespace {
-
-const std::string kUsage =
-    "Codetal==>  Ver. 1.1a of 14 March, 2000 \n"
-    "\n"
-    "Codetal==>  Usage: Codetal  SourceFileName  [Options] \n"
-    "\n"
-    "Codetal==>  SourceFileName may be: \n"
-    "Codetal==> \n"
-    "Codetal==>     myFile.vbg \n"
-    "Codetal==>     myFile.vbp \n"
-    "Codetal==> \n"
-    "Codetal==>     myFile.bas \n"
-    "Codetal==>     myFile.cls \n"
-    "Codetal==>     myFile.frm \n"
-    "Codetal==> \n"
-    "Codetal==>     *.bas \n"
-    "Codetal==>     *.cls \n"
-    "Codetal==>     *.frm \n"
-    "Codetal==>     *.* \n"
-    "\n"
-    "Codetal==>  For the latest updates and product information: \n"
-    "Codetal==>     https://codetal.example/ \n"
-    "Codetal==>     sales@codetal.example \n"
-    "Codetal==>  Press Enter to continue \n";
-
-const std::string kPrompt = "Codetal==>  Press Enter to continue \n";
-
-std::string banner(const std::string& folder, bool verbose = false) {
-  return "Codetal==>  Ver. 1.1a   14 March, 2000 \n"
-         "Codetal==>  Visual Basic Source Code Statistics \n"
-         "Codetal==>  Made by the Codetal team for VB6 maintainers \n"
-         "Codetal==>  Sales: sales@codetal.example \n" +
-         std::string(verbose ? "Codetal==>  Verbose Mode (/v Option) \n" : "") +
-         "Codetal==>  Current Working Directory is " + folder + " \n\n";
-}
-
-const std::string kCompletion = "\nCodetal==>  Ver. 1.1a Completed \n";
-const std::string kInvalid =
-    "Codetal==>  Invalid Input File Name \n"
-    "Codetal==>  No processing occured \n\n";
-const std::string kHeadings =
-    "Total    Lines   Rems &    Blank  |        Subs     Funcs      Lets      Gets    Events"
-    "       Ifs   ElseIfs       Dos \n"
-    "Lines     Code  Comments   Lines  |      Whiles      Fors    WinAPI      Dims      Vars"
-    "     Types     Enums    Consts \n\n";
-
-// An options file that sets nothing, so runs do not stop at its absence.
-void add_quiet_options(const TempFolder& folder) {
-  folder.write("Codetal.INI", "[Codetal ]\n");
-}
 
 TEST(DriverUsage, ShownForHelpFormsWithStatusOneAndNoReport) {
   for (std::vector<std::string> arguments :
