@@ -59,7 +59,10 @@ void Console::emit(std::string_view text, bool mirror) {
 }
 
 void Console::test_console_mirror() {
-  if (!platform_.stdout_is_char_device()) console_mirror_ = true;
+  if (platform_.stdout_is_char_device()) return;
+  console_mirror_ = true;
+  // The mirror is where the user follows the run: show it as it happens.
+  if (platform_.stderr_is_terminal()) interactive_ = true;
 }
 
 void Console::flush() {
@@ -70,8 +73,10 @@ void Console::flush() {
 }
 
 void Console::pause() {
-  console_message("Codetal==>  Press Enter to continue \n");
+  // The report goes to disk first, so that a failure it meets is told (with
+  // its own wait) before this wait's prompt.
   if (flush_before_pause_ != nullptr) flush_before_pause_->flush();
+  console_message("Codetal==>  Press Enter to continue \n");
   flush();
   platform_.wait_for_key();
 }

@@ -212,6 +212,7 @@ class PosixPlatform final : public Platform {
   }
 
   bool stdout_is_terminal() override { return ::isatty(STDOUT_FILENO) == 1; }
+  bool stderr_is_terminal() override { return ::isatty(STDERR_FILENO) == 1; }
 
   void wait_for_key() override {
     int fd = ::open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC);

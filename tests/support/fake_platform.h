@@ -21,6 +21,7 @@ class FakePlatform : public Platform {
   std::string err;
   std::string events;  // "k" per key wait, "c" per clear, in order with the console
   bool char_device = false;
+  bool stderr_terminal = false;
   bool fail_create = false;
   bool fail_writes = false;
   std::map<std::string, std::string> written;  // name -> bytes of created files
@@ -35,6 +36,7 @@ class FakePlatform : public Platform {
   void write_stderr(std::string_view bytes) override { err.append(bytes); }
   bool stdout_is_char_device() override { return char_device; }
   bool stdout_is_terminal() override { return false; }
+  bool stderr_is_terminal() override { return stderr_terminal; }
   void wait_for_key() override {
     events += 'k';
     out += "<key>";
