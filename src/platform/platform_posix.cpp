@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <poll.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <termios.h>
@@ -201,12 +202,36 @@ bool is_executable_file(const std::string& path) {
          ::access(path.c_str(), X_OK) == 0;
 }
 
+// A closed standard stream would lend its number to the next file opened,
+// and console text would land in the report: each is held by /dev/null.
+// True when standard output was closed.
+bool hold_closed_standard_streams() {
+  bool stdout_closed = false;
+  for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
+    if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
+    stdout_closed = stdout_closed || fd == STDOUT_FILENO;
+    int held = ::open("/dev/null", fd == STDIN_FILENO ? O_RDONLY : O_WRONLY);
+    if (held >= 0 && held != fd) {
+      ::dup2(held, fd);
+      ::close(held);
+    }
+  }
+  return stdout_closed;
+}
+
 class PosixPlatform final : public Platform {
  public:
+  PosixPlatform() : stdout_closed_(hold_closed_standard_streams()) {
+    // A reader that goes away ('codetal app.vbg | head') must not end the
+    // run half-way through its report; the lost console text is not told.
+    ::signal(SIGPIPE, SIG_IGN);
+  }
+
   void write_stdout(std::string_view bytes) override { write_all(STDOUT_FILENO, bytes); }
   void write_stderr(std::string_view bytes) override { write_all(STDERR_FILENO, bytes); }
 
   bool stdout_is_char_device() override {
+    if (stdout_closed_) return false;  // nobody sees it: mirror the messages
     struct stat info;
     return ::fstat(STDOUT_FILENO, &info) == 0 && S_ISCHR(info.st_mode);
   }
@@ -318,9 +343,21 @@ class PosixPlatform final : public Platform {
   static bool spawn(const std::string& program, std::string_view argument) {
     std::string arg(argument);
     char* argv[] = {const_cast<char*>(program.c_str()), arg.data(), nullptr};
+    // The viewer gets SIGPIPE back as programs expect it.
+    posix_spawnattr_t attributes;
+    if (::posix_spawnattr_init(&attributes) != 0) return false;
+    sigset_t defaults;
+    sigemptyset(&defaults);
+    sigaddset(&defaults, SIGPIPE);
+    ::posix_spawnattr_setsigdefault(&attributes, &defaults);
+    ::posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
     pid_t child;
-    return ::posix_spawn(&child, program.c_str(), nullptr, nullptr, argv, environ) == 0;
+    int result = ::posix_spawn(&child, program.c_str(), nullptr, &attributes, argv, environ);
+    ::posix_spawnattr_destroy(&attributes);
+    return result == 0;
   }
+
+  bool stdout_closed_;
 };
 
 }  // namespace

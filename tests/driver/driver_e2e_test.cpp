@@ -62,6 +62,34 @@ TEST(DriverInput, MirrorIsOffWhenStandardOutputIsACharacterDevice) {
   EXPECT_EQ(result.err, "");
 }
 
+// A reader that went away ('codetal app.vbg | head') ends neither the run
+// nor its report; the user still sees everything through the mirror.
+TEST(DriverStreams, StandardOutputWithoutAReaderDoesNotEndTheRun) {
+  if (windows_build()) GTEST_SKIP() << "pipes without a reader are a POSIX matter";
+  TempFolder folder;
+  add_quiet_options(folder);
+  RunOptions options;
+  options.stdout_to_closed_pipe = true;
+  RunResult result = run_codetal(folder, {"notes.txt"}, options);
+  EXPECT_EQ(result.status, 2);
+  EXPECT_EQ(result.err, banner(folder.path()) + kInvalid + kCompletion + kPrompt);
+  EXPECT_EQ(report_body(result), "");
+}
+
+// Without standard output the report must not take its place: console text
+// never lands in "Codetal.log".
+TEST(DriverStreams, ClosedStandardOutputKeepsConsoleTextOutOfTheReport) {
+  if (windows_build()) GTEST_SKIP() << "closed descriptors are a POSIX matter";
+  TempFolder folder;
+  add_quiet_options(folder);
+  RunOptions options;
+  options.stdout_closed = true;
+  RunResult result = run_codetal(folder, {"missing.bas"}, options);
+  EXPECT_EQ(report_body(result), kHeadings + "missing.bas \n");
+  EXPECT_TRUE(result.err.starts_with(banner(folder.path())));
+  EXPECT_TRUE(result.err.ends_with(kCompletion + kPrompt));
+}
+
 TEST(DriverSwitches, VerboseBannerAndTheScanFromTheFirstSlash) {
   TempFolder folder;
   add_quiet_options(folder);

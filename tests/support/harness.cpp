@@ -52,16 +52,27 @@ std::string make_temp_folder() {
                              const std::string& out_path, const std::string& err_path,
                              const RunOptions& options) {
   ::setsid();
+  ::signal(SIGPIPE, SIG_DFL);  // as a shell starts it, whatever this runner ignores
   if (::chdir(folder.c_str()) != 0) _exit(127);
   int in = ::open("/dev/null", O_RDONLY);
-  int out = options.stdout_to_dev_null
-                ? ::open("/dev/null", O_WRONLY)
-                : ::open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  int out = -1;
+  if (options.stdout_to_dev_null) {
+    out = ::open("/dev/null", O_WRONLY);
+  } else if (options.stdout_to_closed_pipe) {
+    int ends[2];
+    if (::pipe(ends) == 0) {
+      ::close(ends[0]);
+      out = ends[1];
+    }
+  } else {
+    out = ::open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  }
   int err = ::open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
   if (in < 0 || out < 0 || err < 0) _exit(127);
   ::dup2(in, 0);
   ::dup2(out, 1);
   ::dup2(err, 2);
+  if (options.stdout_closed) ::close(1);
   std::string path_env = options.path_env.empty() ? "/usr/bin:/bin" : options.path_env;
   ::setenv("PATH", path_env.c_str(), 1);
   std::vector<char*> args;

@@ -32,6 +32,8 @@ struct RunOptions {
   std::string folder;    // relative to the temporary folder; empty: the folder itself
   std::string path_env;  // the PATH the binary sees; empty: a PATH without viewers
   bool stdout_to_dev_null = false;
+  bool stdout_to_closed_pipe = false;  // a pipe whose reader has gone
+  bool stdout_closed = false;          // no standard output at all
   int timeout_seconds = 120;
 };
 
