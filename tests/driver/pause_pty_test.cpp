@@ -79,6 +79,31 @@ TEST_F(Pause, AnArrowKeyEndsExactlyOneWait) {
   EXPECT_TRUE(same_mode(run.mode(), run.initial_mode()));
 }
 
+// Without an options file the run warns, waits, and clears the window once
+// the key has come, before its banner.
+TEST_F(Pause, MissingOptionsWaitThenTheWindowIsClearedAgain) {
+  const std::string missing_options =
+      "Codetal==>  Unable to open C:\\RUK\\Codetal.INI for reading \n"
+      "Codetal==>  The Codetal.INI file must be placed \n"
+      "Codetal==>  in C:\\Codetal\\ directory to be used. \n\n"
+      "Codetal==>  Codetal will continue; using internal defaults and  \n"
+      "Codetal==>  Command Line Options as parameters \n\n";
+  TempFolder folder;
+  TerminalRun run(folder, {"notes.txt"});
+  ASSERT_TRUE(run.wait_for_prompt(1));
+  ASSERT_TRUE(run.wait_for_key_wait());
+  EXPECT_TRUE(run.still_running_after(200));
+  EXPECT_EQ(run.terminal(), kClear + missing_options + kPrompt);
+  run.type("\r");
+  ASSERT_TRUE(run.wait_for_prompt(2));
+  ASSERT_TRUE(run.wait_for_key_wait());
+  run.type("\r");
+  RunResult result = run.finish();
+  EXPECT_EQ(result.status, 2);
+  EXPECT_EQ(result.out, kClear + missing_options + kPrompt + kClear + one_wait_console(folder));
+  EXPECT_TRUE(same_mode(run.mode(), run.initial_mode()));
+}
+
 TEST_F(Pause, KeysTypedAheadEndOnlyTheFirstWait) {
   TempFolder folder;
   prepare_two_waits(folder);
