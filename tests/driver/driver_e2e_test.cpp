@@ -52,6 +52,49 @@ TEST(DriverInput, InvalidNameGivesHeaderOnlyReportAndStatusTwo) {
   EXPECT_EQ(report_body(result), "");
 }
 
+// The banner names the folder the run works in; a "%" in it is shown as is.
+TEST(DriverInput, BannerNamesTheWorkingFolderAndTheReportIsWrittenThere) {
+  TempFolder folder;
+  const std::string work = "work 100%s %d";
+  folder.make_folder(work);
+  folder.write(work + "/Codetal.INI", "[Codetal ]\n");
+  RunOptions options;
+  options.folder = work;
+  RunResult result = run_codetal(folder, {"notes.txt"}, options);
+  EXPECT_EQ(result.out, banner(folder / work) + kInvalid + kCompletion + kPrompt);
+  EXPECT_EQ(report_body(result), "");
+  EXPECT_FALSE(folder.exists("Codetal.log"));
+}
+
+// The kind comes from the final path component and its last "."; the name
+// is lower-cased before it is used anywhere.
+TEST(DriverInput, ModuleNamesWithDotsInFoldersAreSingleModules) {
+  for (const char* name : {".\\MAIN.BAS", "My.Proj\\main.bas", "MyForm.FRM", "readme"}) {
+    TempFolder folder;
+    add_quiet_options(folder);
+    RunResult result = run_codetal(folder, {name});
+    std::string lower = name;
+    for (char& c : lower) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+    EXPECT_EQ(report_body(result), kHeadings + lower + " \n") << name;
+    EXPECT_EQ(result.out.find(kInvalid), std::string::npos) << name;
+  }
+}
+
+// A project or group that cannot be read ends the run at once: no completion
+// and no report, status 2, and the console holds everything said until then.
+TEST(DriverInput, UnreadableProjectEndsTheRunAtOnceWithNothingLost) {
+  for (const char* name : {"app.vbp", "APP.VBG", "*.vbp"}) {
+    TempFolder folder;
+    add_quiet_options(folder);
+    RunResult result = run_codetal(folder, {name});
+    EXPECT_EQ(result.status, 2) << name;
+    EXPECT_TRUE(result.out.starts_with(banner(folder.path()))) << name;
+    EXPECT_EQ(result.out.find(kCompletion), std::string::npos) << name;
+    EXPECT_EQ(result.err, result.out) << name;
+    EXPECT_FALSE(result.report_exists) << name;
+  }
+}
+
 TEST(DriverInput, MirrorIsOffWhenStandardOutputIsACharacterDevice) {
   TempFolder folder;
   add_quiet_options(folder);
@@ -90,19 +133,32 @@ TEST(DriverStreams, ClosedStandardOutputKeepsConsoleTextOutOfTheReport) {
   EXPECT_TRUE(result.err.ends_with(kCompletion + kPrompt));
 }
 
-TEST(DriverSwitches, VerboseBannerAndTheScanFromTheFirstSlash) {
+TEST(DriverSwitches, VerboseModeAddsOneBannerLine) {
   TempFolder folder;
   add_quiet_options(folder);
-  RunResult verbose = run_codetal(folder, {"x.txt", "/v"});
+  RunResult verbose = run_codetal(folder, {"x.txt", "/V"});
   EXPECT_EQ(verbose.out, banner(folder.path(), true) + kInvalid + kCompletion + kPrompt);
+}
 
-  RunResult dash = run_codetal(folder, {"x.txt", "-v"});
-  EXPECT_EQ(dash.out, banner(folder.path()) + kInvalid + kCompletion + kPrompt);
-
-  // After the first "/" every word is a switch token: 'zero' turns on the echo.
-  RunResult zero = run_codetal(folder, {"x.txt", "/v", "zero"});
+TEST(DriverSwitches, AfterTheFirstSlashEveryWordIsASwitch) {
+  TempFolder folder;
+  add_quiet_options(folder);
+  // 'zero' has no "/" of its own and still turns on the echo.
+  RunResult zero = run_codetal(folder, {"x.bas", "/v", "zero"});
   std::string header = zero.report.substr(0, 44);
-  EXPECT_EQ(zero.out, banner(folder.path(), true) + kInvalid + kCompletion + header + kPrompt);
+  EXPECT_TRUE(zero.out.starts_with(banner(folder.path(), true) + header + kHeadings + "x.bas \n"))
+      << zero.out;
+  EXPECT_EQ(report_body(zero), kHeadings + "x.bas \n");
+  // With no report text before it, the closing write echoes the header alone.
+  RunResult invalid = run_codetal(folder, {"x.txt", "/v", "zero"});
+  header = invalid.report.substr(0, 44);
+  EXPECT_EQ(invalid.out, banner(folder.path(), true) + kInvalid + kCompletion + header + kPrompt);
+
+  // Without any "/" nothing is a switch.
+  RunResult dash = run_codetal(folder, {"x.bas", "-v", "-z"});
+  EXPECT_TRUE(dash.out.starts_with(banner(folder.path()))) << dash.out;
+  EXPECT_EQ(dash.out.find("Created by Codetal"), std::string::npos);
+  EXPECT_EQ(report_body(dash), kHeadings + "x.bas \n");
 }
 
 TEST(DriverSwitches, SlashInsideTheInputNameStartsTheScan) {
