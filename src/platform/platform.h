@@ -51,8 +51,9 @@ class Platform {
   // True when standard output is an interactive terminal that a person reads
   // as the run goes on.
   virtual bool stdout_is_terminal() = 0;
-  // The same for standard error, where the mirror shows the messages.
-  virtual bool stderr_is_terminal() = 0;
+  // The same for standard error, where the mirror shows the messages. A
+  // platform that cannot tell shows the mirror at each wait and at the end.
+  virtual bool stderr_is_terminal() { return false; }
   // Waits for one key press on the console keyboard (never standard input),
   // then discards keys typed ahead. Returns at once without a console.
   virtual void wait_for_key() = 0;

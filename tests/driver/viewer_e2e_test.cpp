@@ -55,7 +55,6 @@ void prepare_module_run(const TempFolder& folder) {
 }
 
 TEST(Viewer, StartedFromPathWithTheFinishedReportAndNotWaitedFor) {
-  GTEST_SKIP() << "needs module analysis";
   TempFolder folder;
   prepare_module_run(folder);
   write_recording_viewer(folder, "bin/NotePad.exe");
@@ -77,7 +76,6 @@ TEST(Viewer, StartedFromPathWithTheFinishedReportAndNotWaitedFor) {
 // A "NotePad.exe" planted beside the analysed source must never run, however
 // PATH names the working folder: ".", an empty entry, or a relative folder.
 TEST(Viewer, NeverTakenFromTheWorkingFolder) {
-  GTEST_SKIP() << "needs module analysis";
   for (const char* search :
        {".:/usr/bin:/bin", ":/usr/bin:/bin", "/usr/bin::/bin", "tools:/usr/bin:/bin"}) {
     TempFolder folder;
@@ -101,7 +99,6 @@ TEST(Viewer, NeverTakenFromTheWorkingFolder) {
 // No viewer that can be started: the run ends at once, silently, with status
 // 0 and no wait, even with a person at the terminal.
 TEST(Viewer, NoneStartableEndsTheRunSilentlyWithoutAWait) {
-  GTEST_SKIP() << "needs module analysis";
   if (windows_build()) GTEST_SKIP() << "the POSIX terminal is not the Windows console";
   TempFolder folder;
   prepare_module_run(folder);
