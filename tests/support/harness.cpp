@@ -72,6 +72,8 @@ std::string make_temp_folder() {
   ::dup2(in, 0);
   ::dup2(out, 1);
   ::dup2(err, 2);
+  for (int fd : {in, out, err})
+    if (fd > 2) ::close(fd);
   if (options.stdout_closed) ::close(1);
   std::string path_env = options.path_env.empty() ? "/usr/bin:/bin" : options.path_env;
   ::setenv("PATH", path_env.c_str(), 1);

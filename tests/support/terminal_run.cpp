@@ -132,9 +132,11 @@ void TerminalRun::start(const std::vector<std::string>& arguments) {
     streams.in = input_pipe[0];
   }
   if (!options_.stdout_to_terminal)
-    streams.out = ::open((captures_ / "stdout").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    streams.out =
+        ::open((captures_ / "stdout").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
   if (!options_.stderr_to_terminal)
-    streams.err = ::open((captures_ / "stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    streams.err =
+        ::open((captures_ / "stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
   int worker_pipe[2] = {-1, -1};
   if (options_.background && ::pipe2(worker_pipe, O_CLOEXEC) != 0)
     throw std::runtime_error("pipe failed");
