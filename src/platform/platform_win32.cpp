@@ -1,0 +1,340 @@
+// Win32 implementation of Platform: the console API for the keyboard and the
+// window, CreateFileA for files, FindFirstFileA for wildcard sets and
+// CreateProcessA for the viewer. Only the 8-bit "A" functions are used, so
+// names and texts pass through as bytes.
+#define WIN32_LEAN_AND_MEAN
+#define NOMINMAX
+#include <windows.h>
+
+#include <algorithm>
+
+#include "platform/ascii.h"
+#include "platform/platform.h"
+
+namespace codetal {
+namespace {
+
+// A single WriteFile or ReadFile moves at most a DWORD's worth of bytes.
+constexpr std::size_t kLargestTransfer = 1u << 30;
+
+bool write_all(HANDLE handle, std::string_view bytes) {
+  while (!bytes.empty()) {
+    DWORD chunk = static_cast<DWORD>(std::min(bytes.size(), kLargestTransfer));
+    DWORD written = 0;
+    if (!::WriteFile(handle, bytes.data(), chunk, &written, nullptr) || written == 0) return false;
+    bytes.remove_prefix(written);
+  }
+  return true;
+}
+
+// Windows text files and consoles end lines with CR LF; the texts above this
+// layer use "\n" alone.
+void to_windows_line_ends(std::string_view text, std::string& out) {
+  out.clear();
+  out.reserve(text.size() + text.size() / 16 + 16);
+  for (char c : text) {
+    if (c == '\n') out += '\r';
+    out += c;
+  }
+}
+
+std::string to_windows_separators(std::string_view name) {
+  std::string path(name);
+  std::replace(path.begin(), path.end(), '/', '\\');
+  return path;
+}
+
+HANDLE open_console(const char* name) {
+  return ::CreateFileA(name, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                       nullptr, OPEN_EXISTING, 0, nullptr);
+}
+
+// Closes a handle when it goes out of scope.
+class HandleGuard {
+ public:
+  explicit HandleGuard(HANDLE handle) : handle_(handle) {}
+  ~HandleGuard() {
+    if (valid()) ::CloseHandle(handle_);
+  }
+  HandleGuard(const HandleGuard&) = delete;
+  HandleGuard& operator=(const HandleGuard&) = delete;
+  bool valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
+  HANDLE get() const { return handle_; }
+
+ private:
+  HANDLE handle_;
+};
+
+class Win32InputFile final : public InputFile {
+ public:
+  explicit Win32InputFile(HANDLE handle) : handle_(handle) {}
+  ~Win32InputFile() override { ::CloseHandle(handle_); }
+  Win32InputFile(const Win32InputFile&) = delete;
+  Win32InputFile& operator=(const Win32InputFile&) = delete;
+
+  long read(char* buffer, std::size_t size) override {
+    DWORD wanted = static_cast<DWORD>(std::min(size, kLargestTransfer));
+    DWORD got = 0;
+    if (!::ReadFile(handle_, buffer, wanted, &got, nullptr)) {
+      return ::GetLastError() == ERROR_HANDLE_EOF ? 0 : -1;
+    }
+    return static_cast<long>(got);
+  }
+
+ private:
+  HANDLE handle_;
+};
+
+class Win32OutputFile final : public OutputFile {
+ public:
+  explicit Win32OutputFile(HANDLE handle) : handle_(handle) {}
+  ~Win32OutputFile() override { close(); }
+  Win32OutputFile(const Win32OutputFile&) = delete;
+  Win32OutputFile& operator=(const Win32OutputFile&) = delete;
+
+  bool write(std::string_view bytes) override {
+    if (handle_ == INVALID_HANDLE_VALUE) return false;
+    to_windows_line_ends(bytes, translated_);
+    return write_all(handle_, translated_);
+  }
+
+  bool close() override {
+    if (handle_ == INVALID_HANDLE_VALUE) return true;
+    bool closed = ::CloseHandle(handle_) != 0;
+    handle_ = INVALID_HANDLE_VALUE;
+    return closed;
+  }
+
+ private:
+  HANDLE handle_;
+  std::string translated_;  // reused, so a report costs no allocation per text
+};
+
+// Shift, Ctrl and Alt pressed alone neither end the wait nor count as pending.
+bool is_key_press(const INPUT_RECORD& record) {
+  if (record.EventType != KEY_EVENT || !record.Event.KeyEvent.bKeyDown) return false;
+  WORD key = record.Event.KeyEvent.wVirtualKeyCode;
+  return key != VK_SHIFT && key != VK_CONTROL && key != VK_MENU;
+}
+
+// Reads console input until a key press; false when the console fails.
+bool read_key_press(HANDLE input) {
+  for (;;) {
+    INPUT_RECORD record;
+    DWORD count = 0;
+    if (!::ReadConsoleInputA(input, &record, 1, &count) || count == 0) return false;
+    if (is_key_press(record)) return true;
+  }
+}
+
+// Looks at no more than this many waiting events; with more waiting, no key
+// counts as pending.
+constexpr DWORD kPendingWindow = 20;
+
+bool key_press_pending(HANDLE input) {
+  DWORD waiting = 0;
+  if (!::GetNumberOfConsoleInputEvents(input, &waiting)) return false;
+  if (waiting == 0 || waiting > kPendingWindow) return false;
+  INPUT_RECORD records[kPendingWindow];
+  DWORD count = 0;
+  if (!::PeekConsoleInputA(input, records, kPendingWindow, &count)) return false;
+  return std::any_of(records, records + count, is_key_press);
+}
+
+void clear_window(HANDLE output) {
+  CONSOLE_SCREEN_BUFFER_INFO info;
+  if (!::GetConsoleScreenBufferInfo(output, &info)) return;
+  const SMALL_RECT& window = info.srWindow;
+  DWORD width = static_cast<DWORD>(window.Right - window.Left + 1);
+  for (SHORT row = window.Top; row <= window.Bottom; ++row) {
+    COORD start{window.Left, row};
+    DWORD done = 0;
+    ::FillConsoleOutputCharacterA(output, ' ', width, start, &done);
+    ::FillConsoleOutputAttribute(output, info.wAttributes, width, start, &done);
+  }
+  ::SetConsoleCursorPosition(output, COORD{window.Left, window.Top});
+}
+
+std::string environment_variable(const char* name) {
+  DWORD size = ::GetEnvironmentVariableA(name, nullptr, 0);
+  if (size == 0) return {};
+  std::string value(size, '\0');
+  DWORD length = ::GetEnvironmentVariableA(name, value.data(), size);
+  if (length == 0 || length >= size) return {};
+  value.resize(length);
+  return value;
+}
+
+bool is_ascii_letter(char c) {
+  return ascii_lower(c) >= 'a' && ascii_lower(c) <= 'z';
+}
+bool is_separator(char c) {
+  return c == '\\' || c == '/';
+}
+
+// "C:\tools" or "\\server\share"; never a relative or drive-relative folder,
+// which would depend on the current folder.
+bool is_absolute_folder(std::string_view folder) {
+  if (folder.size() >= 3 && is_ascii_letter(folder[0]) && folder[1] == ':' &&
+      is_separator(folder[2]))
+    return true;
+  return folder.size() >= 3 && is_separator(folder[0]) && is_separator(folder[1]);
+}
+
+std::string_view without_quotes(std::string_view entry) {
+  if (entry.size() >= 2 && entry.front() == '"' && entry.back() == '"') {
+    entry.remove_prefix(1);
+    entry.remove_suffix(1);
+  }
+  return entry;
+}
+
+bool is_ordinary_file(const std::string& path) {
+  DWORD attributes = ::GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+// The full path goes in as the application name, so CreateProcessA does no
+// search of its own (which would try the current folder first).
+bool spawn(const std::string& path, std::string_view program, std::string_view argument) {
+  std::string command(program);
+  if (command.find(' ') != std::string::npos) command = '"' + command + '"';
+  command.append(" ").append(argument);
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!::CreateProcessA(path.c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                        &startup, &process))
+    return false;
+  ::CloseHandle(process.hThread);
+  ::CloseHandle(process.hProcess);
+  return true;
+}
+
+class Win32Platform final : public Platform {
+ public:
+  void write_stdout(std::string_view bytes) override { write_console(STD_OUTPUT_HANDLE, bytes); }
+  void write_stderr(std::string_view bytes) override { write_console(STD_ERROR_HANDLE, bytes); }
+
+  bool stdout_is_char_device() override {
+    return ::GetFileType(::GetStdHandle(STD_OUTPUT_HANDLE)) == FILE_TYPE_CHAR;
+  }
+
+  bool stdout_is_terminal() override {
+    DWORD mode = 0;
+    return ::GetConsoleMode(::GetStdHandle(STD_OUTPUT_HANDLE), &mode) != 0;
+  }
+
+  // The console keyboard itself, not standard input, so redirected input
+  // never ends the wait; without a console there is nobody to wait for.
+  void wait_for_key() override {
+    HandleGuard input(open_console("CONIN$"));
+    DWORD saved = 0;
+    if (!input.valid() || !::GetConsoleMode(input.get(), &saved)) return;
+    DWORD raw =
+        saved & ~static_cast<DWORD>(ENABLE_LINE_INPUT | ENABLE_ECHO_INPUT | ENABLE_PROCESSED_INPUT);
+    ::SetConsoleMode(input.get(), raw);
+    if (read_key_press(input.get())) {
+      while (key_press_pending(input.get()) && read_key_press(input.get())) {
+      }
+    }
+    ::SetConsoleMode(input.get(), saved);
+  }
+
+  void clear_screen() override {
+    HandleGuard output(open_console("CONOUT$"));
+    if (output.valid()) clear_window(output.get());
+  }
+
+  std::unique_ptr<InputFile> open_input(std::string_view name) override {
+    std::string path = to_windows_separators(name);
+    if (path.empty()) return nullptr;
+    HANDLE handle = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return nullptr;
+    // Devices such as CON, NUL or COM1 open under any folder: refuse them.
+    BY_HANDLE_FILE_INFORMATION info;
+    if (::GetFileType(handle) != FILE_TYPE_DISK || !::GetFileInformationByHandle(handle, &info) ||
+        (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+      ::CloseHandle(handle);
+      return nullptr;
+    }
+    return std::make_unique<Win32InputFile>(handle);
+  }
+
+  std::unique_ptr<OutputFile> create_output(std::string_view name) override {
+    std::string path = to_windows_separators(name);
+    HANDLE handle = ::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return nullptr;
+    return std::make_unique<Win32OutputFile>(handle);
+  }
+
+  // The file system matches the pattern; the order is made the same as on
+  // every other file system, since only NTFS delivers names sorted.
+  std::vector<std::string> list_matches(std::string_view pattern) override {
+    std::vector<std::string> names;
+    std::string path = to_windows_separators(pattern);
+    WIN32_FIND_DATAA entry;
+    HANDLE find = ::FindFirstFileA(path.c_str(), &entry);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    constexpr DWORD kPassedOver =
+        FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY;
+    do {
+      if ((entry.dwFileAttributes & kPassedOver) == 0) names.emplace_back(entry.cFileName);
+    } while (::FindNextFileA(find, &entry));
+    ::FindClose(find);
+    std::sort(names.begin(), names.end(), less_ignoring_case);
+    return names;
+  }
+
+  std::string current_directory() override {
+    DWORD size = ::GetCurrentDirectoryA(0, nullptr);
+    if (size == 0) return {};
+    std::string folder(size, '\0');
+    DWORD length = ::GetCurrentDirectoryA(size, folder.data());
+    if (length == 0 || length >= size) return {};
+    folder.resize(length);
+    return folder;
+  }
+
+  LocalTime local_time() override {
+    SYSTEMTIME now;
+    ::GetLocalTime(&now);
+    return {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
+  }
+
+  bool start_program(std::string_view program, std::string_view argument) override {
+    std::string folders = environment_variable("PATH");
+    std::string_view rest = folders;
+    while (!rest.empty()) {
+      std::size_t semicolon = std::min(rest.find(';'), rest.size());
+      std::string_view folder = without_quotes(rest.substr(0, semicolon));
+      rest.remove_prefix(std::min(semicolon + 1, rest.size()));
+      // Only absolute folders: a viewer planted in the analysed source, or in
+      // the current folder through "." or a relative entry, must never run.
+      if (!is_absolute_folder(folder)) continue;
+      std::string candidate(folder);
+      if (!is_separator(candidate.back())) candidate += '\\';
+      candidate.append(program);
+      if (is_ordinary_file(candidate)) return spawn(candidate, program, argument);
+    }
+    return false;
+  }
+
+ private:
+  void write_console(DWORD which, std::string_view bytes) {
+    to_windows_line_ends(bytes, translated_);
+    write_all(::GetStdHandle(which), translated_);  // a lost console is not reported
+  }
+
+  std::string translated_;
+};
+
+}  // namespace
+
+std::unique_ptr<Platform> make_system_platform() {
+  return std::make_unique<Win32Platform>();
+}
+
+}  // namespace codetal
