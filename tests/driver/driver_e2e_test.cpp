@@ -203,6 +203,20 @@ TEST(DriverReport, WriteFailureIsReportedOnceAndTheRunGoesOn) {
   EXPECT_EQ(result.status, 2);
 }
 
+TEST(DriverReport, LineEndsAreThoseOfThePlatformsTextFiles) {
+  TempFolder folder;
+  add_quiet_options(folder);
+  RunResult result = run_codetal(folder, {"missing.bas"});
+  ASSERT_TRUE(result.report_exists);
+  std::string expected_bytes;
+  for (char c : result.report) {
+    if (c == '\n' && windows_build()) expected_bytes += '\r';
+    expected_bytes += c;
+  }
+  EXPECT_EQ(result.report_bytes, expected_bytes);
+  EXPECT_EQ(report_body(result), kHeadings + "missing.bas \n");
+}
+
 TEST(DriverReport, OpenFailureIsReportedForEachText) {
   TempFolder folder;
   add_quiet_options(folder);

@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
@@ -46,6 +47,50 @@ std::string make_temp_folder() {
   return pattern;
 }
 
+// A path of this machine as Wine shows it: the root is drive Z:.
+std::string wine_path(const std::string& path) {
+  std::string windows = path;
+  std::replace(windows.begin(), windows.end(), '/', '\\');
+  return path.starts_with("/") ? "Z:" + windows : windows;
+}
+
+// A POSIX search path ("/a:/b") as a Windows one ("Z:\\a;Z:\\b").
+std::string windows_search_path(const std::string& search) {
+  std::string windows;
+  std::stringstream folders(search);
+  std::string folder;
+  bool first = true;
+  while (std::getline(folders, folder, ':')) {
+    if (!first) windows += ';';
+    windows += wine_path(folder);
+    first = false;
+  }
+  return windows;
+}
+
+// Runs argv in `folder` with standard input, output and error on /dev/null
+// and waits for it; its exit status, or -1.
+int run_quietly(const std::string& folder, const std::vector<std::string>& argv) {
+  pid_t child = ::fork();
+  if (child < 0) return -1;
+  if (child == 0) {
+    ::setsid();
+    int null = ::open("/dev/null", O_RDWR);
+    if (null < 0 || ::chdir(folder.c_str()) != 0) _exit(127);
+    ::dup2(null, 0);
+    ::dup2(null, 1);
+    ::dup2(null, 2);
+    std::vector<char*> args;
+    for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+    args.push_back(nullptr);
+    ::execvp(args[0], args.data());
+    _exit(127);
+  }
+  int status = 0;
+  if (::waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
+  return WEXITSTATUS(status);
+}
+
 // The child: a new session (no controlling terminal), the run's folder as
 // the current folder, standard input from /dev/null.
 [[noreturn]] void exec_child(const std::string& folder, const std::vector<std::string>& argv,
@@ -76,7 +121,12 @@ std::string make_temp_folder() {
     if (fd > 2) ::close(fd);
   if (options.stdout_closed) ::close(1);
   std::string path_env = options.path_env.empty() ? "/usr/bin:/bin" : options.path_env;
-  ::setenv("PATH", path_env.c_str(), 1);
+  if (windows_build()) {
+    // Wine keeps the Windows PATH of its prefix and puts WINEPATH before it.
+    ::setenv("WINEPATH", windows_search_path(options.path_env).c_str(), 1);
+  } else {
+    ::setenv("PATH", path_env.c_str(), 1);
+  }
   std::vector<char*> args;
   for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
   args.push_back(nullptr);
@@ -126,6 +176,15 @@ std::string launcher() {
 }
 bool windows_build() {
   return binary_path().size() > 4 && binary_path().ends_with(".exe");
+}
+
+std::string expected_current_folder(const std::string& path) {
+  return windows_build() ? wine_path(path) : path;
+}
+
+bool set_hidden_attribute(const TempFolder& folder, const std::string& name) {
+  if (!windows_build() || launcher().empty()) return false;
+  return run_quietly(folder.path(), {launcher(), "attrib", "+h", wine_path(folder / name)}) == 0;
 }
 
 RunResult run_codetal(const TempFolder& folder, const std::vector<std::string>& arguments,
@@ -184,7 +243,8 @@ void collect_report(const std::string& run_folder, RunResult& result) {
   std::string report_path = run_folder + "/Codetal.log";
   struct stat info;
   result.report_exists = ::stat(report_path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-  if (result.report_exists) result.report = read_file(report_path);
+  if (result.report_exists) result.report_bytes = read_file(report_path);
+  result.report = windows_build() ? normalise_line_ends(result.report_bytes) : result.report_bytes;
 }
 
 std::string normalise_line_ends(const std::string& text) {
@@ -206,9 +266,8 @@ bool header_is_well_formed(const std::string& report) {
 
 std::string report_body(const RunResult& result) {
   if (!result.report_exists) return "<no report>";
-  std::string text = windows_build() ? normalise_line_ends(result.report) : result.report;
-  if (!header_is_well_formed(text)) return "<bad header>" + text;
-  return text.substr(44);
+  if (!header_is_well_formed(result.report)) return "<bad header>" + result.report;
+  return result.report.substr(44);
 }
 
 std::map<std::string, FileState> snapshot(const std::string& folder) {

@@ -42,7 +42,8 @@ struct RunResult {
   std::string out;  // standard output
   std::string err;  // standard error
   bool report_exists = false;
-  std::string report;  // "Codetal.log" of the run's folder, as bytes
+  std::string report;        // "Codetal.log" of the run's folder, line ends as "\n"
+  std::string report_bytes;  // the same file exactly as stored (CR LF on Windows)
 };
 
 // Path of the binary under test and the launcher that runs it ("" for none).
@@ -50,6 +51,12 @@ std::string binary_path();
 std::string launcher();
 // True when the binary is the Windows build (reports use CR LF).
 bool windows_build();
+// How the binary names a folder of this machine, as in the banner's current
+// folder: the path itself, or under Wine the path on drive Z:.
+std::string expected_current_folder(const std::string& path);
+// Gives a file of the folder the Windows hidden attribute. Only for the
+// Windows build; false when it could not be run.
+bool set_hidden_attribute(const TempFolder& folder, const std::string& name);
 
 RunResult run_codetal(const TempFolder& folder, const std::vector<std::string>& arguments,
                       const RunOptions& options = {});
@@ -62,10 +69,10 @@ std::string read_file(const std::string& path);
 void collect_report(const std::string& run_folder, RunResult& result);
 
 // The report without its header line, after checking that the header has the
-// shape "Created by Codetal on MM-DD-YY at HH:MM:SS\n\n". Line ends are
-// normalised to "\n" for the Windows build.
+// shape "Created by Codetal on MM-DD-YY at HH:MM:SS\n\n".
 std::string report_body(const RunResult& result);
 bool header_is_well_formed(const std::string& report);
+// CR LF as "\n"; for the Windows build's console and report.
 std::string normalise_line_ends(const std::string& text);
 
 // Size, modification time and bytes of every file below a folder, to prove
