@@ -34,7 +34,7 @@ std::string banner(const std::string& folder) {
          "Codetal==>  Made by the Codetal team for VB6 maintainers \n"
          "Codetal==>  Sales: sales@codetal.example \n"
          "Codetal==>  Current Working Directory is " +
-         folder + " \n\n";
+         expected_current_folder(folder) + " \n\n";
 }
 
 bool ends_with(const std::string& text, const std::string& tail) {
