@@ -16,10 +16,12 @@ namespace {
 
 // A single WriteFile or ReadFile moves at most a DWORD's worth of bytes.
 constexpr std::size_t kLargestTransfer = 1u << 30;
+// Older consoles refuse a single write much beyond 64 KiB.
+constexpr std::size_t kLargestConsoleWrite = 16 * 1024;
 
-bool write_all(HANDLE handle, std::string_view bytes) {
+bool write_all(HANDLE handle, std::string_view bytes, std::size_t largest = kLargestTransfer) {
   while (!bytes.empty()) {
-    DWORD chunk = static_cast<DWORD>(std::min(bytes.size(), kLargestTransfer));
+    DWORD chunk = static_cast<DWORD>(std::min(bytes.size(), largest));
     DWORD written = 0;
     if (!::WriteFile(handle, bytes.data(), chunk, &written, nullptr) || written == 0) return false;
     bytes.remove_prefix(written);
@@ -325,7 +327,8 @@ class Win32Platform final : public Platform {
  private:
   void write_console(DWORD which, std::string_view bytes) {
     to_windows_line_ends(bytes, translated_);
-    write_all(::GetStdHandle(which), translated_);  // a lost console is not reported
+    // A lost console is not reported.
+    write_all(::GetStdHandle(which), translated_, kLargestConsoleWrite);
   }
 
   std::string translated_;
