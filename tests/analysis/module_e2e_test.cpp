@@ -21,7 +21,7 @@ std::string banner(const std::string& folder) {
          "Codetal==>  Made by the Codetal team for VB6 maintainers \n"
          "Codetal==>  Sales: sales@codetal.example \n"
          "Codetal==>  Current Working Directory is " +
-         folder + " \n\n";
+         expected_current_folder(folder) + " \n\n";
 }
 
 // A folder with an options file that sets nothing, so that the run does not
