@@ -249,6 +249,8 @@ class Win32Platform final : public Platform {
   }
 
   std::unique_ptr<InputFile> open_input(std::string_view name) override {
+    // A NUL would cut the name short and open some other file.
+    if (name.find('\0') != std::string_view::npos) return nullptr;
     std::string path = to_windows_separators(name);
     if (path.empty()) return nullptr;
     HANDLE handle = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
@@ -276,6 +278,7 @@ class Win32Platform final : public Platform {
   // every other file system, since only NTFS delivers names sorted.
   std::vector<std::string> list_matches(std::string_view pattern) override {
     std::vector<std::string> names;
+    if (pattern.find('\0') != std::string_view::npos) return names;
     std::string path = to_windows_separators(pattern);
     WIN32_FIND_DATAA entry;
     HANDLE find = ::FindFirstFileA(path.c_str(), &entry);
