@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <string>
 
+#include "harness.h"
+
 namespace codetal::test {
 
 inline const std::string kHeadings =
@@ -22,7 +24,7 @@ inline std::string banner(const std::string& folder) {
          "Codetal==>  Made by the Codetal team for VB6 maintainers \n"
          "Codetal==>  Sales: sales@codetal.example \n"
          "Codetal==>  Current Working Directory is " +
-         folder + " \n\n";
+         expected_current_folder(folder) + " \n\n";
 }
 
 inline std::string processing(const std::string& name) {
