@@ -143,6 +143,11 @@ bool key_press_pending(HANDLE input) {
   return std::any_of(records, records + count, is_key_press);
 }
 
+bool is_console(DWORD standard_handle) {
+  DWORD mode = 0;
+  return ::GetConsoleMode(::GetStdHandle(standard_handle), &mode) != 0;
+}
+
 void clear_window(HANDLE output) {
   CONSOLE_SCREEN_BUFFER_INFO info;
   if (!::GetConsoleScreenBufferInfo(output, &info)) return;
@@ -222,10 +227,8 @@ class Win32Platform final : public Platform {
     return ::GetFileType(::GetStdHandle(STD_OUTPUT_HANDLE)) == FILE_TYPE_CHAR;
   }
 
-  bool stdout_is_terminal() override {
-    DWORD mode = 0;
-    return ::GetConsoleMode(::GetStdHandle(STD_OUTPUT_HANDLE), &mode) != 0;
-  }
+  bool stdout_is_terminal() override { return is_console(STD_OUTPUT_HANDLE); }
+  bool stderr_is_terminal() override { return is_console(STD_ERROR_HANDLE); }
 
   // The console keyboard itself, not standard input, so redirected input
   // never ends the wait; without a console there is nobody to wait for.
