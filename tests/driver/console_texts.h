@@ -40,7 +40,7 @@ inline std::string banner(const std::string& folder, bool verbose = false) {
          "Codetal==>  Made by the Codetal team for VB6 maintainers \n"
          "Codetal==>  Sales: sales@codetal.example \n" +
          std::string(verbose ? "Codetal==>  Verbose Mode (/v Option) \n" : "") +
-         "Codetal==>  Current Working Directory is " + folder + " \n\n";
+         "Codetal==>  Current Working Directory is " + expected_current_folder(folder) + " \n\n";
 }
 
 inline const std::string kCompletion = "\nCodetal==>  Ver. 1.1a Completed \n";

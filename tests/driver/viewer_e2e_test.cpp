@@ -69,7 +69,7 @@ TEST(Viewer, StartedFromPathWithTheFinishedReportAndNotWaitedFor) {
   // One argument, the report's name, and the run's folder as its own.
   EXPECT_EQ(folder.read("viewer/record"), "1\nCodetal.log\n" + folder.path() + "\n");
   // The report was closed, complete, before the viewer started.
-  EXPECT_EQ(folder.read("viewer/report"), result.report);
+  EXPECT_EQ(folder.read("viewer/report"), result.report_bytes);
   EXPECT_NE(report_body(result).find("m.bas \n"), std::string::npos);
 }
 
