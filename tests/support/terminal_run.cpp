@@ -215,7 +215,12 @@ std::string TerminalRun::terminal() const {
 }
 
 std::string TerminalRun::current_stdout() const {
-  return options_.stdout_to_terminal ? terminal() : read_file(captures_ / "stdout");
+  return options_.stdout_to_terminal ? terminal() : captured("stdout");
+}
+
+std::string TerminalRun::captured(const std::string& stream) const {
+  std::string text = read_file(captures_ / stream);
+  return windows_build() ? normalise_line_ends(text) : text;
 }
 
 bool TerminalRun::wait_for_output(std::string_view text, int count) {
@@ -264,8 +269,8 @@ RunResult TerminalRun::finish() {
   drain_terminal(100);
   RunResult result;
   if (wait_status_ != -1 && WIFEXITED(wait_status_)) result.status = WEXITSTATUS(wait_status_);
-  result.out = options_.stdout_to_terminal ? terminal() : read_file(captures_ / "stdout");
-  result.err = options_.stderr_to_terminal ? terminal() : read_file(captures_ / "stderr");
+  result.out = options_.stdout_to_terminal ? terminal() : captured("stdout");
+  result.err = options_.stderr_to_terminal ? terminal() : captured("stderr");
   collect_report(run_folder_, result);
   return result;
 }

@@ -77,6 +77,8 @@ class TerminalRun {
   bool ended();
   void kill_run();
   std::string current_stdout() const;
+  // A stream's capture file, CR LF as "\n" for the Windows build.
+  std::string captured(const std::string& stream) const;
   bool past_deadline() const { return std::chrono::steady_clock::now() > deadline_; }
 
   TerminalOptions options_;
