@@ -120,13 +120,7 @@ int run_quietly(const std::string& folder, const std::vector<std::string>& argv)
   for (int fd : {in, out, err})
     if (fd > 2) ::close(fd);
   if (options.stdout_closed) ::close(1);
-  std::string path_env = options.path_env.empty() ? "/usr/bin:/bin" : options.path_env;
-  if (windows_build()) {
-    // Wine keeps the Windows PATH of its prefix and puts WINEPATH before it.
-    ::setenv("WINEPATH", windows_search_path(options.path_env).c_str(), 1);
-  } else {
-    ::setenv("PATH", path_env.c_str(), 1);
-  }
+  set_search_path(options.path_env);
   std::vector<char*> args;
   for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
   args.push_back(nullptr);
@@ -176,6 +170,15 @@ std::string launcher() {
 }
 bool windows_build() {
   return binary_path().size() > 4 && binary_path().ends_with(".exe");
+}
+
+void set_search_path(const std::string& path_env) {
+  if (windows_build()) {
+    // Wine keeps the Windows PATH of its prefix and puts WINEPATH before it.
+    ::setenv("WINEPATH", windows_search_path(path_env).c_str(), 1);
+  } else {
+    ::setenv("PATH", path_env.empty() ? "/usr/bin:/bin" : path_env.c_str(), 1);
+  }
 }
 
 std::string expected_current_folder(const std::string& path) {

@@ -51,6 +51,10 @@ std::string binary_path();
 std::string launcher();
 // True when the binary is the Windows build (reports use CR LF).
 bool windows_build();
+// In a child about to start the binary: the search path it sees, a POSIX
+// one ("/a:/b"; empty: one without viewers). Under Wine it goes before the
+// prefix's own PATH, in Windows form.
+void set_search_path(const std::string& path_env);
 // How the binary names a folder of this machine, as in the banner's current
 // folder: the path itself, or under Wine the path on drive Z:.
 std::string expected_current_folder(const std::string& path);

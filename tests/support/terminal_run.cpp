@@ -141,7 +141,6 @@ void TerminalRun::start(const std::vector<std::string>& arguments) {
   if (options_.background && ::pipe2(worker_pipe, O_CLOEXEC) != 0)
     throw std::runtime_error("pipe failed");
   std::vector<std::string> argv = command_line(arguments);
-  std::string path_env = options_.path_env.empty() ? "/usr/bin:/bin" : options_.path_env;
 
   child_ = ::fork();
   if (child_ < 0) throw std::runtime_error("fork failed");
@@ -153,7 +152,7 @@ void TerminalRun::start(const std::vector<std::string>& arguments) {
     ::dup2(streams.out >= 0 ? streams.out : slave_, 1);
     ::dup2(streams.err >= 0 ? streams.err : slave_, 2);
     if (::chdir(run_folder_.c_str()) != 0) _exit(127);
-    ::setenv("PATH", path_env.c_str(), 1);
+    set_search_path(options_.path_env);
     if (options_.background) run_in_background(argv, worker_pipe[1]);
     exec_binary(argv);
   }
