@@ -1,0 +1,3 @@
+Sub Main()
+
+This is after the end of the text

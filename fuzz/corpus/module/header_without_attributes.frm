@@ -1,0 +1,3 @@
+Begin VB.Form OnlyHeader 
+   Caption = "x"
+End

@@ -1,0 +1,281 @@
+#include "invariants.h"
+
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+
+#include "analysis/module_stats.h"
+#include "fake_platform.h"
+#include "options/options_file.h"
+#include "platform/ascii.h"
+#include "report/layouts.h"
+#include "traverse/module_cycle.h"
+#include "traverse/project_reader.h"
+#include "traverse/run_state.h"
+
+namespace codetal::fuzz {
+namespace {
+
+constexpr char kCtrlZ = 0x1A;
+
+// The text the readers see: a Ctrl-Z ends it and carriage returns vanish.
+std::string as_text(std::string_view bytes) {
+  std::string text(bytes.substr(0, bytes.find(kCtrlZ)));
+  std::erase(text, '\r');
+  return text;
+}
+
+std::int64_t count_lines(std::string_view text) {
+  std::int64_t feeds = static_cast<std::int64_t>(std::count(text.begin(), text.end(), '\n'));
+  return feeds + (!text.empty() && text.back() != '\n' ? 1 : 0);
+}
+
+bool has_form_header_line(std::string_view text) {
+  for (std::size_t at = 0; at < text.size();) {
+    if (text.substr(at).starts_with(kFormHeaderStart)) return true;
+    std::size_t feed = text.find('\n', at);
+    if (feed == std::string_view::npos) break;
+    at = feed + 1;
+  }
+  return false;
+}
+
+std::string describe(const ModuleStats& s) {
+  std::string text;
+  for (int i = 0; i < kCounterCount; ++i) text += (i ? " " : "") + std::to_string(s.counts[i]);
+  return text;
+}
+
+// Every line counted once as blank, comment or code, and each line of code
+// at most once as a statement.
+std::string check_sums(const ModuleStats& s, const std::string& what) {
+  std::int64_t statements = 0;
+  for (int i = 0; i < kCounterCount; ++i) {
+    if (s.counts[i] < 0) return what + ": negative counter: " + describe(s);
+    if (i >= kSubs) statements += s.counts[i];
+  }
+  if (s[kCodeLines] + s[kCommentLines] + s[kBlankLines] != s[kTotalLines])
+    return what + ": code + comments + blanks != total lines: " + describe(s);
+  if (statements > s[kCodeLines])
+    return what + ": more statements than lines of code: " + describe(s);
+  return {};
+}
+
+struct ModuleRun {
+  int result = 0;
+  int analysed = 0;
+  ModuleStats stats;
+  std::string report;
+};
+
+ModuleRun run_module(std::string_view bytes, bool count_headers) {
+  test::FakePlatform platform;
+  platform.inputs["fuzz.frm"] = std::string(bytes);
+  ModuleRun out;
+  {
+    RunState run(platform);
+    run.input_kind = InputKind::kSingleModule;
+    run.options.count_form_headers = count_headers ? 1 : 0;
+    run.options.report_form =
+        count_headers ? 0 : 2;  // the list form on one run, the table on the other
+    out.result = process_module(run, "fuzz.frm");
+    out.analysed = run.modules_analyzed;
+    out.stats = run.project_totals;  // the module's counters, summed once
+    run.log.write_log("");
+  }
+  out.report = platform.written[kReportFileName];
+  return out;
+}
+
+std::string check_module_report(const ModuleRun& run, bool table_form) {
+  const ModuleStats& s = run.stats;
+  char first[128];
+  if (table_form) {
+    std::snprintf(first, sizeof first, "fuzz.frm \n%5d    %5d    %5d    %5d  |  ", s[kTotalLines],
+                  s[kCodeLines], s[kCommentLines], s[kBlankLines]);
+    if (run.report.find(first) == std::string::npos) return "table row 1 missing or misplaced";
+    if (run.report.find("\n" + std::string(kRowPrefix)) == std::string::npos)
+      return "table row 2 does not begin with the row prefix";
+  } else {
+    std::snprintf(first, sizeof first, "File: fuzz.frm \n   Total Lines    = %d \n",
+                  s[kTotalLines]);
+    if (run.report.find(first) == std::string::npos) return "list block missing or misplaced";
+  }
+  return {};
+}
+
+std::string check_one_module_run(const ModuleRun& run, bool empty_text, const char* label) {
+  const std::string what = label;
+  if (empty_text) {
+    if (run.result != 1 || run.analysed != 0 || run.stats != ModuleStats{})
+      return what + ": a module without text must fail and count nothing";
+    return {};
+  }
+  if (run.result != 0 || run.analysed != 1) return what + ": a module with text must be analysed";
+  if (std::string failure = check_sums(run.stats, what); !failure.empty()) return failure;
+  return check_module_report(run, std::string_view(label) == "without header counting");
+}
+
+}  // namespace
+
+std::string check_module_bytes(std::string_view bytes) {
+  const std::string text = as_text(bytes);
+  const ModuleRun off = run_module(bytes, false);
+  const ModuleRun on = run_module(bytes, true);
+  for (const auto& [run, label] :
+       {std::pair{&off, "without header counting"}, std::pair{&on, "with header counting"}}) {
+    if (std::string failure = check_one_module_run(*run, text.empty(), label); !failure.empty())
+      return failure;
+  }
+  if (text.empty()) return {};
+
+  // Counting header lines as code counts every line of the text exactly once.
+  const std::int64_t lines = count_lines(text);
+  if (on.stats[kTotalLines] != lines)
+    return "with header counting, total lines " + std::to_string(on.stats[kTotalLines]) +
+           " != lines of the text " + std::to_string(lines);
+  // The option only moves header lines between "skipped" and "code".
+  const std::int32_t header = on.stats[kTotalLines] - off.stats[kTotalLines];
+  if (header < 0 || on.stats[kCodeLines] - off.stats[kCodeLines] != header)
+    return "header lines counted differently as total and as code: " + describe(off.stats) + " / " +
+           describe(on.stats);
+  for (int i = kCommentLines; i < kCounterCount; ++i) {
+    if (on.stats.counts[i] != off.stats.counts[i])
+      return "header counting changed a counter other than total and code: " + describe(off.stats) +
+             " / " + describe(on.stats);
+  }
+  if (header != 0 && !has_form_header_line(text)) return "header lines skipped without a header";
+  return {};
+}
+
+std::string check_options_bytes(std::string_view bytes) {
+  test::FakePlatform platform;
+  platform.inputs[kOptionsFileName] = std::string(bytes);
+  ReportOptions o;
+  {
+    RunState run(platform);
+    load_table_file(run);
+    o = run.options;
+  }
+  const std::int32_t zero_or_one[] = {
+      o.blank_lines, o.events, o.ifs,    o.elseifs, o.dos,
+      o.whiles,      o.fors,   o.labels, o.winapi,  o.dims,
+      o.vars,        o.types,  o.enums,  o.consts,  o.count_form_headers};
+  for (std::int32_t value : zero_or_one) {
+    if (value != 0 && value != 1) return "a list-line or header field outside 0..1";
+  }
+  if (o.subs != 1 || o.functions != 1) return "Subs or Functions line changed without a key";
+  if (o.lets < 0 || o.lets > 8 || o.gets < 0 || o.gets > 8) return "Lets or Gets outside 0..8";
+  if (o.report_form < 0 || o.report_form > 2) return "report form outside 0..2";
+  if (o.shell_to < 0 || o.shell_to > 2) return "viewer outside 0..2";
+
+  // Every invalid record is shown and waited for once; nothing else waits.
+  const std::string invalid = "Codetal==>  Invalid User Parameter Record \n";
+  int shown = 0;
+  for (std::size_t at = platform.out.find(invalid); at != std::string::npos;
+       at = platform.out.find(invalid, at + 1))
+    ++shown;
+  if (shown != platform.waits()) return "waits differ from invalid records shown";
+  if (platform.clears() != 0) return "the screen was cleared although the file exists";
+
+  std::string lower = as_text(bytes);
+  make_lower(lower);
+  if (lower.find("[codetal ") == std::string::npos &&
+      (!(o == ReportOptions{}) || !platform.out.empty()))
+    return "options changed or messages shown without an options section";
+  return {};
+}
+
+namespace {
+
+namespace fs = std::filesystem;
+
+void write_file(const fs::path& path, std::string_view bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (!out) throw std::runtime_error("cannot write " + path.string());
+}
+
+// One folder for the whole process, removed when it ends. Besides the files
+// written for each input it holds good modules, a project, an empty module, a
+// folder and two broken links that listed names can reach.
+class Workspace {
+ public:
+  Workspace() {
+    const char* base = std::getenv("TMPDIR");
+    std::string pattern = std::string(base && *base ? base : "/tmp") + "/codetal-fuzz-XXXXXX";
+    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+    root_ = pattern;
+    write_file(root_ / "a.bas",
+               "Attribute VB_Name = \"a\"\r\nOption Explicit\r\n' note\r\n\r\n"
+               "Public Sub Main()\r\n  Dim i As Long\r\n  For i = 1 To 3\r\n  Next\r\nEnd Sub\r\n");
+    fs::create_directory(root_ / "Forms");
+    write_file(root_ / "Forms" / "Main.frm",
+               "VERSION 5.00\r\nBegin VB.Form Main \r\n   Caption = \"x\"\r\nEnd\r\n"
+               "Attribute VB_Name = \"Main\"\r\nPrivate Sub Form_Load()\r\nEnd Sub\r\n");
+    write_file(root_ / "c d.cls", "Private m As Long\r\nPublic Property Get V() As Long\r\n");
+    write_file(root_ / "empty.bas", "");
+    fs::create_directory(root_ / "old.bas");
+    fs::create_symlink("nowhere.bas", root_ / "gone.bas");
+    fs::create_symlink("loop.bas", root_ / "loop.bas");
+    fs::create_symlink("fuzz.vbg", root_ / "group.vbp");
+    write_file(root_ / "other.vbp",
+               "Module=A; a.bas\r\nForm=forms\\main.frm\r\nClass=C; c d.cls\r\n");
+  }
+  ~Workspace() {
+    std::error_code ignored;
+    fs::remove_all(root_, ignored);
+  }
+  Workspace(const Workspace&) = delete;
+  Workspace& operator=(const Workspace&) = delete;
+
+  std::string path(const char* name) const { return (root_ / name).string(); }
+
+ private:
+  fs::path root_;
+};
+
+std::string check_listing_run(test::FakePlatform& platform, RunState& run, int result,
+                              const char* what, std::string_view totals_title) {
+  const std::string label = what;
+  if (result != 0 && !run.failed) return label + ": a stop was not marked as a failure";
+  for (const ModuleStats* totals : {&run.project_totals, &run.group_totals}) {
+    if (std::string failure = check_sums(*totals, label); !failure.empty()) return failure;
+  }
+  if (result != 0) return {};
+  run.log.write_log("");
+  const std::string& report = platform.written[kReportFileName];
+  std::size_t title = report.rfind(totals_title);
+  if (title == std::string::npos) return label + ": read to its end without totals";
+  if (report.find("\n" + std::string(kRowPrefix), title) == std::string::npos)
+    return label + ": totals without their second row";
+  return {};
+}
+
+}  // namespace
+
+std::string check_listing_bytes(std::string_view bytes) {
+  static const Workspace workspace;
+  write_file(workspace.path("fuzz.vbp"), bytes);
+  write_file(workspace.path("fuzz.vbg"), bytes);
+  {
+    test::FakePlatform platform;
+    RunState run(platform);
+    run.input_kind = InputKind::kProject;
+    int result = read_project_file(run, workspace.path("fuzz.vbp"));
+    // Modules never stop a project given alone, and the file is there.
+    if (result != 0) return "a project given alone stopped";
+    if (run.project_totals != ModuleStats{}) return "project totals not reset at its end";
+    std::string failure = check_listing_run(platform, run, result, "project", "Project Totals \n");
+    if (!failure.empty()) return failure;
+  }
+  test::FakePlatform platform;
+  RunState run(platform);
+  run.input_kind = InputKind::kProjectGroup;
+  int result = read_group_file(run, workspace.path("fuzz.vbg"));
+  return check_listing_run(platform, run, result, "group", "Group Totals \n");
+}
+
+}  // namespace codetal::fuzz
