@@ -2,7 +2,10 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sched.h>
 #include <signal.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -91,6 +94,24 @@ int run_quietly(const std::string& folder, const std::vector<std::string>& argv)
   return WEXITSTATUS(status);
 }
 
+// Exit status of a child that could not set up what the run asked for.
+constexpr int kSetupFailed = 125;
+
+// A mount namespace of this process's own in which `folder` is read-only;
+// nothing of it is seen outside.
+bool mount_read_only(const std::string& folder) {
+  return ::unshare(CLONE_NEWNS) == 0 &&
+         ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+         ::mount(folder.c_str(), folder.c_str(), nullptr, MS_BIND, nullptr) == 0 &&
+         ::mount(nullptr, folder.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) == 0;
+}
+
+void limit_file_size(long long bytes) {
+  rlimit limit{static_cast<rlim_t>(bytes), static_cast<rlim_t>(bytes)};
+  ::signal(SIGXFSZ, SIG_IGN);  // a write past the limit then fails with EFBIG
+  ::setrlimit(RLIMIT_FSIZE, &limit);
+}
+
 // The child: a new session (no controlling terminal), the run's folder as
 // the current folder, standard input from /dev/null.
 [[noreturn]] void exec_child(const std::string& folder, const std::vector<std::string>& argv,
@@ -98,6 +119,7 @@ int run_quietly(const std::string& folder, const std::vector<std::string>& argv)
                              const RunOptions& options) {
   ::setsid();
   ::signal(SIGPIPE, SIG_DFL);  // as a shell starts it, whatever this runner ignores
+  if (options.read_only_folder && !mount_read_only(folder)) _exit(kSetupFailed);
   if (::chdir(folder.c_str()) != 0) _exit(127);
   int in = ::open("/dev/null", O_RDONLY);
   int out = -1;
@@ -121,6 +143,7 @@ int run_quietly(const std::string& folder, const std::vector<std::string>& argv)
     if (fd > 2) ::close(fd);
   if (options.stdout_closed) ::close(1);
   set_search_path(options.path_env);
+  if (options.file_size_limit > 0) limit_file_size(options.file_size_limit);
   std::vector<char*> args;
   for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
   args.push_back(nullptr);
@@ -198,6 +221,7 @@ RunResult run_codetal(const TempFolder& folder, const std::vector<std::string>& 
   std::string run_folder = options.folder.empty() ? folder.path() : folder / options.folder;
   std::vector<std::string> argv = command_line(arguments);
 
+  const auto before = snapshot(folder.path());
   pid_t child = ::fork();
   if (child < 0) throw std::runtime_error("fork failed");
   if (child == 0) exec_child(run_folder, argv, out_path, err_path, options);
@@ -220,6 +244,8 @@ RunResult run_codetal(const TempFolder& folder, const std::vector<std::string>& 
   result.out = read_file(out_path);
   result.err = read_file(err_path);
   collect_report(run_folder, result);
+  result.changed_files = changed_files(before, snapshot(folder.path()));
+  result.report_name = options.folder.empty() ? "Codetal.log" : options.folder + "/Codetal.log";
   if (windows_build()) {
     result.out = normalise_line_ends(result.out);
     result.err = normalise_line_ends(result.err);
@@ -293,10 +319,56 @@ std::map<std::string, FileState> snapshot(const std::string& folder) {
     state.mtime_ns =
         static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec;
     if (S_ISREG(info.st_mode) && info.st_size < (64 << 20)) state.bytes = read_file(full);
+    if (S_ISLNK(info.st_mode)) {
+      char target[4096];
+      ssize_t length = ::readlink(full.c_str(), target, sizeof target);
+      if (length > 0) state.bytes.assign(target, static_cast<std::size_t>(length));
+    }
     files[name] = state;
   }
   ::closedir(dir);
   return files;
+}
+
+}  // namespace codetal::test
+
+namespace codetal::test {
+
+std::vector<std::string> changed_files(const std::map<std::string, FileState>& before,
+                                       const std::map<std::string, FileState>& after) {
+  std::vector<std::string> changed;
+  for (const auto& [name, state] : before) {
+    auto found = after.find(name);
+    if (found == after.end() || !(found->second == state)) changed.push_back(name);
+  }
+  for (const auto& [name, state] : after) {
+    if (!before.contains(name)) changed.push_back(name);
+  }
+  return changed;
+}
+
+::testing::AssertionResult only_report_changed(const RunResult& result) {
+  std::string others;
+  for (const std::string& name : result.changed_files) {
+    if (name != result.report_name) others += " '" + name + "'";
+  }
+  if (others.empty()) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "the run changed more than its report:" << others;
+}
+
+std::string read_only_unavailable() {
+  TempFolder probe;
+  pid_t child = ::fork();
+  if (child < 0) return "fork failed";
+  if (child == 0) {
+    bool refused = mount_read_only(probe.path()) &&
+                   ::open((probe / "x").c_str(), O_WRONLY | O_CREAT, 0600) < 0 && errno == EROFS;
+    _exit(refused ? 0 : 1);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  if (WIFEXITED(status) && WEXITSTATUS(status) == 0) return {};
+  return "no private mount namespace with a read-only bind mount here (needs CAP_SYS_ADMIN)";
 }
 
 }  // namespace codetal::test

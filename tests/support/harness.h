@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 namespace codetal::test {
 
 // A temporary folder removed with everything in it when the object goes.
@@ -35,6 +37,12 @@ struct RunOptions {
   bool stdout_to_closed_pipe = false;  // a pipe whose reader has gone
   bool stdout_closed = false;          // no standard output at all
   int timeout_seconds = 120;
+  // Bytes any file written by the run may reach (a full disk that fills up
+  // part way); 0 for no limit. Console captures count too.
+  long long file_size_limit = 0;
+  // The run's folder mounted read-only in a mount namespace of the run's
+  // own, so that even root cannot write there; see read_only_unavailable().
+  bool read_only_folder = false;
 };
 
 struct RunResult {
@@ -44,6 +52,10 @@ struct RunResult {
   bool report_exists = false;
   std::string report;        // "Codetal.log" of the run's folder, line ends as "\n"
   std::string report_bytes;  // the same file exactly as stored (CR LF on Windows)
+  // What the run added, removed or changed in its temporary folder, as names
+  // relative to it ("sub/x.bas", a folder as "sub/"), and where its report is.
+  std::vector<std::string> changed_files;
+  std::string report_name;
 };
 
 // Path of the binary under test and the launcher that runs it ("" for none).
@@ -88,5 +100,15 @@ struct FileState {
   bool operator==(const FileState&) const = default;
 };
 std::map<std::string, FileState> snapshot(const std::string& folder);
+std::vector<std::string> changed_files(const std::map<std::string, FileState>& before,
+                                       const std::map<std::string, FileState>& after);
+
+// Passes when the run changed nothing in its temporary folder but its
+// "Codetal.log".
+::testing::AssertionResult only_report_changed(const RunResult& result);
+
+// Why a read-only folder cannot be had here (no private mount namespace);
+// empty when it can.
+std::string read_only_unavailable();
 
 }  // namespace codetal::test
