@@ -83,7 +83,8 @@ int complete_run(RunState& run) {
   run.console.console_message("\n");
   run.console.console_message("Codetal==>  Ver. %s Completed \n", kVersionText);
   run.log.write_log("");
-  int status = run.failed ? kExitFailure : kExitSuccess;
+  // A report that lost a text is a failure too, though the run went on.
+  int status = run.failed || run.log.text_lost() ? kExitFailure : kExitSuccess;
   if (run.modules_analyzed > 0 && (run.options.shell_to == 1 || run.options.shell_to == 2)) {
     run.console.flush();
     run.platform.start_program(run.options.shell_to == 1 ? "NotePad.exe" : "WinWord.exe",

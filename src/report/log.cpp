@@ -34,6 +34,7 @@ ReportLog::~ReportLog() {
 bool ReportLog::open_report() {
   file_ = platform_.create_output(kReportFileName);
   if (file_ != nullptr) return true;
+  text_lost_ = true;
   console_.console_message("Codetal==>  Unable to open Codetal.log for writing \n");
   console_.console_message("Codetal==>  The disk is probably full \n");
   console_.console_message("Codetal==>  Program will continue \n");
@@ -56,7 +57,9 @@ void ReportLog::write_log(std::string_view text) {
 void ReportLog::write_text(std::string_view text, bool write_through) {
   if (!failed_) {
     pending_.append(text);
-    if (write_through || pending_.size() >= kFlushThreshold) flush();
+    // While texts are echoed, each is written at once, so that a failure is
+    // shown before the echo of the text that met it.
+    if (write_through || echo_log_ || pending_.size() >= kFlushThreshold) flush();
   }
   // Echoed after the write attempt, whatever its outcome.
   if (echo_log_) console_.message_text(text);
@@ -80,6 +83,7 @@ void ReportLog::flush() {
 void ReportLog::report_write_failure() {
   // Marked first: the wait below flushes the report again.
   failed_ = true;
+  text_lost_ = true;
   console_.console_message("Codetal==>  Write error on Codetal.log \n");
   console_.console_message("Codetal==>  Disk may be full \n");
   console_.console_message("Codetal==>  Program will continue \n");

@@ -35,6 +35,10 @@ class ReportLog final : public Flushable {
   // Hands the buffered texts to the file; a failure is reported once.
   void flush() override;
 
+  // True once a text could not be written (a failed open or write): the
+  // report is incomplete, and the run must not end as a success.
+  bool text_lost() const { return text_lost_; }
+
  private:
   bool open_report();
   void write_text(std::string_view text, bool write_through);
@@ -45,6 +49,7 @@ class ReportLog final : public Flushable {
   Console& console_;
   std::unique_ptr<OutputFile> file_;
   bool failed_ = false;
+  bool text_lost_ = false;
   bool echo_log_ = false;
   std::string report_header_;
   std::string pending_;

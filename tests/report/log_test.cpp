@@ -30,6 +30,7 @@ TEST_F(LogFixture, FirstWriteCreatesTheReportWithTheHeader) {
   log.write_log("");
   EXPECT_EQ(report(), std::string(kHeader) + "one \ntwo \n");
   EXPECT_EQ(platform.out, "");
+  EXPECT_FALSE(log.text_lost());
 }
 
 TEST_F(LogFixture, EmptyTextAloneLeavesHeaderOnlyReport) {
@@ -56,6 +57,7 @@ TEST_F(LogFixture, OpenFailureIsReportedForEveryTextAndRetried) {
       "Codetal==>  Program will continue \n"
       "Codetal==>  Press Enter to continue \n<key>";
   EXPECT_EQ(platform.out, messages + messages);  // lost texts are not echoed
+  EXPECT_TRUE(log.text_lost());
   platform.fail_create = false;
   log.write_log("kept \n");
   log.write_log("");
@@ -76,6 +78,24 @@ TEST_F(LogFixture, WriteFailureIsReportedOnceThenOnlyEchoed) {
             "Codetal==>  Press Enter to continue \n<key>" +
                 std::string(kHeader) + "first \nsecond \n");
   EXPECT_EQ(platform.waits(), 1);
+  EXPECT_TRUE(log.text_lost());
+}
+
+TEST_F(LogFixture, EchoedTextFollowsTheFailureOfItsOwnWrite) {
+  log.set_echo_log(true);
+  log.write_log("first \n");
+  platform.fail_writes = true;
+  log.write_log("second \n");
+  log.write_log("third \n");
+  log.write_log("");
+  console.flush();
+  EXPECT_EQ(platform.out, std::string(kHeader) + "first \n" +
+                              "Codetal==>  Write error on Codetal.log \n"
+                              "Codetal==>  Disk may be full \n"
+                              "Codetal==>  Program will continue \n"
+                              "Codetal==>  Press Enter to continue \n<key>"
+                              "second \nthird \n");
+  EXPECT_EQ(report(), std::string(kHeader) + "first \n");
 }
 
 TEST_F(LogFixture, ReportIsOnDiskBeforeEveryWait) {
