@@ -196,6 +196,18 @@ bool in_foreground(int fd) {
   return ::tcgetpgrp(fd) == ::getpgrp();
 }
 
+// Opens what a link leads to, without creating or truncating anything, and
+// keeps it only when it is a character device.
+int open_device(const std::string& path, int flags) {
+  int fd = ::open(path.c_str(), flags);
+  struct stat info;
+  if (fd >= 0 && (::fstat(fd, &info) != 0 || !S_ISCHR(info.st_mode))) {
+    ::close(fd);
+    return -1;
+  }
+  return fd;
+}
+
 bool is_executable_file(const std::string& path) {
   struct stat info;
   return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
@@ -274,10 +286,18 @@ class PosixPlatform final : public Platform {
     return std::make_unique<PosixInputFile>(fd);
   }
 
+  // The report may sit in a folder of unchecked source: a link planted in its
+  // place must not lead it into another file (or create one elsewhere), and a
+  // pipe must not hang the run. A link to a device (/dev/null) is written
+  // through, since that changes no file.
   std::unique_ptr<OutputFile> create_output(std::string_view name) override {
     std::string path = to_posix_separators(name);
-    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOCTTY, 0666);
+    constexpr int kFlags = O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
+    int fd = ::open(path.c_str(), kFlags | O_CREAT | O_TRUNC | O_NOFOLLOW, 0666);
+    if (fd < 0 && errno == ELOOP) fd = open_device(path, kFlags);
     if (fd < 0) return nullptr;
+    // Back to blocking writes, so that a slow device loses nothing.
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     return std::make_unique<PosixOutputFile>(fd);
   }
 

@@ -75,6 +75,55 @@ TEST(ReportFaults, ReadOnlyFolderFailsEveryOpenEvenForRoot) {
   EXPECT_TRUE(only_report_changed(result));
 }
 
+// A "Codetal.log" planted in the analysed folder must not lead the report
+// into another file, create one elsewhere, or hang the run.
+TEST(ReportFaults, PlantedLinkOrPipeInTheReportsPlaceIsNeverWrittenThrough) {
+  if (windows_build()) GTEST_SKIP() << "POSIX links and pipes";
+  struct Case {
+    const char* what;
+    void (*make)(const TempFolder&);
+  };
+  const Case cases[] = {
+      {"link to a file",
+       [](const TempFolder& f) {
+         f.write("victim.txt", "keep me\n");
+         ASSERT_EQ(::symlink("victim.txt", (f / "Codetal.log").c_str()), 0);
+       }},
+      {"dangling link",
+       [](const TempFolder& f) {
+         ASSERT_EQ(::symlink("sub/created.txt", (f / "Codetal.log").c_str()), 0);
+         f.make_folder("sub");
+       }},
+      {"pipe",
+       [](const TempFolder& f) { ASSERT_EQ(::mkfifo((f / "Codetal.log").c_str(), 0600), 0); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempFolder folder;
+    add_quiet_options(folder);
+    folder.write("m.bas", kModule);
+    c.make(folder);
+    RunOptions options;
+    options.timeout_seconds = 20;
+    RunResult result = run_codetal(folder, {"m.bas"}, options);
+    EXPECT_EQ(result.out, open_failure_run(folder.path()));
+    EXPECT_EQ(result.status, 2);
+    EXPECT_TRUE(result.changed_files.empty()) << result.changed_files.front();
+  }
+}
+
+TEST(ReportFaults, LinkToADeviceIsWrittenThrough) {
+  if (windows_build()) GTEST_SKIP() << "/dev/null exists only on POSIX";
+  TempFolder folder;
+  add_quiet_options(folder);
+  folder.write("m.bas", kModule);
+  ASSERT_EQ(::symlink("/dev/null", (folder / "Codetal.log").c_str()), 0);
+  RunResult result = run_codetal(folder, {"m.bas"});
+  EXPECT_EQ(result.out, banner(folder.path()) + processing("m.bas") + kCompletion);
+  EXPECT_EQ(result.status, 0);
+  EXPECT_TRUE(result.changed_files.empty());
+}
+
 TEST(ReportFaults, ExistingReportIsTruncatedOnlyByARunThatWrites) {
   TempFolder folder;
   add_quiet_options(folder);
