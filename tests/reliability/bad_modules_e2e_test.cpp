@@ -112,6 +112,8 @@ TEST(HostileModuleNames, FoldersLinksAndLoopsCannotBeOpened) {
        [](const TempFolder& f) { ASSERT_EQ(::mkfifo((f / "pipe.frm").c_str(), 0600), 0); }},
   };
   for (const Case& c : cases) {
+    // Windows has no such links or pipes; only the folder means the same there.
+    if (windows_build() && std::string_view(c.name) != "old.bas") continue;
     TempFolder folder;
     add_quiet_options(folder);
     c.make(folder);
@@ -124,6 +126,7 @@ TEST(HostileModuleNames, FoldersLinksAndLoopsCannotBeOpened) {
 }
 
 TEST(HostileModuleNames, LongNamesAreShownWhole) {
+  if (windows_build()) GTEST_SKIP() << "Windows paths end at 260 characters";
   TempFolder folder;
   add_quiet_options(folder);
   // 300 characters through a folder; each part within a file system's limit.
@@ -166,6 +169,7 @@ TEST(HostileModuleNames, BlanksAndNonAsciiBytesAreKeptAsTheyAre) {
   expect_analysed(folder, run_codetal(folder, {"my module.bas"}), "my module.bas",
                   {1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1});
 
+  if (windows_build()) return;  // Windows names are not raw bytes
   // Only ASCII letters are lowered: the name on the command line becomes
   // "\xc3\x89t\xc3\x89 \xe4.bas" and finds its file ignoring ASCII case.
   folder.write("\xc3\x89T\xc3\x89 \xe4.BAS", "' caf\xe9\r\n");
