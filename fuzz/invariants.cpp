@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <stdexcept>
 
 #include "analysis/module_stats.h"
@@ -237,9 +238,57 @@ class Workspace {
   fs::path root_;
 };
 
+// The counters in the order the two table rows show them (no Labels).
+constexpr Counter kRowOrder[] = {kTotalLines, kCodeLines, kCommentLines, kBlankLines, kSubs,
+                                 kFunctions,  kLets,      kGets,         kEvents,     kIfs,
+                                 kElseIfs,    kDos,       kWhiles,       kFors,       kWinApi,
+                                 kDims,       kVars,      kTypes,        kEnums,      kConsts};
+
+// The figures of the two table rows that start at `at`; nullopt when the
+// rows do not hold exactly the twenty numbers.
+std::optional<ModuleStats> read_rows(std::string_view report, std::size_t at) {
+  std::size_t end = report.find('\n', report.find('\n', at) + 1);
+  if (end == std::string_view::npos) return std::nullopt;
+  std::string_view rows = report.substr(at, end - at);
+  ModuleStats figures;
+  std::size_t shown = 0;
+  for (std::size_t i = 0; i < rows.size();) {
+    if (rows[i] < '0' || rows[i] > '9') {
+      ++i;
+      continue;
+    }
+    std::int64_t value = 0;
+    for (; i < rows.size() && rows[i] >= '0' && rows[i] <= '9'; ++i)
+      value = value * 10 + (rows[i] - '0');
+    if (shown == std::size(kRowOrder)) return std::nullopt;
+    figures[kRowOrder[shown++]] = static_cast<std::int32_t>(value);
+  }
+  if (shown != std::size(kRowOrder)) return std::nullopt;
+  return figures;
+}
+
+ModuleStats without_labels(ModuleStats figures) {
+  figures[kLabels] = 0;
+  return figures;
+}
+
+// Every printed totals block of `title`, summed, in the order written.
+std::optional<ModuleStats> printed_totals(std::string_view report, std::string_view title,
+                                          int& blocks) {
+  ModuleStats sum;
+  blocks = 0;
+  for (std::size_t at = report.find(title); at != std::string_view::npos;
+       at = report.find(title, at + 1)) {
+    std::optional<ModuleStats> rows = read_rows(report, at + title.size());
+    if (!rows) return std::nullopt;
+    sum += *rows;
+    ++blocks;
+  }
+  return sum;
+}
+
 std::string check_listing_run(test::FakePlatform& platform, RunState& run, int result,
-                              const char* what, std::string_view totals_title) {
-  const std::string label = what;
+                              const std::string& label) {
   if (result != 0 && !run.failed) return label + ": a stop was not marked as a failure";
   for (const ModuleStats* totals : {&run.project_totals, &run.group_totals}) {
     if (std::string failure = check_sums(*totals, label); !failure.empty()) return failure;
@@ -247,10 +296,19 @@ std::string check_listing_run(test::FakePlatform& platform, RunState& run, int r
   if (result != 0) return {};
   run.log.write_log("");
   const std::string& report = platform.written[kReportFileName];
-  std::size_t title = report.rfind(totals_title);
-  if (title == std::string::npos) return label + ": read to its end without totals";
-  if (report.find("\n" + std::string(kRowPrefix), title) == std::string::npos)
-    return label + ": totals without their second row";
+  // Read to its end, the report shows totals that are the sums of the run:
+  // a project's own, or every project's and then the group's.
+  int projects = 0;
+  std::optional<ModuleStats> project_sum = printed_totals(report, "Project Totals \n", projects);
+  if (!project_sum) return label + ": a Project Totals block without its two rows";
+  if (*project_sum != without_labels(run.group_totals))
+    return label + ": printed project totals do not add up: " + describe(*project_sum) + " / " +
+           describe(run.group_totals);
+  if (label == "project") return projects == 1 ? "" : label + ": not one Project Totals block";
+  int groups = 0;
+  std::optional<ModuleStats> group = printed_totals(report, "Group Totals \n", groups);
+  if (!group || groups != 1) return label + ": not one Group Totals block with its rows";
+  if (*group != *project_sum) return label + ": group totals differ from its projects' sum";
   return {};
 }
 
@@ -268,14 +326,14 @@ std::string check_listing_bytes(std::string_view bytes) {
     // Modules never stop a project given alone, and the file is there.
     if (result != 0) return "a project given alone stopped";
     if (run.project_totals != ModuleStats{}) return "project totals not reset at its end";
-    std::string failure = check_listing_run(platform, run, result, "project", "Project Totals \n");
+    std::string failure = check_listing_run(platform, run, result, "project");
     if (!failure.empty()) return failure;
   }
   test::FakePlatform platform;
   RunState run(platform);
   run.input_kind = InputKind::kProjectGroup;
   int result = read_group_file(run, workspace.path("fuzz.vbg"));
-  return check_listing_run(platform, run, result, "group", "Group Totals \n");
+  return check_listing_run(platform, run, result, "group");
 }
 
 }  // namespace codetal::fuzz
