@@ -36,7 +36,7 @@ inline std::string banner(const std::string& folder) {
          "Codetal==>  Made by the Codetal team for VB6 maintainers \n"
          "Codetal==>  Sales: sales@codetal.example \n"
          "Codetal==>  Current Working Directory is " +
-         folder + " \n\n";
+         expected_current_folder(folder) + " \n\n";
 }
 
 inline std::string processing(const std::string& name) {
