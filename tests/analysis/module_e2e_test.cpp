@@ -1,34 +1,12 @@
 // One module given alone on the command line, seen from outside.
 #include <gtest/gtest.h>
 
+#include "console_texts.h"
 #include "harness.h"
 #include "worked_example.h"
 
 namespace codetal::test {
 namespace {
-
-const std::string kPrompt = "Codetal==>  Press Enter to continue \n";
-const std::string kCompletion = "\nCodetal==>  Ver. 1.1a Completed \n";
-const std::string kHeadings =
-    "Total    Lines   Rems &    Blank  |        Subs     Funcs      Lets      Gets    Events"
-    "       Ifs   ElseIfs       Dos \n"
-    "Lines     Code  Comments   Lines  |      Whiles      Fors    WinAPI      Dims      Vars"
-    "     Types     Enums    Consts \n\n";
-
-std::string banner(const std::string& folder) {
-  return "Codetal==>  Ver. 1.1a   14 March, 2000 \n"
-         "Codetal==>  Visual Basic Source Code Statistics \n"
-         "Codetal==>  Made by the Codetal team for VB6 maintainers \n"
-         "Codetal==>  Sales: sales@codetal.example \n"
-         "Codetal==>  Current Working Directory is " +
-         expected_current_folder(folder) + " \n\n";
-}
-
-// A folder with an options file that sets nothing, so that the run does not
-// stop to report a missing one.
-void add_quiet_options(const TempFolder& folder) {
-  folder.write("Codetal.INI", "[Codetal ]\n");
-}
 
 TEST(ModuleRun, WorkedExampleInTableForm) {
   TempFolder folder;

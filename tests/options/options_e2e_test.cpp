@@ -9,33 +9,11 @@
 #include <initializer_list>
 #include <thread>
 
+#include "console_texts.h"
 #include "harness.h"
 
 namespace codetal::test {
 namespace {
-
-const std::string kPrompt = "Codetal==>  Press Enter to continue \n";
-const std::string kCompletion = "\nCodetal==>  Ver. 1.1a Completed \n";
-const std::string kMissingOptions =
-    "Codetal==>  Unable to open C:\\RUK\\Codetal.INI for reading \n"
-    "Codetal==>  The Codetal.INI file must be placed \n"
-    "Codetal==>  in C:\\Codetal\\ directory to be used. \n\n"
-    "Codetal==>  Codetal will continue; using internal defaults and  \n"
-    "Codetal==>  Command Line Options as parameters \n\n";
-const std::string kHeadings =
-    "Total    Lines   Rems &    Blank  |        Subs     Funcs      Lets      Gets    Events"
-    "       Ifs   ElseIfs       Dos \n"
-    "Lines     Code  Comments   Lines  |      Whiles      Fors    WinAPI      Dims      Vars"
-    "     Types     Enums    Consts \n\n";
-
-std::string banner(const std::string& folder) {
-  return "Codetal==>  Ver. 1.1a   14 March, 2000 \n"
-         "Codetal==>  Visual Basic Source Code Statistics \n"
-         "Codetal==>  Made by the Codetal team for VB6 maintainers \n"
-         "Codetal==>  Sales: sales@codetal.example \n"
-         "Codetal==>  Current Working Directory is " +
-         expected_current_folder(folder) + " \n\n";
-}
 
 bool ends_with(const std::string& text, const std::string& tail) {
   return text.size() >= tail.size() &&

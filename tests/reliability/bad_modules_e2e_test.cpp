@@ -119,7 +119,7 @@ TEST(HostileModuleNames, FoldersLinksAndLoopsCannotBeOpened) {
     c.make(folder);
     RunResult result = run_codetal(folder, {c.name});
     EXPECT_EQ(result.status, 2) << c.name;
-    EXPECT_EQ(result.out, stopped_run(folder, cannot_open(c.name)));
+    EXPECT_EQ(result.out, stopped_run(folder, unable_to_open(c.name)));
     EXPECT_EQ(report_body(result), kHeadings + c.name + " \n");
     EXPECT_TRUE(only_report_changed(result));
   }
@@ -139,7 +139,7 @@ TEST(HostileModuleNames, LongNamesAreShownWhole) {
   const std::string too_long = std::string(4996, 'n') + ".bas";
   RunResult result = run_codetal(folder, {too_long});
   EXPECT_EQ(result.status, 2);
-  EXPECT_EQ(result.out, stopped_run(folder, cannot_open(too_long)));
+  EXPECT_EQ(result.out, stopped_run(folder, unable_to_open(too_long)));
   EXPECT_EQ(report_body(result), kHeadings + too_long + " \n");
   EXPECT_TRUE(only_report_changed(result));
 }

@@ -256,10 +256,6 @@ void write_shop(const TempFolder& folder, const std::string& at) {
   folder.write(at + "Shared/modShared.bas", crlf(kModShared));
 }
 
-void add_quiet_options(const TempFolder& folder, const std::string& at = "") {
-  folder.write(at + "Codetal.INI", "[Codetal ]\n");
-}
-
 std::string module_block(const std::string& name, const Counts& counts) {
   return name + " \n" + rows(counts);
 }

@@ -6,36 +6,10 @@
 #include <cstdio>
 #include <string>
 
+#include "console_texts.h"
 #include "harness.h"
 
 namespace codetal::test {
-
-inline const std::string kHeadings =
-    "Total    Lines   Rems &    Blank  |        Subs     Funcs      Lets      Gets    Events"
-    "       Ifs   ElseIfs       Dos \n"
-    "Lines     Code  Comments   Lines  |      Whiles      Fors    WinAPI      Dims      Vars"
-    "     Types     Enums    Consts \n\n";
-inline const std::string kPrompt = "Codetal==>  Press Enter to continue \n";
-inline const std::string kCompletion = "\nCodetal==>  Ver. 1.1a Completed \n";
-
-inline std::string banner(const std::string& folder) {
-  return "Codetal==>  Ver. 1.1a   14 March, 2000 \n"
-         "Codetal==>  Visual Basic Source Code Statistics \n"
-         "Codetal==>  Made by the Codetal team for VB6 maintainers \n"
-         "Codetal==>  Sales: sales@codetal.example \n"
-         "Codetal==>  Current Working Directory is " +
-         expected_current_folder(folder) + " \n\n";
-}
-
-inline std::string processing(const std::string& name) {
-  return "Codetal==>  Processing  " + name + " \n";
-}
-
-inline std::string unable_to_open(const std::string& name) {
-  return "Codetal==>  Unable to open " + name +
-         " for reading \n"
-         "Codetal==>  The file probably doesn't exist \n\n";
-}
 
 // The counts of one module or total, in the report's order without Labels:
 // total, code, comments, blank | Subs, Funcs, Lets, Gets, Events, Ifs,

@@ -53,9 +53,46 @@ inline const std::string kHeadings =
     "Lines     Code  Comments   Lines  |      Whiles      Fors    WinAPI      Dims      Vars"
     "     Types     Enums    Consts \n\n";
 
+inline const std::string kAbort = "Codetal==>  Program will abort \n\n" + kPrompt + "\n";
+inline const std::string kContinue = "Codetal==>  Program will continue \n\n" + kPrompt;
+inline const std::string kWriteFailure =
+    "Codetal==>  Write error on Codetal.log \n"
+    "Codetal==>  Disk may be full \n"
+    "Codetal==>  Program will continue \n" +
+    kPrompt;
+inline const std::string kOpenFailure =
+    "Codetal==>  Unable to open Codetal.log for writing \n"
+    "Codetal==>  The disk is probably full \n"
+    "Codetal==>  Program will continue \n" +
+    kPrompt;
+inline const std::string kMissingOptions =
+    "Codetal==>  Unable to open C:\\RUK\\Codetal.INI for reading \n"
+    "Codetal==>  The Codetal.INI file must be placed \n"
+    "Codetal==>  in C:\\Codetal\\ directory to be used. \n\n"
+    "Codetal==>  Codetal will continue; using internal defaults and  \n"
+    "Codetal==>  Command Line Options as parameters \n\n";
+
+inline std::string processing(const std::string& name) {
+  return "Codetal==>  Processing  " + name + " \n";
+}
+
+inline std::string unable_to_open(const std::string& name) {
+  return "Codetal==>  Unable to open " + name +
+         " for reading \n"
+         "Codetal==>  The file probably doesn't exist \n\n";
+}
+
+inline std::string zero_length(const std::string& name) {
+  return processing(name) + "\nCodetal==>  Unable to read " + name +
+         " \n"
+         "Codetal==>  File is most probably of zero length \n";
+}
+
 // An options file that sets nothing, so runs do not stop at its absence.
-inline void add_quiet_options(const TempFolder& folder) {
-  folder.write("Codetal.INI", "[Codetal ]\n");
+// `at` is a folder inside the temporary folder, ending in "/", for runs
+// started there.
+inline void add_quiet_options(const TempFolder& folder, const std::string& at = "") {
+  folder.write(at + "Codetal.INI", "[Codetal ]\n");
 }
 
 }  // namespace codetal::test
