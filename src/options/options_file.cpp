@@ -59,7 +59,7 @@ std::optional<std::string_view> get_parm(Console& console, std::string_view reco
   return record.substr(equals + 1);
 }
 
-void get_user_options(RunState& run, RecordReader& records) {
+void get_user_options(RunState& run, TextLines& records) {
   std::string_view record;
   while (records.next(record)) {
     remove_lb_and_tabs(record);
@@ -76,7 +76,7 @@ void load_table_file(RunState& run) {
     report_missing_file(run.console);
     return;
   }
-  RecordReader records(*file);
+  TextLines records(*file);
   std::string_view record;
   while (records.next(record)) {
     if (is_section_header(record)) get_user_options(run, records);

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "driver/console.h"
-#include "options/record_reader.h"
+#include "platform/text_lines.h"
 #include "traverse/run_state.h"
 
 namespace codetal {
@@ -21,7 +21,7 @@ void load_table_file(RunState& run);
 
 // Applies the records of one section, up to the next record that begins
 // with "[" (consumed) or the end of the file.
-void get_user_options(RunState& run, RecordReader& records);
+void get_user_options(RunState& run, TextLines& records);
 
 // The text after the first "=" of the record; none when there is no "="
 // (reported, then a wait) or nothing follows it.

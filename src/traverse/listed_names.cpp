@@ -5,8 +5,9 @@
 namespace codetal {
 namespace {
 
+// Trailing blanks, tabs and the line end.
 std::string_view drop_trailing_blanks(std::string_view text) {
-  std::size_t end = text.find_last_not_of(" \t");
+  std::size_t end = text.find_last_not_of(" \t\n");
   return end == std::string_view::npos ? std::string_view{} : text.substr(0, end + 1);
 }
 

@@ -3,9 +3,9 @@
 #include <memory>
 #include <string>
 
+#include "platform/text_lines.h"
 #include "report/layouts.h"
 #include "traverse/listed_names.h"
-#include "traverse/listing_lines.h"
 #include "traverse/module_cycle.h"
 
 namespace codetal {
@@ -27,7 +27,7 @@ std::unique_ptr<InputFile> open_listing(RunState& run, std::string_view name) {
 }
 
 // A read error ends the file like its end, but the run must not look whole.
-void note_read_failure(RunState& run, const ListingLines& lines, std::string_view name) {
+void note_read_failure(RunState& run, const TextLines& lines, std::string_view name) {
   if (!lines.read_failed()) return;
   run.console.console_message("Codetal==>  Unable to read %.*s \n", size_of(name), name.data());
   run.failed = true;
@@ -42,7 +42,7 @@ int read_project_file(RunState& run, std::string_view project_name) {
   run.log.write_log(kHeadingLine1);
   run.log.write_log(kHeadingLine2);
 
-  ListingLines lines(*file);
+  TextLines lines(*file);
   std::string module_name;
   std::string_view line;
   while (lines.next(line)) {
@@ -67,7 +67,7 @@ int read_group_file(RunState& run, std::string_view group_name) {
   if (file == nullptr) return 1;
   run.log.write_log(project_group_title(group_name));
 
-  ListingLines lines(*file);
+  TextLines lines(*file);
   std::string project_name;
   std::string_view line;
   while (lines.next(line)) {

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "fake_platform.h"
-#include "options/record_reader.h"
 #include "report/layouts.h"
 
 namespace codetal {
@@ -297,18 +296,6 @@ TEST_F(OptionsFile, CarriageReturnsAreDroppedAndCtrlZEndsTheFile) {
   EXPECT_EQ(options.lines_per_page, 70);
   EXPECT_EQ(options.dos, 1);  // the last line, ended by Ctrl-Z
   EXPECT_EQ(options.fors, 0);
-}
-
-TEST(RecordReader, KeepsLineFeedsAndEndsWithTheText) {
-  test::FakeInputFile file(
-      "a\r\nb\n\n\rc\x1a"
-      "d\n");
-  RecordReader records(file);
-  std::vector<std::string> seen;
-  std::string_view record;
-  while (records.next(record)) seen.emplace_back(record);
-  EXPECT_EQ(seen, (std::vector<std::string>{"a\n", "b\n", "\n", "c"}));
-  EXPECT_FALSE(records.next(record));
 }
 
 TEST(RemoveLeadingBlanks, CountsBlanksAndTabsAndKeepsTheRest) {

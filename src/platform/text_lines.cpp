@@ -1,4 +1,4 @@
-#include "traverse/listing_lines.h"
+#include "platform/text_lines.h"
 
 #include <cstring>
 
@@ -9,16 +9,16 @@ constexpr char kCtrlZ = 0x1A;
 
 }  // namespace
 
-ListingLines::ListingLines(InputFile& file, std::size_t block_size)
+TextLines::TextLines(InputFile& file, std::size_t block_size)
     : file_(file), buffer_(block_size < 16 ? 16 : block_size) {}
 
-bool ListingLines::next(std::string_view& line) {
+bool TextLines::next(std::string_view& line) {
   for (;;) {
     const char* text = buffer_.data();
     const void* feed = scan_ < end_ ? std::memchr(text + scan_, '\n', end_ - scan_) : nullptr;
     if (feed != nullptr) {
       std::size_t at = static_cast<std::size_t>(static_cast<const char*>(feed) - text);
-      line = std::string_view(text + start_, at - start_);
+      line = std::string_view(text + start_, at + 1 - start_);
       start_ = scan_ = at + 1;
       return true;
     }
@@ -35,7 +35,7 @@ bool ListingLines::next(std::string_view& line) {
 
 // Keeps the unfinished line at the front, reads one more block after it and
 // applies the text-mode rules to the new bytes in place.
-void ListingLines::fill() {
+void TextLines::fill() {
   std::size_t kept = end_ - start_;
   if (start_ > 0) std::memmove(buffer_.data(), buffer_.data() + start_, kept);
   scan_ -= start_;

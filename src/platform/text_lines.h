@@ -1,6 +1,6 @@
-// The lines of a project or group file, read as text in large blocks: every
-// carriage return is dropped, a Ctrl-Z ends the text, and a line of any
-// length is one line. Lines are views into the block; only a line that
+// The lines of a text file (options, project or group file), read in large
+// blocks: every carriage return is dropped, a Ctrl-Z ends the text, and a
+// line of any length is one line. Lines are views into the block; only a line that
 // crosses a block's end is moved, and the buffer grows only for a line
 // longer than itself.
 #pragma once
@@ -13,12 +13,12 @@
 
 namespace codetal {
 
-class ListingLines {
+class TextLines {
  public:
-  explicit ListingLines(InputFile& file, std::size_t block_size = 64 * 1024);
+  explicit TextLines(InputFile& file, std::size_t block_size = 64 * 1024);
 
-  // The next line without its line feed; false at the end of the text. The
-  // view lasts until the next call.
+  // The next line with its line feed (a last line without one comes without
+  // it); false at the end of the text. The view lasts until the next call.
   bool next(std::string_view& line);
   // A read failed before the end of the file; the lines before it were
   // handed out, the unfinished one is dropped.

@@ -1,6 +1,6 @@
-// Project and group files read as text in blocks: every line comes whole,
+// Text files read in blocks: every line comes whole,
 // whatever the block size, and the text-mode rules hold across blocks.
-#include "traverse/listing_lines.h"
+#include "platform/text_lines.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@ namespace codetal {
 namespace {
 
 std::vector<std::string> lines_of(InputFile& file, std::size_t block_size, bool* failed = nullptr) {
-  ListingLines lines(file, block_size);
+  TextLines lines(file, block_size);
   std::vector<std::string> result;
   std::string_view line;
   while (lines.next(line)) result.emplace_back(line);
@@ -24,26 +24,26 @@ std::vector<std::string> lines_of(const std::string& bytes, std::size_t block_si
   return lines_of(file, block_size);
 }
 
-TEST(ListingLines, TextModeRulesHoldForEveryBlockSize) {
+TEST(TextLines, TextModeRulesHoldForEveryBlockSize) {
   const std::string long_line = "Form=" + std::string(100000, 'x') + ".frm";
   const std::string bytes = "Type=Exe\r\nForm=a\rb.frm\r\n\r\n\n" + long_line +
                             "\r\nClass=c; c.cls\x1aModule=after; ctrlz.bas\r\n";
-  const std::vector<std::string> expected = {"Type=Exe", "Form=ab.frm", "",
-                                             "",         long_line,     "Class=c; c.cls"};
+  const std::vector<std::string> expected = {"Type=Exe\n", "Form=ab.frm\n",  "\n",
+                                             "\n",         long_line + "\n", "Class=c; c.cls"};
   for (std::size_t block : {16, 17, 4096, 65536})
     EXPECT_EQ(lines_of(bytes, block), expected) << block;
 }
 
-TEST(ListingLines, LastLineWithoutLineFeedAndEmptyFiles) {
+TEST(TextLines, LastLineWithoutLineFeedAndEmptyFiles) {
   EXPECT_EQ(lines_of("Form=a.frm\nClass=c; c.cls", 16),
-            (std::vector<std::string>{"Form=a.frm", "Class=c; c.cls"}));
+            (std::vector<std::string>{"Form=a.frm\n", "Class=c; c.cls"}));
   EXPECT_EQ(lines_of("Form=a.frm\r", 16), std::vector<std::string>{"Form=a.frm"});
   EXPECT_EQ(lines_of("", 16), std::vector<std::string>{});
   EXPECT_EQ(lines_of("\x1a"
                      "Form=a.frm\n",
                      16),
             std::vector<std::string>{});
-  EXPECT_EQ(lines_of("\n", 16), std::vector<std::string>{""});
+  EXPECT_EQ(lines_of("\n", 16), std::vector<std::string>{"\n"});
 }
 
 // Hands out its bytes, then fails.
@@ -63,14 +63,14 @@ class FailingFile : public InputFile {
   bool done_ = false;
 };
 
-TEST(ListingLines, ReadFailureEndsTheTextAndDropsTheUnfinishedLine) {
+TEST(TextLines, ReadFailureEndsTheTextAndDropsTheUnfinishedLine) {
   FailingFile file("Form=a.frm\r\nModule=m; m.ba");
   bool failed = false;
-  EXPECT_EQ(lines_of(file, 4096, &failed), std::vector<std::string>{"Form=a.frm"});
+  EXPECT_EQ(lines_of(file, 4096, &failed), std::vector<std::string>{"Form=a.frm\n"});
   EXPECT_TRUE(failed);
 
   test::FakeInputFile whole("Form=a.frm\n");
-  EXPECT_EQ(lines_of(whole, 4096, &failed), std::vector<std::string>{"Form=a.frm"});
+  EXPECT_EQ(lines_of(whole, 4096, &failed), std::vector<std::string>{"Form=a.frm\n"});
   EXPECT_FALSE(failed);
 }
 
