@@ -14,9 +14,12 @@
 namespace codetal::test {
 namespace {
 
-// A viewer script that writes its own path and argument to `marker`.
+// A viewer script that writes its own path and argument to `marker`. The
+// marker appears whole or not at all: written under another name, then
+// renamed, since the test reads it as soon as it exists.
 std::string viewer_script(const std::string& marker) {
-  return "#!/bin/sh\necho \"$0 $1\" > '" + marker + "'\n";
+  return "#!/bin/sh\necho \"$0 $1\" > '" + marker + ".part' && mv '" + marker + ".part' '" +
+         marker + "'\n";
 }
 
 void make_executable(const std::string& path) {
