@@ -16,10 +16,6 @@ std::string_view drop_leading_blanks(std::string_view text) {
   return start == std::string_view::npos ? std::string_view{} : text.substr(start);
 }
 
-bool is_ascii_letter(char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
 }  // namespace
 
 std::optional<std::string_view> listed_name(std::string_view line,

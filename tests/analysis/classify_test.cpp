@@ -59,6 +59,10 @@ TEST(ClassifyLine, CommentLinesAndRemForms) {
       {"  Rem indented\n", kCommentLines},
       {"Remark = 1\n", kCodeLines},
       {"Rem(1) = 2\n", kCodeLines},
+      // "Rem" but for one letter is code.
+      {"Dem x\n", kCodeLines},
+      {"Rim x\n", kCodeLines},
+      {"Rex x\n", kCodeLines},
       {"x = 1 ' code first\n", kCodeLines},
   });
 }
@@ -79,6 +83,13 @@ TEST(ClassifyLine, ProceduresComeBeforeTheVariablePrefixes) {
       {"Static Function F()\n", kVars},
       {"Private Static Sub Tick()\n", kVars},
       {"sub main()\n", kCodeLines},
+      // Names that run straight on from a procedure word.
+      {"Subtotal = 1\n", kCodeLines},
+      {"Functions = 2\n", kCodeLines},
+      {"Eventual = 3\n", kCodeLines},
+      {"Private Subtotal As Long\n", kVars},
+      {"Public Property Letter(v)\n", kVars},
+      {"Property Getter\n", kCodeLines},
   });
 }
 
@@ -91,6 +102,7 @@ TEST(ClassifyLine, DeclareLinesAndTheirContinuation) {
       {"declare Sub Sleep Lib \"kernel32\"\n", kCodeLines},
       {"Private Static Declare Sub X Lib \"k\"\n", kVars},
       {"Declared = True\n", kCodeLines},
+      {"Public Declared As Boolean\n", kVars},
   });
 }
 
@@ -120,6 +132,21 @@ TEST(ClassifyLine, DeclarationPrefixesNeedTheirTrailingBlank) {
       {"Global gApp As Object\n", kVars},
       {"Public\n", kCodeLines},
       {"Publicity = 1\n", kCodeLines},
+      // Names that run straight on from a rule's words are variables or
+      // plain code, never the declaration the words begin.
+      {"Public TypeOfThermometer As String\n", kVars},
+      {"Private Typed As Long\n", kVars},
+      {"Public Enumerated As Long\n", kVars},
+      {"Private Enumerator As Object\n", kVars},
+      {"Public Constant As Long\n", kVars},
+      {"Private Constants(3) As Long\n", kVars},
+      {"Typeface = 1\n", kCodeLines},
+      {"Enumerate x\n", kCodeLines},
+      {"Constant = 1\n", kCodeLines},
+      {"Dimension = 1\n", kCodeLines},
+      {"Statics = 1\n", kCodeLines},
+      {"Globals = 1\n", kCodeLines},
+      {"Privately = 1\n", kCodeLines},
   });
 }
 
@@ -154,6 +181,12 @@ TEST(ClassifyLine, BranchesAndLoops) {
   check_lines({
       {"If x Then y = 1\n", kIfs},
       {"If(x) Then\n", kCodeLines},
+      {"Iffy = 2\n", kCodeLines},
+      {"ElseIfy = 2\n", kCodeLines},
+      {"Form = 1\n", kCodeLines},
+      {"Doing = 1\n", kCodeLines},
+      {"Wending = 1\n", kCodeLines},
+      {"Fore = 1\n", kCodeLines},
       {"ElseIf x = 2 Then\n", kElseIfs},
       {"Else\n", kCodeLines},
       {"End If\n", kCodeLines},

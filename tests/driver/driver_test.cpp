@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "fake_platform.h"
-
 namespace codetal {
 namespace {
 
@@ -63,12 +61,9 @@ TEST(Switches, ScanStartsAtTheFirstSlashOfTheJoinedArguments) {
       {{"x.bas", "//", "/q"}, false, false}, {{"zz.bas", "v"}, false, false},
   };
   for (const SwitchCase& c : cases) {
-    test::FakePlatform platform;
-    RunState run(platform);
-    bool verbose = false;
-    apply_switches(run, c.arguments, verbose);
-    EXPECT_EQ(verbose, c.verbose) << c.arguments.back();
-    EXPECT_EQ(run.log.echo_log(), c.echo) << c.arguments.back();
+    Switches found = scan_switches(c.arguments);
+    EXPECT_EQ(found.verbose, c.verbose) << c.arguments.back();
+    EXPECT_EQ(found.echo, c.echo) << c.arguments.back();
   }
 }
 

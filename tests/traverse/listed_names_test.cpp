@@ -35,6 +35,12 @@ TEST(ListedName, OnlyTheExactKeysAtTheLineStartCount) {
             Name("Client\\Client.vbp"));
   EXPECT_EQ(listed_name("Project=Server\\My Server.vbp ", kGroupKeys),
             Name("Server\\My Server.vbp"));
+  // A group's project name is the whole value, as a form's is.
+  EXPECT_EQ(listed_name("Project=a;b.vbp", kGroupKeys), Name("a;b.vbp"));
+  EXPECT_EQ(listed_name("Project= Client.vbp", kGroupKeys), Name(" Client.vbp"));
+  EXPECT_EQ(listed_name("StartupProject=x; y.vbp", kGroupKeys), Name("x; y.vbp"));
+  EXPECT_EQ(listed_name("StartupProject= y.vbp", kGroupKeys), Name(" y.vbp"));
+  EXPECT_EQ(listed_name("Form= a;b.frm", kProjectKeys), Name(" a;b.frm"));
   EXPECT_EQ(listed_name("project=Server.vbp", kGroupKeys), std::nullopt);
   EXPECT_EQ(listed_name("VBGROUP 5.0", kGroupKeys), std::nullopt);
   EXPECT_EQ(listed_name("Form=Form1.frm", kGroupKeys), std::nullopt);

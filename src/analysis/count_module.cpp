@@ -1,0 +1,30 @@
+#include "analysis/count_module.h"
+
+#include "analysis/classify.h"
+#include "platform/memory_input.h"
+
+namespace codetal {
+
+std::optional<ModuleStats> count_module(LineReader& reader, InputFile& file,
+                                        bool count_form_headers) {
+  if (!reader.start(file)) return std::nullopt;
+  ModuleStats stats;
+  while (!reader.end_of_module()) {
+    reader.read_next_line();
+    // Tested before trimming: an indented "Begin VB.Form " starts no header.
+    if (reader.current_line().starts_with(kFormHeaderStart))
+      reader.skip_form_header(count_form_headers, stats);
+    ++stats[kTotalLines];
+    classify_line(trim_leading_blanks(reader.current_line()), stats);
+  }
+  reader.finish();
+  return stats;
+}
+
+ModuleStats count_module_text(std::string_view bytes, bool count_form_headers) {
+  LineReader reader;
+  MemoryInput input(bytes);
+  return count_module(reader, input, count_form_headers).value_or(ModuleStats{});
+}
+
+}  // namespace codetal
