@@ -75,7 +75,7 @@ ModuleRun run_module(std::string_view bytes, bool count_headers) {
   ModuleRun out;
   LineReader reader;
   MemoryInput input(bytes);
-  std::optional<ModuleStats> stats = count_module(reader, input, count_headers);
+  std::optional<ModuleStats> stats = count_module(reader, input, CountRules{count_headers});
   if (!stats) return out;
   out.counted = true;
   out.stats = *stats;

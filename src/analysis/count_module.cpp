@@ -5,15 +5,14 @@
 
 namespace codetal {
 
-std::optional<ModuleStats> count_module(LineReader& reader, InputFile& file,
-                                        bool count_form_headers) {
+std::optional<ModuleStats> count_module(LineReader& reader, InputFile& file, CountRules rules) {
   if (!reader.start(file)) return std::nullopt;
   ModuleStats stats;
   while (!reader.end_of_module()) {
     reader.read_next_line();
     // Tested before trimming: an indented "Begin VB.Form " starts no header.
-    if (reader.current_line().starts_with(kFormHeaderStart))
-      reader.skip_form_header(count_form_headers, stats);
+    if (starts_designer_block(reader.current_line(), rules.designer_starts))
+      reader.skip_form_header(rules.count_designer_lines, stats);
     ++stats[kTotalLines];
     classify_line(trim_leading_blanks(reader.current_line()), stats);
   }
@@ -21,10 +20,10 @@ std::optional<ModuleStats> count_module(LineReader& reader, InputFile& file,
   return stats;
 }
 
-ModuleStats count_module_text(std::string_view bytes, bool count_form_headers) {
+ModuleStats count_module_text(std::string_view bytes, CountRules rules) {
   LineReader reader;
   MemoryInput input(bytes);
-  return count_module(reader, input, count_form_headers).value_or(ModuleStats{});
+  return count_module(reader, input, rules).value_or(ModuleStats{});
 }
 
 }  // namespace codetal

@@ -13,14 +13,17 @@
 
 namespace codetal {
 
+struct CountRules {
+  // Designer lines count as code; else they are skipped.
+  bool count_designer_lines = false;
+  DesignerStarts designer_starts = DesignerStarts::kForms;
+};
+
 // Empty when the module holds no character (nothing is counted then).
-// `reader` is reused from module to module for its buffer; with
-// `count_form_headers` a form's designer lines count as code, else they are
-// skipped.
-std::optional<ModuleStats> count_module(LineReader& reader, InputFile& file,
-                                        bool count_form_headers);
+// `reader` is reused from module to module for its buffer.
+std::optional<ModuleStats> count_module(LineReader& reader, InputFile& file, CountRules rules);
 
 // The same on bytes in memory; a text without any character counts nothing.
-ModuleStats count_module_text(std::string_view bytes, bool count_form_headers);
+ModuleStats count_module_text(std::string_view bytes, CountRules rules);
 
 }  // namespace codetal

@@ -33,6 +33,18 @@ std::size_t drop_carriage_returns(char* line, std::size_t size) {
 
 }  // namespace
 
+bool starts_designer_block(std::string_view line, DesignerStarts starts) {
+  // Nearly every line is rejected by its first byte.
+  if (line.empty() || line.front() != 'B') return false;
+  if (line.starts_with(kFormHeaderStart)) return true;
+  if (starts == DesignerStarts::kForms) return false;
+  for (std::string_view kind : {"Begin VB.MDIForm ", "Begin VB.UserControl ",
+                                "Begin VB.PropertyPage ", "Begin VB.UserDocument "}) {
+    if (line.starts_with(kind)) return true;
+  }
+  return starts == DesignerStarts::kAllKindsAndDsr && line.starts_with("Begin {");
+}
+
 std::string_view trim_leading_blanks(std::string_view line) {
   // Indentation comes in runs of blanks: step over eight at a time first.
   constexpr std::uint64_t kEightBlanks = 0x2020202020202020ULL;

@@ -16,6 +16,13 @@ namespace codetal {
 inline constexpr std::string_view kFormHeaderStart = "Begin VB.Form ";
 inline constexpr std::string_view kAttributeStart = "Attribute ";
 
+// Which unindented lines start a designer block: a form's alone; every
+// designer-based kind's; or those and, in a designer (.dsr) file, any
+// "Begin {" line.
+enum class DesignerStarts { kForms, kAllKinds, kAllKindsAndDsr };
+
+bool starts_designer_block(std::string_view line, DesignerStarts starts);
+
 // Leading blanks and tabs removed; trailing blanks and the line feed stay.
 std::string_view trim_leading_blanks(std::string_view line);
 

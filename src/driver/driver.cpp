@@ -126,7 +126,7 @@ Switches scan_switches(const std::vector<std::string>& arguments) {
   return switches;
 }
 
-InputKind choose_input_kind(std::string_view name) {
+InputKind choose_input_kind(std::string_view name, ModuleKinds kinds) {
   std::size_t folder_end = name.find_last_of("\\/");
   std::string_view final_part =
       folder_end == std::string_view::npos ? name : name.substr(folder_end + 1);
@@ -136,11 +136,12 @@ InputKind choose_input_kind(std::string_view name) {
   std::string_view extension = final_part.substr(dot);
   // The name is in lower case already, so the extension tests that ignore
   // case decide as exact ones would.
-  if (!stem.empty() && stem.back() == '*' && (extension == ".*" || is_module_name(final_part)))
+  if (!stem.empty() && stem.back() == '*' &&
+      (extension == ".*" || is_module_name(final_part, kinds)))
     return InputKind::kWildcardSet;
   if (extension == ".vbg") return InputKind::kProjectGroup;
   if (is_project_name(final_part)) return InputKind::kProject;
-  if (is_module_name(final_part)) return InputKind::kSingleModule;
+  if (is_module_name(final_part, kinds)) return InputKind::kSingleModule;
   return InputKind::kInvalid;
 }
 
@@ -164,7 +165,8 @@ int run_codetal(Platform& platform, const std::vector<std::string>& arguments) {
   std::string name = arguments.front();
   make_lower(name);
   LogReport log_report(log, options);
-  Traversal run(platform, console, options, log_report, choose_input_kind(name));
+  Traversal run(platform, console, options, log_report,
+                choose_input_kind(name, module_kinds_of(options)));
   if (traverse_input(run, name) == Next::kStop) return kExitFailure;
   return complete_run(run, log);
 }

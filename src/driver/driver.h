@@ -33,6 +33,6 @@ struct Switches {
 Switches scan_switches(const std::vector<std::string>& arguments);
 
 // Decides the kind of an input name that is already in lower case.
-InputKind choose_input_kind(std::string_view lower_name);
+InputKind choose_input_kind(std::string_view lower_name, ModuleKinds kinds);
 
 }  // namespace codetal

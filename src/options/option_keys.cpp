@@ -24,7 +24,7 @@ constexpr std::size_t kKindKeyCount = [] {
 // the statement kinds follow in their own order, and keys added later go
 // last, so that no record that matched a key before matches another now.
 constexpr auto kOptionKeys = [] {
-  std::array<OptionKey, 2 + kKindKeyCount + 3> keys{};
+  std::array<OptionKey, 2 + kKindKeyCount + 4> keys{};
   std::size_t at = 0;
   keys[at++] = field_key("optBlankLines", '0', '1', &ReportOptions::blank_lines);
   // The page length of a printed report: read, since files have it, but
@@ -38,6 +38,7 @@ constexpr auto kOptionKeys = [] {
   keys[at++] = field_key("optCountFormHeaders", '0', '1', &ReportOptions::count_form_headers);
   keys[at++] = field_key("optReport", '0', '1', &ReportOptions::report_form);
   keys[at++] = field_key("optShellTo", '0', '2', &ReportOptions::shell_to);
+  keys[at++] = field_key("optAllModuleKinds", '0', '1', &ReportOptions::all_module_kinds);
   return keys;
 }();
 

@@ -25,6 +25,9 @@ struct ReportOptions {
   std::int32_t report_form = 2;
   // 1 opens the report in NotePad.exe, 2 in WinWord.exe, else no viewer.
   std::int32_t shell_to = 1;
+  // 1 also counts user controls, property pages, user documents and
+  // designers, and skips the designer blocks of every kind.
+  std::int32_t all_module_kinds = 0;
 
   bool table_form() const { return report_form == 2; }
   bool operator==(const ReportOptions&) const = default;

@@ -5,9 +5,21 @@
 #include <string>
 
 #include "analysis/count_module.h"
+#include "platform/ascii.h"
 
 namespace codetal {
 namespace {
+
+CountRules count_rules(const Traversal& run, std::string_view name) {
+  CountRules rules;
+  rules.count_designer_lines = run.options.count_form_headers == 1;
+  if (run.module_kinds() == ModuleKinds::kAll) {
+    rules.designer_starts = equal_ignoring_case(extension_of(name), ".dsr")
+                                ? DesignerStarts::kAllKindsAndDsr
+                                : DesignerStarts::kAllKinds;
+  }
+  return rules;
+}
 
 std::optional<ModuleStats> open_and_count(Traversal& run, const std::string& name,
                                           ModuleFailure& why) {
@@ -19,8 +31,7 @@ std::optional<ModuleStats> open_and_count(Traversal& run, const std::string& nam
     return std::nullopt;
   }
   run.console.console_message("Codetal==>  Processing  %s \n", name.c_str());
-  std::optional<ModuleStats> stats =
-      count_module(run.reader, *file, run.options.count_form_headers == 1);
+  std::optional<ModuleStats> stats = count_module(run.reader, *file, count_rules(run, name));
   if (!stats) {
     run.console.console_message("\n");
     run.console.console_message("Codetal==>  Unable to read %s \n", name.c_str());

@@ -39,12 +39,15 @@ Next read_project_file(Traversal& run, std::string_view project_name) {
   if (file == nullptr) return Next::kStop;
   run.report.project_started(project_name);
 
+  const std::span<const ListingKey> keys = run.module_kinds() == ModuleKinds::kAll
+                                               ? std::span<const ListingKey>(kAllKindsProjectKeys)
+                                               : std::span<const ListingKey>(kProjectKeys);
   TextLines lines(*file);
   std::string module_name;
   std::string_view line;
   while (lines.next(line)) {
-    std::optional<std::string_view> listed = listed_name(line, kProjectKeys);
-    if (!listed || !is_module_name(*listed)) continue;
+    std::optional<std::string_view> listed = listed_name(line, keys);
+    if (!listed || !is_module_name(*listed, run.module_kinds())) continue;
     place_beside(module_name, project_name, *listed);
     if (process_module(run, module_name) == Next::kStop) return Next::kStop;
   }

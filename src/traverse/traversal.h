@@ -11,10 +11,15 @@
 #include "options/report_options.h"
 #include "platform/platform.h"
 #include "report/report_listener.h"
+#include "traverse/listed_names.h"
 
 namespace codetal {
 
 enum class InputKind { kSingleModule, kWildcardSet, kProject, kProjectGroup, kInvalid };
+
+inline ModuleKinds module_kinds_of(const ReportOptions& options) {
+  return options.all_module_kinds == 1 ? ModuleKinds::kAll : ModuleKinds::kClassic;
+}
 
 // What the caller does after an operation: go on with its next item, or
 // stop its own traversal too.
@@ -23,6 +28,8 @@ enum class Next { kGoOn, kStop };
 struct Traversal {
   Traversal(Platform& p, Console& c, const ReportOptions& o, ReportListener& r, InputKind kind)
       : platform(p), console(c), options(o), report(r), input_kind(kind) {}
+
+  ModuleKinds module_kinds() const { return module_kinds_of(options); }
 
   Platform& platform;
   Console& console;

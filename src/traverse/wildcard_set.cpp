@@ -23,7 +23,7 @@ void process_wildcard_set(Traversal& run, std::string_view pattern) {
   std::string_view folder = folder_part(pattern);
   std::string module_name;
   for (const std::string& entry : entries) {
-    if (!is_module_name(entry)) continue;
+    if (!is_module_name(entry, run.module_kinds())) continue;
     module_name.assign(folder).append(entry);
     if (process_module(run, module_name) == Next::kStop) return;
   }

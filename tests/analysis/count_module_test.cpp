@@ -162,8 +162,8 @@ TEST(CountModule, DesignerHeaderIsSkippedOrCountedAsCode) {
       {"Begin VB.Form F ", stats_of(1, 1), stats_of(1, 1)},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(count_module_text(c.text, false), c.skipped) << c.text;
-    EXPECT_EQ(count_module_text(c.text, true), c.counted) << c.text;
+    EXPECT_EQ(count_module_text(c.text, CountRules{false}), c.skipped) << c.text;
+    EXPECT_EQ(count_module_text(c.text, CountRules{true}), c.counted) << c.text;
   }
 }
 
@@ -173,10 +173,43 @@ TEST(CountModule, OnlyAnUnindentedVbFormLineStartsAHeader) {
        {"  Begin VB.Form F \n", "\tBegin VB.Form F \n", "Begin VB.MDIForm MDIForm1 \n",
         "Begin VB.UserControl U \n", "Begin VB.Form\n", "Begin VB.Former F \n",
         "Begin VB.Forms F \n", "begin VB.Form F \n", "Begin VB.form F \n"}) {
-    EXPECT_EQ(count_module_text(first + designer, false), stats_of(5, 5)) << first;
+    EXPECT_EQ(count_module_text(first + designer, CountRules{false}), stats_of(5, 5)) << first;
   }
-  EXPECT_EQ(count_module_text("Attribute VB_Name = \"M\"\r\nOption Explicit\r\n", false),
-            stats_of(2, 2));
+  EXPECT_EQ(
+      count_module_text("Attribute VB_Name = \"M\"\r\nOption Explicit\r\n", CountRules{false}),
+      stats_of(2, 2));
+}
+
+// Every kind's designer block starts only with every module kind on; "Begin
+// {" only in a designer file.
+TEST(CountModule, DesignerBlocksOfEveryKind) {
+  const std::string block = "   Caption = 1\nEnd\nAttribute VB_Name = \"F\"\nOption Explicit\n";
+  const struct {
+    const char* first;
+    int lines_counted[3];  // by kForms, kAllKinds, kAllKindsAndDsr
+  } cases[] = {
+      {"Begin VB.Form F \n", {1, 1, 1}},
+      {"Begin VB.MDIForm M \n", {5, 1, 1}},
+      {"Begin VB.UserControl U \n", {5, 1, 1}},
+      {"Begin VB.PropertyPage P \n", {5, 1, 1}},
+      {"Begin VB.UserDocument D \n", {5, 1, 1}},
+      {"Begin {C0E45035-5775-11D0-B388-00A0C9055D8E} DataEnvironment1 \n", {5, 5, 1}},
+      {"Begin VB.MDIForm\n", {5, 5, 5}},
+      {"  Begin VB.UserControl U \n", {5, 5, 5}},
+      {" Begin {C0E45035} D \n", {5, 5, 5}},
+      {"Begin VB.Label L \n", {5, 5, 5}},
+  };
+  const DesignerStarts starts[] = {DesignerStarts::kForms, DesignerStarts::kAllKinds,
+                                   DesignerStarts::kAllKindsAndDsr};
+  for (const auto& c : cases) {
+    for (int i = 0; i < 3; ++i) {
+      const int n = c.lines_counted[i];
+      EXPECT_EQ(count_module_text(c.first + block, CountRules{false, starts[i]}), stats_of(n, n))
+          << c.first << i;
+      EXPECT_EQ(count_module_text(c.first + block, CountRules{true, starts[i]}), stats_of(5, 5))
+          << c.first << i;
+    }
+  }
 }
 
 TEST(CountModule, WholeModules) {
@@ -192,10 +225,10 @@ TEST(CountModule, WholeModules) {
       {"Dim " + filler + "\nx = 1\n", stats_of(2, 2, 0, 0, {kDims})},
       {filler + ":\n", stats_of(1, 1, 0, 0, {kLabels})},
   };
-  for (const auto& c : cases) EXPECT_EQ(count_module_text(c.text, false), c.stats);
+  for (const auto& c : cases) EXPECT_EQ(count_module_text(c.text, CountRules{false}), c.stats);
   LineReader reader;
   MemoryInput empty("\x1A");
-  EXPECT_FALSE(count_module(reader, empty, false).has_value());
+  EXPECT_FALSE(count_module(reader, empty, CountRules{false}).has_value());
 }
 
 // A form built so that it has known counts: after its 17-line designer
@@ -209,10 +242,10 @@ TEST(CountModule, WorkedExampleForm) {
       {kFors, 3}, {kLabels, 1},    {kDims, 12}, {kVars, 2},    {kTypes, 1}, {kConsts, 4},
   };
   for (auto [counter, value] : statements) expected[counter] = value;
-  EXPECT_EQ(count_module_text(text, false), expected);
+  EXPECT_EQ(count_module_text(text, CountRules{false}), expected);
   expected[kTotalLines] += 17;
   expected[kCodeLines] += 17;
-  EXPECT_EQ(count_module_text(text, true), expected);
+  EXPECT_EQ(count_module_text(text, CountRules{true}), expected);
 }
 
 }  // namespace

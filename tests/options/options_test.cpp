@@ -43,6 +43,7 @@ std::string changes(const ReportOptions& o) {
   note("form_headers", o.count_form_headers, d.count_form_headers);
   note("report", o.report_form, d.report_form);
   note("shell", o.shell_to, d.shell_to);
+  note("all_kinds", o.all_module_kinds, d.all_module_kinds);
   return text;
 }
 
@@ -96,6 +97,13 @@ TEST(OptionsFile, SectionsKeysAndValues) {
       {"[Codetal ]\noptReport=1\noptShellTo=2\n", "report=1 shell=2 "},
       {"[Codetal ]\noptReport=2\noptShellTo=3\n", ""},
       {"[Codetal ]\noptReport=0\noptShellTo=0\n", "report=0 shell=0 "},
+      // Every module kind: 0 or 1 as for the header key; other values, an
+      // empty one or a record without "=" change nothing.
+      {"[Codetal ]\noptAllModuleKinds=1\n", "all_kinds=1 "},
+      {"[Codetal ]\noptAllModuleKinds = 1x\noptCountFormHeaders=1\n",
+       "form_headers=1 all_kinds=1 "},
+      {"[Codetal ]\noptAllModuleKinds=1\noptAllModuleKinds=0\n", ""},
+      {"[Codetal ]\noptAllModuleKinds=2\noptAllModuleKinds=\noptAllModuleKinds=yes\n", ""},
       // The page length is read and changes nothing.
       {"[Codetal ]\noptLinesPerPage=80\n", ""},
       // Long lines are read whole; a comment's continuation is no key.
