@@ -162,9 +162,9 @@ std::string check_options_bytes(std::string_view bytes) {
     Console console(platform);
     load_options(platform, console, o);
   }
-  if (o.blank_lines < 0 || o.blank_lines > 1 || o.count_form_headers < 0 ||
-      o.count_form_headers > 1)
-    return "the blank-line or header setting outside 0..1";
+  for (std::int32_t value : {o.blank_lines, o.count_form_headers, o.all_module_kinds}) {
+    if (value < 0 || value > 1) return "a blank-line, header or module-kinds setting outside 0..1";
+  }
   for (std::size_t i = 0; i < kStatementKindCount; ++i) {
     const StatementKind& kind = kStatementKinds[i];
     std::int32_t value = o.shown_kinds[i];
