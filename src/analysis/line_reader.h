@@ -48,7 +48,6 @@ class LineReader {
   bool end_of_module() const { return end_of_module_; }
   // Views into the read buffer, valid until the next read.
   std::string_view current_line() const { return view(current_); }
-  std::string_view lookahead_line() const { return view(lookahead_); }
 
  private:
   struct Span {

@@ -37,15 +37,14 @@ class ChunkedInput : public InputFile {
 
 using Lines = std::vector<std::string>;
 
-// Every line as handed out, checking that the module's end is known exactly
-// when its last line is handed out.
+// Every line as handed out.
 Lines read_all(LineReader& reader, InputFile& input) {
   Lines lines;
   if (!reader.start(input)) return lines;
+  // A module whose end is not known at its last line shows an empty extra one.
   while (!reader.end_of_module()) {
     reader.read_next_line();
     lines.emplace_back(reader.current_line());
-    EXPECT_EQ(reader.end_of_module(), reader.lookahead_line().empty());
   }
   reader.finish();
   return lines;
