@@ -13,6 +13,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <ctime>
+#include <iterator>
 
 #include "platform/ascii.h"
 #include "platform/platform.h"
@@ -142,29 +143,143 @@ class PosixOutputFile final : public OutputFile {
   int fd_;
 };
 
-// Raw mode on the controlling terminal for the duration of one key wait.
+// What a signal handler needs to put the terminal back. Written only while
+// the wait's signals are blocked, read by the handlers; tcsetattr and the
+// other calls they make are async-signal-safe.
+struct PendingWait {
+  int fd = -1;
+  termios cooked{};
+  termios raw{};
+};
+PendingWait g_wait;
+volatile sig_atomic_t g_wait_pending = 0;
+
+// Signals that end the run by default; ISIG is off during the wait, so they
+// come from elsewhere (kill, a closed terminal), not from the keyboard.
+constexpr int kEndingSignals[] = {SIGTERM, SIGHUP, SIGQUIT, SIGINT};
+constexpr int kWaitSignals[] = {SIGTERM, SIGHUP, SIGQUIT, SIGINT, SIGTSTP, SIGCONT};
+
+// Only the foreground job may change the mode; from the background it would
+// be stopped by SIGTTOU.
+void set_mode_if_foreground(const termios& mode) {
+  if (g_wait_pending && ::tcgetpgrp(g_wait.fd) == ::getpgrp())
+    ::tcsetattr(g_wait.fd, TCSANOW, &mode);
+}
+
+void install(int sig, void (*handler)(int), struct sigaction* previous) {
+  struct sigaction action {};
+  action.sa_handler = handler;
+  action.sa_flags = SA_RESTART;
+  sigemptyset(&action.sa_mask);
+  ::sigaction(sig, &action, previous);
+}
+
+// The default action, taken at once: the handler is reset, the signal
+// unblocked and raised again.
+void raise_by_default(int sig) {
+  ::signal(sig, SIG_DFL);
+  sigset_t only;
+  sigemptyset(&only);
+  sigaddset(&only, sig);
+  ::sigprocmask(SIG_UNBLOCK, &only, nullptr);
+  ::raise(sig);
+}
+
+void on_ending_signal(int sig) {
+  set_mode_if_foreground(g_wait.cooked);
+  raise_by_default(sig);
+}
+
+// Stopped, the terminal is the shell's again: cooked while stopped, raw once
+// continued (execution resumes inside raise). In a process group that has
+// nobody to continue it the kernel drops the stop, and raise returns at once.
+void on_stop_signal(int) {
+  int saved_errno = errno;
+  set_mode_if_foreground(g_wait.cooked);
+  raise_by_default(SIGTSTP);
+  install(SIGTSTP, on_stop_signal, nullptr);
+  set_mode_if_foreground(g_wait.raw);
+  errno = saved_errno;
+}
+
+// Also after a SIGSTOP, which no handler sees, while the shell had the
+// terminal.
+void on_continue_signal(int) {
+  int saved_errno = errno;
+  set_mode_if_foreground(g_wait.raw);
+  errno = saved_errno;
+}
+
+// Holds the wait's signals back while the shared state changes.
+class WaitSignalsBlocked {
+ public:
+  WaitSignalsBlocked() {
+    sigset_t blocked;
+    sigemptyset(&blocked);
+    for (int sig : kWaitSignals) sigaddset(&blocked, sig);
+    ::sigprocmask(SIG_BLOCK, &blocked, &previous_);
+  }
+  ~WaitSignalsBlocked() { ::sigprocmask(SIG_SETMASK, &previous_, nullptr); }
+  WaitSignalsBlocked(const WaitSignalsBlocked&) = delete;
+  WaitSignalsBlocked& operator=(const WaitSignalsBlocked&) = delete;
+
+ private:
+  sigset_t previous_;
+};
+
+termios raw_mode(const termios& cooked) {
+  termios raw = cooked;
+  raw.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO | ISIG | IEXTEN);
+  raw.c_iflag &= ~static_cast<tcflag_t>(IXON | ICRNL);
+  raw.c_cc[VMIN] = 1;
+  raw.c_cc[VTIME] = 0;
+  return raw;
+}
+
+// Raw mode on the controlling terminal for the duration of one key wait. A
+// signal that ends or stops the run meanwhile puts the mode back first; one
+// that was ignored when the wait began (nohup) stays ignored.
 class RawTerminal {
  public:
-  explicit RawTerminal(int fd) : fd_(fd) {
-    if (::tcgetattr(fd_, &saved_) != 0) return;
-    termios raw = saved_;
-    raw.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO | ISIG | IEXTEN);
-    raw.c_iflag &= ~static_cast<tcflag_t>(IXON | ICRNL);
-    raw.c_cc[VMIN] = 1;
-    raw.c_cc[VTIME] = 0;
-    active_ = ::tcsetattr(fd_, TCSANOW, &raw) == 0;
+  explicit RawTerminal(int fd) {
+    termios cooked;
+    if (::tcgetattr(fd, &cooked) != 0) return;
+    WaitSignalsBlocked blocked;
+    g_wait = {fd, cooked, raw_mode(cooked)};
+    for (std::size_t i = 0; i < std::size(kWaitSignals); ++i) install_for(i);
+    active_ = ::tcsetattr(fd, TCSANOW, &g_wait.raw) == 0;
+    g_wait_pending = active_ ? 1 : 0;
   }
+  // A signal that came meanwhile is delivered after the mode is back, with
+  // the handling it had before the wait.
   ~RawTerminal() {
-    if (active_) ::tcsetattr(fd_, TCSANOW, &saved_);
+    WaitSignalsBlocked blocked;
+    if (active_) ::tcsetattr(g_wait.fd, TCSANOW, &g_wait.cooked);
+    g_wait_pending = 0;
+    for (std::size_t i = 0; i < std::size(kWaitSignals); ++i)
+      if (installed_[i]) ::sigaction(kWaitSignals[i], &previous_[i], nullptr);
   }
   RawTerminal(const RawTerminal&) = delete;
   RawTerminal& operator=(const RawTerminal&) = delete;
   bool active() const { return active_; }
 
  private:
-  int fd_;
-  termios saved_{};
+  void install_for(std::size_t i) {
+    int sig = kWaitSignals[i];
+    if (::sigaction(sig, nullptr, &previous_[i]) != 0 || previous_[i].sa_handler == SIG_IGN) return;
+    bool ending = std::find(std::begin(kEndingSignals), std::end(kEndingSignals), sig) !=
+                  std::end(kEndingSignals);
+    install(sig,
+            ending           ? on_ending_signal
+            : sig == SIGTSTP ? on_stop_signal
+                             : on_continue_signal,
+            nullptr);
+    installed_[i] = true;
+  }
+
   bool active_ = false;
+  struct sigaction previous_[std::size(kWaitSignals)]{};
+  bool installed_[std::size(kWaitSignals)] = {};
 };
 
 bool read_byte(int fd) {
