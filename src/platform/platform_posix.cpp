@@ -14,6 +14,8 @@
 #include <cstdlib>
 #include <ctime>
 #include <iterator>
+#include <mutex>
+#include <unordered_map>
 
 #include "platform/ascii.h"
 #include "platform/platform.h"
@@ -39,22 +41,51 @@ std::string to_posix_separators(std::string_view name) {
   return path;
 }
 
-// Finds the entry of `folder` whose name equals `component` ignoring letter
-// case; the first in sorted order wins, so the choice is reproducible.
-bool find_entry_ignoring_case(const std::string& folder, const std::string& component,
-                              std::string& found) {
-  DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
-  if (dir == nullptr) return false;
-  bool any = false;
-  while (dirent* entry = ::readdir(dir)) {
-    std::string_view name = entry->d_name;
-    if (name == "." || name == ".." || !equal_ignoring_case(name, component)) continue;
-    if (!any || name < std::string_view(found)) found = name;
-    any = true;
-  }
-  ::closedir(dir);
-  return any;
+// Byte order of the names with ASCII letters lowered; names equal but for
+// case are equivalent.
+bool less_lowered(std::string_view a, std::string_view b) {
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return static_cast<unsigned char>(ascii_lower(x)) < static_cast<unsigned char>(ascii_lower(y));
+  });
 }
+
+// Each folder's entry names, listed once per run for the lookup that ignores
+// letter case: a project naming thousands of files in another case would
+// otherwise reread their folder for every name. Names only, sorted ignoring
+// case and, among names equal but for case, in byte order, so that the first
+// match is the one a fresh listing would choose. Exact names are tried before
+// this, so a file created during the run is found by its exact name.
+class FolderNames {
+ public:
+  // The entry of `folder` equal to `component` ignoring letter case.
+  bool find(const std::string& folder, std::string_view component, std::string& found) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    const std::vector<std::string>& names = listing(folder);
+    auto at = std::lower_bound(names.begin(), names.end(), component, less_lowered);
+    if (at == names.end() || !equal_ignoring_case(*at, component)) return false;
+    found = *at;
+    return true;
+  }
+
+ private:
+  const std::vector<std::string>& listing(const std::string& folder) {
+    auto [at, added] = folders_.try_emplace(folder);
+    if (!added) return at->second;
+    std::vector<std::string>& names = at->second;
+    if (DIR* dir = ::opendir(folder.c_str())) {
+      while (dirent* entry = ::readdir(dir)) {
+        std::string_view name = entry->d_name;
+        if (name != "." && name != "..") names.emplace_back(name);
+      }
+      ::closedir(dir);
+    }
+    std::sort(names.begin(), names.end(), less_ignoring_case);
+    return names;
+  }
+
+  std::mutex mutex_;  // analysis may open files from more than one thread
+  std::unordered_map<std::string, std::vector<std::string>> folders_;
+};
 
 // O_NONBLOCK so that a FIFO cannot hang the run; callers refuse it.
 int open_for_reading(const std::string& path) {
@@ -68,7 +99,7 @@ bool exists(const std::string& path) {
 
 // VB6 projects come from a case-insensitive file system: resolve a name that
 // does not exist as written folder by folder, ignoring letter case.
-std::string resolve_name(std::string_view name) {
+std::string resolve_name(std::string_view name, FolderNames& folders) {
   std::string path = to_posix_separators(name);
   if (path.empty() || exists(path)) return path;
   std::string resolved;
@@ -84,8 +115,7 @@ std::string resolve_name(std::string_view name) {
     std::string candidate = resolved + component;
     if (!component.empty() && !exists(candidate)) {
       std::string match;
-      std::string folder = resolved.empty() ? "." : resolved;
-      if (!find_entry_ignoring_case(folder, component, match)) return path;
+      if (!folders.find(resolved.empty() ? "." : resolved, component, match)) return path;
       candidate = resolved + match;
     }
     resolved = candidate;
@@ -391,7 +421,8 @@ class PosixPlatform final : public Platform {
     std::string path = to_posix_separators(name);
     if (path.empty()) return nullptr;
     int fd = open_for_reading(path);
-    if (fd < 0 && (errno == ENOENT || errno == ENOTDIR)) fd = open_for_reading(resolve_name(path));
+    if (fd < 0 && (errno == ENOENT || errno == ENOTDIR))
+      fd = open_for_reading(resolve_name(path, folder_names_));
     if (fd < 0) return nullptr;
     struct stat info;
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
@@ -421,7 +452,7 @@ class PosixPlatform final : public Platform {
     std::size_t slash = path.rfind('/');
     std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
     std::string name_pattern = slash == std::string::npos ? path : path.substr(slash + 1);
-    folder = resolve_name(folder);
+    folder = resolve_name(folder, folder_names_);
     std::vector<std::string> names;
     DIR* dir = ::opendir(folder.c_str());
     if (dir == nullptr) return names;
@@ -493,6 +524,7 @@ class PosixPlatform final : public Platform {
   }
 
   bool stdout_closed_;
+  FolderNames folder_names_;
 };
 
 }  // namespace
