@@ -437,6 +437,8 @@ class PosixPlatform final : public Platform {
   // pipe must not hang the run. A link to a device (/dev/null) is written
   // through, since that changes no file.
   std::unique_ptr<OutputFile> create_output(std::string_view name) override {
+    // A NUL would cut the name short and write some other file.
+    if (name.find('\0') != std::string_view::npos) return nullptr;
     std::string path = to_posix_separators(name);
     constexpr int kFlags = O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
     int fd = ::open(path.c_str(), kFlags | O_CREAT | O_TRUNC | O_NOFOLLOW, 0666);
