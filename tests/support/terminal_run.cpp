@@ -4,11 +4,13 @@
 #include <poll.h>
 #include <signal.h>
 #include <sys/ioctl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
+#include <fstream>
 #include <stdexcept>
 
 namespace codetal::test {
@@ -49,12 +51,27 @@ struct ChildStreams {
   int err = -1;
 };
 
-void reset_signals() {
-  for (int sig : {SIGINT, SIGQUIT, SIGTSTP, SIGTTIN, SIGTTOU, SIGHUP, SIGPIPE, SIGCHLD})
+// A run that a test ends by SIGQUIT leaves no core file behind.
+void reset_signals(const std::vector<int>& ignored) {
+  for (int sig : {SIGINT, SIGQUIT, SIGTSTP, SIGTTIN, SIGTTOU, SIGHUP, SIGPIPE, SIGCHLD, SIGTERM})
     ::signal(sig, SIG_DFL);
+  for (int sig : ignored) ::signal(sig, SIG_IGN);
   sigset_t none;
   sigemptyset(&none);
   ::sigprocmask(SIG_SETMASK, &none, nullptr);
+  rlimit no_core{0, 0};
+  ::setrlimit(RLIMIT_CORE, &no_core);
+}
+
+// Takes the terminal for the calling process's own group, as a shell does
+// for a foreground job.
+void take_terminal() {
+  ::setpgid(0, 0);
+  int terminal = ::open("/dev/tty", O_RDWR | O_NOCTTY);
+  ::signal(SIGTTOU, SIG_IGN);
+  ::tcsetpgrp(terminal, ::getpgrp());
+  ::signal(SIGTTOU, SIG_DFL);
+  ::close(terminal);
 }
 
 [[noreturn]] void exec_binary(const std::vector<std::string>& argv) {
@@ -65,12 +82,14 @@ void reset_signals() {
   _exit(127);
 }
 
-// The shell's part for a background job: the binary runs in a process group
-// of its own while this session leader stays in the foreground; its status
-// is passed on, a signal as 128 + its number.
-[[noreturn]] void run_in_background(const std::vector<std::string>& argv, int report_pid) {
+// The shell's part for a job: the binary runs in a process group of its
+// own, which holds the terminal when `foreground` (otherwise this session
+// leader keeps it); its status is passed on, a signal as 128 + its number.
+[[noreturn]] void run_as_job(const std::vector<std::string>& argv, int report_pid,
+                             bool foreground) {
   pid_t worker = ::fork();
   if (worker == 0) {
+    if (foreground) take_terminal();
     ::setpgid(0, 0);
     exec_binary(argv);
   }
@@ -138,14 +157,14 @@ void TerminalRun::start(const std::vector<std::string>& arguments) {
     streams.err =
         ::open((captures_ / "stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
   int worker_pipe[2] = {-1, -1};
-  if (options_.background && ::pipe2(worker_pipe, O_CLOEXEC) != 0)
-    throw std::runtime_error("pipe failed");
+  bool job = options_.background || options_.foreground_job;
+  if (job && ::pipe2(worker_pipe, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
   std::vector<std::string> argv = command_line(arguments);
 
   child_ = ::fork();
   if (child_ < 0) throw std::runtime_error("fork failed");
   if (child_ == 0) {
-    reset_signals();
+    reset_signals(options_.ignored_signals);
     ::setsid();
     if (::ioctl(slave_, TIOCSCTTY, 0) != 0) _exit(126);
     ::dup2(streams.in >= 0 ? streams.in : slave_, 0);
@@ -153,12 +172,12 @@ void TerminalRun::start(const std::vector<std::string>& arguments) {
     ::dup2(streams.err >= 0 ? streams.err : slave_, 2);
     if (::chdir(run_folder_.c_str()) != 0) _exit(127);
     set_search_path(options_.path_env);
-    if (options_.background) run_in_background(argv, worker_pipe[1]);
+    if (job) run_as_job(argv, worker_pipe[1], options_.foreground_job);
     exec_binary(argv);
   }
   for (int fd : {streams.in, streams.out, streams.err, worker_pipe[1]})
     if (fd >= 0) ::close(fd);
-  if (options_.background) {
+  if (job) {
     if (::read(worker_pipe[0], &worker_, sizeof worker_) != sizeof worker_) worker_ = -1;
     ::close(worker_pipe[0]);
   }
@@ -254,6 +273,28 @@ bool TerminalRun::still_running_after(int milliseconds) {
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
   return !ended();
+}
+
+void TerminalRun::send_signal(int sig) {
+  ::kill(worker_ > 0 ? worker_ : child_, sig);
+}
+
+// The state letter of /proc/PID/stat, after the command name in parentheses.
+bool TerminalRun::wait_until_stopped() {
+  const std::string stat = "/proc/" + std::to_string(worker_ > 0 ? worker_ : child_) + "/stat";
+  for (;;) {
+    std::ifstream file(stat);
+    std::string line;
+    std::getline(file, line);
+    std::size_t close = line.rfind(')');
+    if (close != std::string::npos && line.compare(close, 3, ") T") == 0) return true;
+    if (ended() || past_deadline()) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+}
+
+int TerminalRun::ending_signal() const {
+  return wait_status_ != -1 && WIFSIGNALED(wait_status_) ? WTERMSIG(wait_status_) : 0;
 }
 
 termios TerminalRun::mode() const {

@@ -35,6 +35,12 @@ struct TerminalOptions {
   // Run in a background process group of the terminal's session, the way a
   // shell runs 'codetal ... &'.
   bool background = false;
+  // Run as a shell runs a foreground job: a process group of its own that
+  // holds the terminal, with the session leader as its parent, so that a
+  // stop signal stops it (the kernel drops one sent to an orphaned group).
+  bool foreground_job = false;
+  // Signals ignored when the binary starts, as nohup ignores SIGHUP.
+  std::vector<int> ignored_signals;
   int timeout_seconds = 20;
 };
 
@@ -58,6 +64,12 @@ class TerminalRun {
   void type(std::string_view keys);
   // True when the run has still not ended after `milliseconds`.
   bool still_running_after(int milliseconds);
+  // Sends a signal to the binary's own process.
+  void send_signal(int sig);
+  // Waits until the binary's process is stopped. False at the deadline.
+  bool wait_until_stopped();
+  // After finish(): the signal that ended the run, 0 when it exited.
+  int ending_signal() const;
 
   termios initial_mode() const { return initial_mode_; }
   termios mode() const;
