@@ -20,7 +20,6 @@
 namespace codetal::test {
 
 struct TerminalOptions {
-  std::string folder;    // relative to the temporary folder; empty: the folder itself
   std::string path_env;  // the PATH the binary sees; empty: a PATH without viewers
   // Otherwise the stream goes to a capture file (RunResult::out and ::err).
   bool stdout_to_terminal = true;
@@ -40,16 +39,15 @@ struct TerminalOptions {
 
 class TerminalRun {
  public:
+  // Runs in the temporary folder itself.
   TerminalRun(const TempFolder& folder, const std::vector<std::string>& arguments,
               const TerminalOptions& options = {});
   ~TerminalRun();
   TerminalRun(const TerminalRun&) = delete;
   TerminalRun& operator=(const TerminalRun&) = delete;
 
-  // Waits until standard output, wherever it goes, holds `text` at least
+  // Waits until standard output, wherever it goes, holds the prompt at least
   // `count` times. False when the run ended or the deadline passed first.
-  bool wait_for_output(std::string_view text, int count = 1);
-  // The same for "Codetal==>  Press Enter to continue \n".
   bool wait_for_prompt(int count = 1);
   // Waits until the terminal's echo and canonical mode are off, i.e. the
   // wait for a key has begun. False when the run ended or the deadline passed.
@@ -71,14 +69,11 @@ class TerminalRun {
 
  private:
   void start(const std::vector<std::string>& arguments);
-  void queue_typed_ahead();
-  void read_terminal();
-  void drain_terminal(int quiet_milliseconds);
+  // Appends what the terminal has for us within `milliseconds`; false if nothing.
+  bool read_some(int milliseconds);
   bool ended();
   void kill_run();
-  std::string current_stdout() const;
-  // A stream's capture file, CR LF as "\n" for the Windows build.
-  std::string captured(const std::string& stream) const;
+  std::string stream(bool to_terminal, const std::string& capture) const;
   bool past_deadline() const { return std::chrono::steady_clock::now() > deadline_; }
 
   TerminalOptions options_;
