@@ -46,10 +46,8 @@ class Pause : public ::testing::Test {
 
 TEST_F(Pause, AKeyEndsTheWaitUnechoedAndTheModeIsRestored) {
   TerminalRun run(folder_, lay_out("e2e/invalid-name"));
-  ASSERT_TRUE(run.wait_for_prompt());
-  ASSERT_TRUE(run.wait_for_key_wait());
+  ASSERT_TRUE(run.waits_for_key(1));
   EXPECT_EQ(run.mode().c_lflag & ISIG, 0u);
-  EXPECT_TRUE(run.still_running_after(200));
   run.type("x");
   // On the terminal each message appears once, after the cleared window.
   EXPECT_EQ(finish(run).out, kClear + console());
@@ -57,12 +55,9 @@ TEST_F(Pause, AKeyEndsTheWaitUnechoedAndTheModeIsRestored) {
 
 TEST_F(Pause, AnArrowKeyEndsExactlyOneWait) {
   TerminalRun run(folder_, lay_out("special/two-waits"));
-  ASSERT_TRUE(run.wait_for_prompt(1));
-  ASSERT_TRUE(run.wait_for_key_wait());
+  ASSERT_TRUE(run.waits_for_key(1));
   run.type("\x1b[A");
-  ASSERT_TRUE(run.wait_for_prompt(2));
-  ASSERT_TRUE(run.wait_for_key_wait());
-  EXPECT_TRUE(run.still_running_after(300)) << "the rest of the arrow ended the second wait";
+  ASSERT_TRUE(run.waits_for_key(2, 300)) << "the rest of the arrow ended the second wait";
   run.type("\r");
   EXPECT_EQ(finish(run).out, kClear + console());
 }
@@ -72,13 +67,10 @@ TEST_F(Pause, AnArrowKeyEndsExactlyOneWait) {
 TEST_F(Pause, MissingOptionsWaitThenTheWindowIsClearedAgain) {
   TerminalRun run(folder_, lay_out("e2e/options-missing"));
   const std::string warning = console().substr(0, console().find(kPrompt) + kPrompt.size());
-  ASSERT_TRUE(run.wait_for_prompt(1));
-  ASSERT_TRUE(run.wait_for_key_wait());
-  EXPECT_TRUE(run.still_running_after(200));
+  ASSERT_TRUE(run.waits_for_key(1));
   EXPECT_EQ(run.terminal(), kClear + warning);
   run.type("\r");
-  ASSERT_TRUE(run.wait_for_prompt(2));
-  ASSERT_TRUE(run.wait_for_key_wait());
+  ASSERT_TRUE(run.waits_for_key(2));
   run.type("\r");
   EXPECT_EQ(finish(run).out, kClear + warning + kClear + console().substr(warning.size()));
 }
@@ -87,9 +79,7 @@ TEST_F(Pause, KeysTypedAheadEndOnlyTheFirstWait) {
   TerminalOptions options;
   options.typed_ahead = "ab\x1b[Acd\r";
   TerminalRun run(folder_, lay_out("special/two-waits"), options);
-  ASSERT_TRUE(run.wait_for_prompt(2));
-  ASSERT_TRUE(run.wait_for_key_wait());
-  EXPECT_TRUE(run.still_running_after(300)) << "a typed-ahead key ended the second wait";
+  ASSERT_TRUE(run.waits_for_key(2, 300)) << "a typed-ahead key ended the second wait";
   run.type(" ");
   EXPECT_NE(finish(run).out.find(console()), std::string::npos);
 }
@@ -119,9 +109,7 @@ TEST_F(Pause, PipedInputNeverEndsAWait) {
   options.piped_input = "\n\r x\n";
   options.stdout_to_terminal = false;
   TerminalRun run(folder_, lay_out("e2e/invalid-name"), options);
-  ASSERT_TRUE(run.wait_for_prompt());
-  ASSERT_TRUE(run.wait_for_key_wait());
-  EXPECT_TRUE(run.still_running_after(300)) << "standard input ended the wait";
+  ASSERT_TRUE(run.waits_for_key(1, 300)) << "standard input ended the wait";
   run.type("\r");
   RunResult result = finish(run);
   // Standard output is a file: the window's clearing is not in it, and every
@@ -134,9 +122,7 @@ TEST_F(Pause, BothStreamsInFilesTheWaitAndTheClearingStayOnTheTerminal) {
   TerminalOptions options;
   options.stdout_to_terminal = options.stderr_to_terminal = false;
   TerminalRun run(folder_, lay_out("e2e/invalid-name"), options);
-  ASSERT_TRUE(run.wait_for_prompt());
-  ASSERT_TRUE(run.wait_for_key_wait());
-  EXPECT_TRUE(run.still_running_after(200));
+  ASSERT_TRUE(run.waits_for_key(1));
   run.type("q");
   RunResult result = finish(run);
   EXPECT_EQ(result.out, console());
@@ -148,9 +134,7 @@ TEST_F(Pause, UsageInAFileIsNotMirroredButStillWaits) {
   TerminalOptions options;
   options.stdout_to_terminal = false;
   TerminalRun run(folder_, lay_out("e2e/usage-none"), options);
-  ASSERT_TRUE(run.wait_for_prompt());
-  ASSERT_TRUE(run.wait_for_key_wait());
-  EXPECT_TRUE(run.still_running_after(200));
+  ASSERT_TRUE(run.waits_for_key(1));
   run.type("\r");
   RunResult result = finish(run);
   EXPECT_EQ(result.out, console());

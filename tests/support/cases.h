@@ -2,6 +2,7 @@
 //   args    the command line, one argument a line
 //   in/     the files the run sees, copied byte for byte into its folder
 //   setup   optional steps, one a line, applied after the copy (see cases.cpp)
+//   repeat  optional: how many numbers @I@ takes, and their digits
 //   stdout  the expected console; stderr when it is not a mirror of stdout
 //   report  the expected "Codetal.log"; without it the run must change nothing
 //   status  the expected exit status
@@ -9,7 +10,8 @@
 // run's folder as the banner names it, @ROOT@ the temporary folder (also
 // @ROOT_LOWER@, @ROOT_UPPER@), @WHEN@ the report header's date and time,
 // @DASHES@ dashes up to column 117, and @EACH@...@END@ a block repeated for
-// every number @I@ of a `repeat` step.
+// every number @I@. In `in/` of a repeated case a file whose name holds @I@
+// is written once for every number.
 #pragma once
 
 #include <string>
@@ -39,7 +41,7 @@ Case prepare_case(const std::string& name, const TempFolder& folder);
 // An expected file of the case, placeholders filled in; "" when it is missing.
 std::string expected(const Case& c, const std::string& file);
 // The header's date and time of every report text as @WHEN@.
-std::string masked(const std::string& text);
+std::string masked(std::string text);
 // Equal texts, or the first line where they part.
 ::testing::AssertionResult same_text(const std::string& expected, const std::string& actual);
 // Compares a run with everything the case expects.

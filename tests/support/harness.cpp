@@ -1,6 +1,5 @@
 #include "harness.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sched.h>
 #include <signal.h>
@@ -11,7 +10,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -89,8 +87,8 @@ void limit_file_size(long long bytes) {
 }
 
 int open_stdout(const std::string& out_path, const RunOptions& options) {
-  if (options.stdout_to_dev_null) return ::open("/dev/null", O_WRONLY);
-  if (!options.stdout_to_closed_pipe)
+  if (options.stdout_to == "dev-null") return ::open("/dev/null", O_WRONLY);
+  if (options.stdout_to != "closed-pipe")
     return ::open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
   int ends[2];
   if (::pipe(ends) != 0) return -1;
@@ -105,7 +103,7 @@ int open_stdout(const std::string& out_path, const RunOptions& options) {
                              const RunOptions& options) {
   ::setsid();
   ::signal(SIGPIPE, SIG_DFL);  // as a shell starts it, whatever this runner ignores
-  if (options.read_only_folder && !mount_read_only(folder)) _exit(125);
+  if (options.read_only_folder && !mount_read_only(folder)) _exit(RunOptions::kNoReadOnlyFolder);
   if (::chdir(folder.c_str()) != 0) _exit(127);
   int in = ::open("/dev/null", O_RDONLY);
   int out = open_stdout(out_path, options);
@@ -116,7 +114,7 @@ int open_stdout(const std::string& out_path, const RunOptions& options) {
   ::dup2(err, 2);
   for (int fd : {in, out, err})
     if (fd > 2) ::close(fd);
-  if (options.stdout_closed) ::close(1);
+  if (options.stdout_to == "closed") ::close(1);
   set_search_path(options.path_env);
   if (options.file_size_limit > 0) limit_file_size(options.file_size_limit);
   exec_argv(argv);
@@ -131,33 +129,22 @@ struct FileState {
   bool operator==(const FileState&) const = default;
 };
 
-void snapshot(const std::string& folder, const std::string& prefix,
-              std::map<std::string, FileState>& files) {
-  DIR* dir = ::opendir(folder.c_str());
-  while (dirent* entry = dir == nullptr ? nullptr : ::readdir(dir)) {
-    std::string name = entry->d_name;
-    std::string full = folder + "/" + name;
-    struct stat info;
-    if (name == "." || name == ".." || ::lstat(full.c_str(), &info) != 0) continue;
-    if (S_ISDIR(info.st_mode)) {
-      snapshot(full, prefix + name + "/", files);
-      files[prefix + name + "/"] = FileState{};
-      continue;
-    }
-    FileState& state = files[prefix + name];
-    state.size = info.st_size;
-    state.mtime_ns = info.st_mtim.tv_sec * 1000000000LL + info.st_mtim.tv_nsec;
-    if (S_ISREG(info.st_mode) && info.st_size < (64 << 20)) state.bytes = read_file(full);
-    char target[4096];
-    ssize_t length = S_ISLNK(info.st_mode) ? ::readlink(full.c_str(), target, sizeof target) : 0;
-    if (length > 0) state.bytes.assign(target, static_cast<std::size_t>(length));
-  }
-  if (dir != nullptr) ::closedir(dir);
-}
-
 std::map<std::string, FileState> snapshot(const std::string& folder) {
   std::map<std::string, FileState> files;
-  snapshot(folder, "", files);
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+    std::string name = entry.path().lexically_relative(folder).string();
+    struct stat info;
+    if (::lstat(entry.path().c_str(), &info) != 0) continue;
+    if (S_ISDIR(info.st_mode)) {
+      files[name + "/"] = FileState{};
+      continue;
+    }
+    FileState& state = files[name];
+    state.size = info.st_size;
+    state.mtime_ns = info.st_mtim.tv_sec * 1000000000LL + info.st_mtim.tv_nsec;
+    if (S_ISREG(info.st_mode) && info.st_size < (64 << 20)) state.bytes = read_file(entry.path());
+    if (S_ISLNK(info.st_mode)) state.bytes = std::filesystem::read_symlink(entry.path());
+  }
   return files;
 }
 
@@ -230,18 +217,6 @@ bool set_hidden_attribute(const TempFolder& folder, const std::string& name) {
   return child > 0 && wait_for(child, 120) == 0;
 }
 
-std::string read_only_unavailable() {
-  TempFolder probe;
-  pid_t child = ::fork();
-  if (child == 0) {
-    bool refused = mount_read_only(probe.path()) &&
-                   ::open((probe / "x").c_str(), O_WRONLY | O_CREAT, 0600) < 0 && errno == EROFS;
-    _exit(refused ? 0 : 1);
-  }
-  if (child > 0 && wait_for(child, 60) == 0) return {};
-  return "no private mount namespace with a read-only bind mount here (needs CAP_SYS_ADMIN)";
-}
-
 RunResult run_codetal(const TempFolder& folder, const std::vector<std::string>& arguments,
                       const RunOptions& options) {
   TempFolder captures;
@@ -304,15 +279,6 @@ std::string normalise_line_ends(const std::string& text) {
     if (text[i] != '\r' || i + 1 == text.size() || text[i + 1] != '\n') plain += text[i];
   }
   return plain;
-}
-
-::testing::AssertionResult only_report_changed(const RunResult& result) {
-  std::string others;
-  for (const std::string& name : result.changed_files) {
-    if (name != result.report_name) others += " '" + name + "'";
-  }
-  if (others.empty()) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << "the run changed more than its report:" << others;
 }
 
 }  // namespace codetal::test

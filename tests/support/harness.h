@@ -32,16 +32,18 @@ class TempFolder {
 struct RunOptions {
   std::string folder;    // relative to the temporary folder; empty: the folder itself
   std::string path_env;  // the PATH the binary sees; empty: a PATH without viewers
-  bool stdout_to_dev_null = false;
-  bool stdout_to_closed_pipe = false;  // a pipe whose reader has gone
-  bool stdout_closed = false;          // no standard output at all
+  // Standard output: "" a file (captured), "dev-null", "closed-pipe" (a pipe
+  // whose reader has gone) or "closed" (none at all).
+  std::string stdout_to;
   int timeout_seconds = 120;
   // Bytes any file written by the run may reach (a full disk that fills up
   // part way); 0 for no limit. Console captures count too.
   long long file_size_limit = 0;
   // The run's folder mounted read-only in a mount namespace of the run's
-  // own, so that even root cannot write there.
+  // own, so that even root cannot write there. Where no such namespace can
+  // be had (it needs CAP_SYS_ADMIN) the run ends at once with this status.
   bool read_only_folder = false;
+  static constexpr int kNoReadOnlyFolder = 125;
 };
 
 struct RunResult {
@@ -68,8 +70,6 @@ void set_search_path(const std::string& path_env);
 std::string expected_current_folder(const std::string& path);
 // Gives a file of the folder the Windows hidden attribute (Windows build only).
 bool set_hidden_attribute(const TempFolder& folder, const std::string& name);
-// Why a read-only folder cannot be had here; empty when it can.
-std::string read_only_unavailable();
 
 RunResult run_codetal(const TempFolder& folder, const std::vector<std::string>& arguments,
                       const RunOptions& options = {});
@@ -83,10 +83,6 @@ std::string read_file(const std::string& path);
 void collect_report(const std::string& run_folder, RunResult& result);
 // CR LF as "\n"; for the Windows build's console and report.
 std::string normalise_line_ends(const std::string& text);
-
-// Passes when the run changed nothing in its temporary folder but its
-// "Codetal.log".
-::testing::AssertionResult only_report_changed(const RunResult& result);
 
 // The prompt that ends every wait, and the last line of a completed run.
 inline const std::string kPrompt = "Codetal==>  Press Enter to continue \n";

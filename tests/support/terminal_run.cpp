@@ -87,15 +87,10 @@ TerminalRun::TerminalRun(const TempFolder& folder, const std::vector<std::string
          std::chrono::steady_clock::now() < until)
     read_some(20);
   start(arguments);
-  reader_ = std::thread([this] {
-    while (!stop_reading_) read_some(20);
-  });
 }
 
 TerminalRun::~TerminalRun() {
   if (!ended()) kill_run();
-  stop_reading_ = true;
-  if (reader_.joinable()) reader_.join();
   ::close(master_);
   ::close(slave_);
 }
@@ -144,7 +139,6 @@ bool TerminalRun::read_some(int milliseconds) {
   char buffer[4096];
   ssize_t n = ::read(master_, buffer, sizeof buffer);
   if (n <= 0) return false;
-  std::lock_guard<std::mutex> lock(transcript_mutex_);
   transcript_.append(buffer, static_cast<std::size_t>(n));
   return true;
 }
@@ -163,12 +157,13 @@ void TerminalRun::kill_run() {
   reaped_ = true;
 }
 
-std::string TerminalRun::terminal() const {
-  std::lock_guard<std::mutex> lock(transcript_mutex_);
+std::string TerminalRun::terminal() {
+  while (read_some(0)) {
+  }
   return normalise_line_ends(transcript_);
 }
 
-std::string TerminalRun::stream(bool to_terminal, const std::string& capture) const {
+std::string TerminalRun::stream(bool to_terminal, const std::string& capture) {
   if (to_terminal) return terminal();
   std::string text = read_file(captures_ / capture);
   return windows_build() ? normalise_line_ends(text) : text;
@@ -179,7 +174,7 @@ bool TerminalRun::wait_for_prompt(int count) {
     bool over = ended() || past_deadline();
     if (count_of(stream(options_.stdout_to_terminal, "stdout"), kPrompt) >= count) return true;
     if (over) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    read_some(5);
   }
 }
 
@@ -187,7 +182,7 @@ bool TerminalRun::wait_for_key_wait() {
   for (;;) {
     if ((mode().c_lflag & (ECHO | ICANON)) == 0) return true;
     if (ended() || past_deadline()) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    read_some(2);
   }
 }
 
@@ -197,8 +192,7 @@ void TerminalRun::type(std::string_view keys) {
 
 bool TerminalRun::still_running_after(int milliseconds) {
   auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-  while (std::chrono::steady_clock::now() < until && !ended())
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  while (std::chrono::steady_clock::now() < until && !ended()) read_some(5);
   return !ended();
 }
 
@@ -209,12 +203,10 @@ termios TerminalRun::mode() const {
 }
 
 RunResult TerminalRun::finish() {
-  while (!ended() && !past_deadline()) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  while (!ended() && !past_deadline()) read_some(5);
   if (!ended()) kill_run();
   // The terminal hands on output a moment after it was written: read until
   // nothing has come for a while.
-  stop_reading_ = true;
-  if (reader_.joinable()) reader_.join();
   while (read_some(100)) {
   }
   RunResult result;

@@ -7,12 +7,9 @@
 #include <sys/types.h>
 #include <termios.h>
 
-#include <atomic>
 #include <chrono>
-#include <mutex>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <vector>
 
 #include "harness.h"
@@ -52,6 +49,11 @@ class TerminalRun {
   // Waits until the terminal's echo and canonical mode are off, i.e. the
   // wait for a key has begun. False when the run ended or the deadline passed.
   bool wait_for_key_wait();
+  // The `count`th prompt is out, its wait for a key has begun and still
+  // lasts after `milliseconds`.
+  bool waits_for_key(int count, int milliseconds = 200) {
+    return wait_for_prompt(count) && wait_for_key_wait() && still_running_after(milliseconds);
+  }
   // Types bytes on the terminal's keyboard.
   void type(std::string_view keys);
   // True when the run has still not ended after `milliseconds`.
@@ -60,7 +62,7 @@ class TerminalRun {
   termios initial_mode() const { return initial_mode_; }
   termios mode() const;
   // Everything written to the terminal so far, "\r\n" turned into "\n".
-  std::string terminal() const;
+  std::string terminal();
 
   // Waits for the end of the run (killing it at the deadline: status -1),
   // then collects standard output and error (the captured files, or the
@@ -69,11 +71,13 @@ class TerminalRun {
 
  private:
   void start(const std::vector<std::string>& arguments);
-  // Appends what the terminal has for us within `milliseconds`; false if nothing.
+  // Takes what the terminal has for us within `milliseconds`; false if
+  // nothing came. Every wait reads, so that the run never blocks on a full
+  // terminal.
   bool read_some(int milliseconds);
   bool ended();
   void kill_run();
-  std::string stream(bool to_terminal, const std::string& capture) const;
+  std::string stream(bool to_terminal, const std::string& capture);
   bool past_deadline() const { return std::chrono::steady_clock::now() > deadline_; }
 
   TerminalOptions options_;
@@ -87,11 +91,7 @@ class TerminalRun {
   bool reaped_ = false;
   int wait_status_ = 0;
   std::chrono::steady_clock::time_point deadline_;
-
-  mutable std::mutex transcript_mutex_;
   std::string transcript_;
-  std::atomic<bool> stop_reading_{false};
-  std::thread reader_;
 };
 
 }  // namespace codetal::test
