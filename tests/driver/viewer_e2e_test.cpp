@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <chrono>
+#include <filesystem>
 #include <thread>
 
 #include <gtest/gtest.h>
@@ -35,10 +36,10 @@ const ViewerRun kRuns[] = {
 };
 
 // The viewer is started without a wait: give it time to leave its mark.
-bool appears(const TempFolder& folder, const std::string& name) {
-  for (int i = 0; i < 500 && !folder.exists(name); ++i)
+bool appears(const std::string& path) {
+  for (int i = 0; i < 500 && !std::filesystem::exists(path); ++i)
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  return folder.exists(name);
+  return std::filesystem::exists(path);
 }
 
 class Viewer : public ::testing::TestWithParam<ViewerRun> {};
@@ -58,11 +59,11 @@ TEST_P(Viewer, StartedFromAnAbsoluteFolderWithTheFinishedReportAndNotWaitedFor) 
   // The console ends without a wait; a planted viewer would have left its
   // record among the analysed files.
   expect_outcome(c, result);
-  ASSERT_TRUE(appears(viewers, program + ".done")) << c.options.path_env;
+  ASSERT_TRUE(appears(viewers / program + ".done")) << c.options.path_env;
   // One argument, the report's name, and the run's folder as its own.
-  EXPECT_EQ(viewers.read(program + ".record"), "1\nCodetal.log\n" + folder.path() + "\n");
+  EXPECT_EQ(read_file(viewers / program + ".record"), "1\nCodetal.log\n" + folder.path() + "\n");
   // The report was closed, complete, before the viewer started.
-  EXPECT_EQ(viewers.read(program + ".report"), result.report_bytes);
+  EXPECT_EQ(read_file(viewers / program + ".report"), result.report_bytes);
 }
 
 INSTANTIATE_TEST_SUITE_P(Runs, Viewer, ::testing::ValuesIn(kRuns));
@@ -86,7 +87,7 @@ TEST(ViewerNoneStartable, EndsTheRunSilentlyWithoutAWait) {
   EXPECT_TRUE(result.out.ends_with(expected(c, "stdout"))) << result.out;
   EXPECT_EQ(result.out.find(kPrompt), std::string::npos);
   EXPECT_TRUE(same_text(expected(c, "report"), masked(result.report)));
-  EXPECT_FALSE(folder.exists("started"));
+  EXPECT_FALSE(std::filesystem::exists(folder / "started"));
 }
 
 }  // namespace

@@ -26,14 +26,6 @@ std::vector<std::string> lines_of(const std::string& text) {
   return lines;
 }
 
-std::string replaced(std::string text, const std::string& from, const std::string& to) {
-  for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at)) {
-    text.replace(at, from.size(), to);
-    at += to.size();
-  }
-  return text;
-}
-
 std::string number(const Case& c, int i) {
   std::string digits = std::to_string(i);
   return std::string(std::max<std::size_t>(c.width, digits.size()) - digits.size(), '0') + digits;

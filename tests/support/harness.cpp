@@ -30,12 +30,8 @@ std::string make_temp_folder() {
   return pattern;
 }
 
-std::string binary_path() {
-  return CODETAL_BINARY;
-}
-std::string launcher() {
-  return CODETAL_LAUNCHER;
-}
+const std::string kBinary = CODETAL_BINARY;
+const std::string kLauncher = CODETAL_LAUNCHER;  // runs the binary, if it must not run alone
 
 // A path of this machine as Wine shows it: the root is drive Z:.
 std::string wine_path(const std::string& path) {
@@ -179,17 +175,8 @@ void TempFolder::write(const std::string& name, const std::string& bytes) const 
   if (!out) throw std::runtime_error("cannot write " + name);
 }
 
-std::string TempFolder::read(const std::string& name) const {
-  return read_file(path_ + "/" + name);
-}
-
-bool TempFolder::exists(const std::string& name) const {
-  struct stat info;
-  return ::lstat((path_ + "/" + name).c_str(), &info) == 0;
-}
-
 bool windows_build() {
-  return binary_path().ends_with(".exe");
+  return kBinary.ends_with(".exe");
 }
 
 void set_search_path(const std::string& path_env) {
@@ -206,13 +193,13 @@ std::string expected_current_folder(const std::string& path) {
 }
 
 bool set_hidden_attribute(const TempFolder& folder, const std::string& name) {
-  if (!windows_build() || launcher().empty()) return false;
+  if (!windows_build() || kLauncher.empty()) return false;
   pid_t child = ::fork();
   if (child == 0) {
     int null = ::open("/dev/null", O_RDWR);
     for (int fd : {0, 1, 2}) ::dup2(null, fd);
     ::setsid();
-    exec_argv({launcher(), "attrib", "+h", wine_path(folder / name)});
+    exec_argv({kLauncher, "attrib", "+h", wine_path(folder / name)});
   }
   return child > 0 && wait_for(child, 120) == 0;
 }
@@ -229,8 +216,8 @@ RunResult run_codetal(const TempFolder& folder, const std::vector<std::string>& 
 
   RunResult result;
   result.status = wait_for(child, options.timeout_seconds);
-  result.out = captures.read("stdout");
-  result.err = captures.read("stderr");
+  result.out = read_file(captures / "stdout");
+  result.err = read_file(captures / "stderr");
   collect_report(run_folder, result);
   result.changed_files = changed_files(before, snapshot(folder.path()));
   result.report_name = options.folder.empty() ? "Codetal.log" : options.folder + "/Codetal.log";
@@ -251,8 +238,8 @@ void exec_argv(const std::vector<std::string>& argv) {
 
 std::vector<std::string> command_line(const std::vector<std::string>& arguments) {
   std::vector<std::string> argv;
-  if (!launcher().empty()) argv.push_back(launcher());
-  argv.push_back(binary_path());
+  if (!kLauncher.empty()) argv.push_back(kLauncher);
+  argv.push_back(kBinary);
   argv.insert(argv.end(), arguments.begin(), arguments.end());
   return argv;
 }
@@ -272,13 +259,12 @@ void collect_report(const std::string& run_folder, RunResult& result) {
   result.report = windows_build() ? normalise_line_ends(result.report_bytes) : result.report_bytes;
 }
 
-std::string normalise_line_ends(const std::string& text) {
-  std::string plain;
-  plain.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\r' || i + 1 == text.size() || text[i + 1] != '\n') plain += text[i];
+std::string replaced(std::string text, const std::string& from, const std::string& to) {
+  for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at)) {
+    text.replace(at, from.size(), to);
+    at += to.size();
   }
-  return plain;
+  return text;
 }
 
 }  // namespace codetal::test

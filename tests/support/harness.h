@@ -22,8 +22,6 @@ class TempFolder {
   // Writes a file (creating its folders); "/" separates folders.
   void write(const std::string& name, const std::string& bytes) const;
   void make_folder(const std::string& name) const;
-  std::string read(const std::string& name) const;
-  bool exists(const std::string& name) const;
 
  private:
   std::string path_;
@@ -81,8 +79,12 @@ std::vector<std::string> command_line(const std::vector<std::string>& arguments)
 [[noreturn]] void exec_argv(const std::vector<std::string>& argv);
 std::string read_file(const std::string& path);
 void collect_report(const std::string& run_folder, RunResult& result);
+// Every `from` in `text` replaced by `to`.
+std::string replaced(std::string text, const std::string& from, const std::string& to);
 // CR LF as "\n"; for the Windows build's console and report.
-std::string normalise_line_ends(const std::string& text);
+inline std::string normalise_line_ends(const std::string& text) {
+  return replaced(text, "\r\n", "\n");
+}
 
 // The prompt that ends every wait, and the last line of a completed run.
 inline const std::string kPrompt = "Codetal==>  Press Enter to continue \n";
