@@ -4,6 +4,7 @@
 #include "platform/ascii.h"
 #include "report/log.h"
 #include "report/log_report.h"
+#include "traverse/estate.h"
 #include "traverse/listed_names.h"
 #include "traverse/module_cycle.h"
 #include "traverse/project_reader.h"
@@ -66,6 +67,9 @@ Next traverse_input(Traversal& run, const std::string& name) {
     case InputKind::kSingleModule:
       run.report.single_module_started(name);
       process_module(run, name);
+      return Next::kGoOn;
+    case InputKind::kEstate:
+      process_estate(run, name);
       return Next::kGoOn;
     case InputKind::kInvalid:
       break;
@@ -164,7 +168,8 @@ int run_codetal(Platform& platform, const std::vector<std::string>& arguments) {
   std::string name = arguments.front();
   make_lower(name);
   LogReport log_report(log, options);
-  Traversal run(platform, console, options, log_report, choose_input_kind(name));
+  InputKind kind = platform.is_folder(name) ? InputKind::kEstate : choose_input_kind(name);
+  Traversal run(platform, console, options, log_report, kind);
   if (traverse_input(run, name) == Next::kStop) return kExitFailure;
   return complete_run(run, log);
 }

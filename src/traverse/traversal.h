@@ -14,7 +14,8 @@
 
 namespace codetal {
 
-enum class InputKind { kSingleModule, kWildcardSet, kProject, kProjectGroup, kInvalid };
+// kEstate: a folder, with every project group, project and module under it.
+enum class InputKind { kSingleModule, kWildcardSet, kProject, kProjectGroup, kEstate, kInvalid };
 
 // What the caller does after an operation: go on with its next item, or
 // stop its own traversal too.
@@ -29,6 +30,11 @@ struct Traversal {
   const ReportOptions& options;
   ReportListener& report;
   const InputKind input_kind;
+
+  // A file that fails is told, then waits for a key and stops the input it
+  // belongs to (all but a lone project's modules); an estate of hundreds of
+  // projects tells it and goes on without a wait.
+  bool goes_on_after_faults() const { return input_kind == InputKind::kEstate; }
 
   ModuleStats project_totals;
   ModuleStats group_totals;
