@@ -102,6 +102,15 @@ int complete_run(Traversal& run, ReportLog& log) {
   return status;
 }
 
+// A folder is an estate, unless its name has the extension of a module, a
+// project or a group: such a name keeps its kind, and fails as it always has.
+InputKind input_kind_of(Platform& platform, std::string_view name) {
+  InputKind kind = choose_input_kind(name);
+  bool plain_name =
+      kind == InputKind::kInvalid || (kind == InputKind::kSingleModule && !is_module_name(name));
+  return plain_name && platform.is_folder(name) ? InputKind::kEstate : kind;
+}
+
 }  // namespace
 
 bool wants_usage(const std::vector<std::string>& arguments) {
@@ -168,8 +177,7 @@ int run_codetal(Platform& platform, const std::vector<std::string>& arguments) {
   std::string name = arguments.front();
   make_lower(name);
   LogReport log_report(log, options);
-  InputKind kind = platform.is_folder(name) ? InputKind::kEstate : choose_input_kind(name);
-  Traversal run(platform, console, options, log_report, kind);
+  Traversal run(platform, console, options, log_report, input_kind_of(platform, name));
   if (traverse_input(run, name) == Next::kStop) return kExitFailure;
   return complete_run(run, log);
 }
