@@ -1,0 +1,61 @@
+// Folders of an estate that cannot be read: each is told, the rest of the
+// estate is still reported without a wait, and the run fails.
+#include <gtest/gtest.h>
+
+#include "driver/driver.h"
+#include "fake_platform.h"
+#include "traverse_expect.h"
+
+namespace codetal::test {
+namespace {
+
+class FolderPlatform : public FakePlatform {
+ public:
+  std::map<std::string, std::vector<FolderEntry>> readable;
+  std::string unreadable;
+
+  bool is_folder(std::string_view name) override {
+    return name == unreadable || readable.contains(std::string(name));
+  }
+  bool list_folder(std::string_view folder, std::vector<FolderEntry>& entries) override {
+    auto found = readable.find(std::string(folder));
+    if (found == readable.end()) return false;
+    entries.insert(entries.end(), found->second.begin(), found->second.end());
+    return true;
+  }
+};
+
+TEST(EstateFaults, UnreadableFoldersAreToldAndTheRestIsReported) {
+  const Counts one_line{1, 1};
+  struct Case {
+    std::string unreadable;
+    std::string unlisted_rows;  // the MODULES IN NO PROJECT rows
+    Counts unlisted;
+  };
+  const Case cases[] = {
+      {"estate", "", Counts{}},
+      {"estate\\sub", "estate\\b.bas \n" + rows(one_line), one_line},
+  };
+  for (const Case& c : cases) {
+    FolderPlatform platform;
+    platform.inputs["Codetal.INI"] = "[Codetal ]\noptShellTo=0\n";
+    platform.unreadable = c.unreadable;
+    if (c.unreadable != "estate") {
+      platform.readable["estate"] = {{"sub", true}, {"b.bas", false}};
+      platform.inputs["estate\\b.bas"] = "x = 1\r\n";
+    }
+    EXPECT_EQ(run_codetal(platform, {"Estate"}), 2) << c.unreadable;
+    EXPECT_NE(platform.out.find("Codetal==>  Unable to read " + c.unreadable + " \n"),
+              std::string::npos);
+    EXPECT_EQ(platform.waits(), 1);  // the one at the end
+    std::string report = platform.written["Codetal.log"];
+    std::string estate_totals = group_totals(Counts{});
+    estate_totals.replace(estate_totals.find("Group"), 5, "Estate");
+    EXPECT_EQ(report.substr(report.find("\n\n") + 2),
+              "ESTATE: ESTATE \n\nMODULES IN NO PROJECT \n\n" + kHeadings + c.unlisted_rows +
+                  "Unlisted Totals \n" + rows(c.unlisted) + estate_totals);
+  }
+}
+
+}  // namespace
+}  // namespace codetal::test
