@@ -18,13 +18,16 @@ std::string estate_data(const std::string& name) {
   return read_file(std::string(CODETAL_ESTATE_DATA) + "/" + name);
 }
 
-// The estate of tests/data/estate/Estate, plus a link from Tools back up to
-// the estate's root that a walk following links would loop through.
+// The estate of tests/data/estate/Estate, plus two links that a walk must
+// not follow: one from Tools back up to the estate's root, a loop, and one to
+// a folder beside the estate whose module would show as unlisted.
 void lay_out_estate(const TempFolder& folder) {
   namespace fs = std::filesystem;
   fs::copy(std::string(CODETAL_ESTATE_DATA) + "/Estate", folder / "Estate",
            fs::copy_options::recursive);
   ASSERT_EQ(::symlink("..", (folder / "Estate/Tools/loop").c_str()), 0);
+  folder.write("Outside/modOutside.bas", "x = 1\r\n");
+  ASSERT_EQ(::symlink("../../Outside", (folder / "Estate/Tools/outside").c_str()), 0);
   // Windows hides by attribute; Wine also hides names with a leading ".".
   if (windows_build()) set_hidden_attribute(folder, "Estate/.attic");
   add_quiet_options(folder);
