@@ -13,6 +13,7 @@ class FolderPlatform : public FakePlatform {
  public:
   std::map<std::string, std::vector<FolderEntry>> readable;
   std::string unreadable;
+  std::map<std::string, FileIdentity> identities;
 
   bool is_folder(std::string_view name) override {
     return name == unreadable || readable.contains(std::string(name));
@@ -22,6 +23,11 @@ class FolderPlatform : public FakePlatform {
     if (found == readable.end()) return false;
     entries.insert(entries.end(), found->second.begin(), found->second.end());
     return true;
+  }
+  std::optional<FileIdentity> identify(std::string_view name) override {
+    auto found = identities.find(std::string(name));
+    if (found == identities.end()) return std::nullopt;
+    return found->second;
   }
 };
 
@@ -55,6 +61,18 @@ TEST(EstateFaults, UnreadableFoldersAreToldAndTheRestIsReported) {
               "ESTATE: ESTATE \n\nMODULES IN NO PROJECT \n\n" + kHeadings + c.unlisted_rows +
                   "Unlisted Totals \n" + rows(c.unlisted) + estate_totals);
   }
+}
+
+// A mount or a link the platform could not tell leads back into the tree.
+TEST(EstateFaults, AFolderReachedAgainIsNotWalkedAgain) {
+  FolderPlatform platform;
+  platform.inputs["Codetal.INI"] = "[Codetal ]\noptShellTo=0\n";
+  platform.readable["estate"] = {{"again", true}, {"b.bas", false}};
+  platform.readable["estate\\again"] = {{"again", true}, {"b.bas", false}};
+  platform.identities["estate"] = platform.identities["estate\\again"] = FileIdentity{1, 2};
+  platform.inputs["estate\\b.bas"] = "x = 1\r\n";
+  EXPECT_EQ(run_codetal(platform, {"estate"}), 0);
+  EXPECT_EQ(platform.out.find("again"), std::string::npos) << platform.out;
 }
 
 }  // namespace
