@@ -4,6 +4,7 @@
 #include "platform/ascii.h"
 #include "report/log.h"
 #include "report/log_report.h"
+#include "traverse/estate.h"
 #include "traverse/listed_names.h"
 #include "traverse/module_cycle.h"
 #include "traverse/project_reader.h"
@@ -67,6 +68,9 @@ Next traverse_input(Traversal& run, const std::string& name) {
       run.report.single_module_started(name);
       process_module(run, name);
       return Next::kGoOn;
+    case InputKind::kEstate:
+      process_estate(run, name);
+      return Next::kGoOn;
     case InputKind::kInvalid:
       break;
   }
@@ -96,6 +100,16 @@ int complete_run(Traversal& run, ReportLog& log) {
   }
   run.console.pause();
   return status;
+}
+
+// A folder is an estate, unless its name has the extension of a module, a
+// project or a group: such a name keeps its kind, and fails as it always has.
+InputKind input_kind_of(Platform& platform, std::string_view name, const ReportOptions& options) {
+  const ModuleKinds kinds = module_kinds_of(options);
+  InputKind kind = choose_input_kind(name, kinds);
+  bool plain_name = kind == InputKind::kInvalid ||
+                    (kind == InputKind::kSingleModule && !is_module_name(name, kinds));
+  return plain_name && platform.is_folder(name) ? InputKind::kEstate : kind;
 }
 
 }  // namespace
@@ -165,8 +179,7 @@ int run_codetal(Platform& platform, const std::vector<std::string>& arguments) {
   std::string name = arguments.front();
   make_lower(name);
   LogReport log_report(log, options);
-  Traversal run(platform, console, options, log_report,
-                choose_input_kind(name, module_kinds_of(options)));
+  Traversal run(platform, console, options, log_report, input_kind_of(platform, name, options));
   if (traverse_input(run, name) == Next::kStop) return kExitFailure;
   return complete_run(run, log);
 }

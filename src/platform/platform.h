@@ -5,7 +5,9 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,6 +21,20 @@ struct LocalTime {
   int hour = 0;
   int minute = 0;
   int second = 0;
+};
+
+// Where a file lives: two names lead to the same file exactly when their
+// identities are equal (device and inode; volume and file index).
+struct FileIdentity {
+  std::uint64_t volume = 0;
+  std::uint64_t file = 0;
+  bool operator==(const FileIdentity&) const = default;
+};
+
+// One entry of a folder: an ordinary file (or a link to one) or a folder.
+struct FolderEntry {
+  std::string name;  // without the folder part
+  bool is_folder = false;
 };
 
 // A file opened for reading, as raw bytes; text-mode rules (CR dropped,
@@ -73,6 +89,18 @@ class Platform {
   virtual std::vector<std::string> list_matches(std::string_view pattern) = 0;
   // Empty when it cannot be obtained.
   virtual std::string current_directory() = 0;
+
+  // Folders, looked up like open_input's names. A platform without them has
+  // no folder and reads none.
+  virtual bool is_folder(std::string_view /*name*/) { return false; }
+  // Appends the entries of the folder, unsorted, leaving out hidden entries
+  // and links to folders (so a walk cannot loop through them). False when
+  // the folder cannot be read.
+  virtual bool list_folder(std::string_view /*folder*/, std::vector<FolderEntry>& /*entries*/) {
+    return false;
+  }
+  // The file or folder the name leads to; nullopt when it leads nowhere.
+  virtual std::optional<FileIdentity> identify(std::string_view /*name*/) { return std::nullopt; }
 
   // Process and clock.
   virtual LocalTime local_time() = 0;

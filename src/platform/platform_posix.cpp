@@ -376,6 +376,34 @@ bool hold_closed_standard_streams() {
   return stdout_closed;
 }
 
+// The kind of a folder entry, from readdir's hint when it gives one; links
+// to files count as files, links to folders are left out.
+void add_entry(const std::string& folder, const dirent& entry, std::vector<FolderEntry>& entries) {
+  unsigned char type = entry.d_type;
+  if (type == DT_UNKNOWN || type == DT_LNK) {
+    struct stat info;
+    std::string full = folder + entry.d_name;
+    if (::lstat(full.c_str(), &info) != 0) return;
+    if (S_ISLNK(info.st_mode)) {
+      if (::stat(full.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return;
+      type = DT_REG;
+    } else {
+      type = S_ISDIR(info.st_mode) ? DT_DIR : S_ISREG(info.st_mode) ? DT_REG : DT_UNKNOWN;
+    }
+  }
+  if (type != DT_DIR && type != DT_REG) return;
+  entries.push_back({entry.d_name, type == DT_DIR});
+}
+
+// stat of the name as written, or else as looked up ignoring letter case.
+bool stat_name(std::string_view name, struct stat& info, FolderNames& folders) {
+  if (name.find('\0') != std::string_view::npos) return false;
+  std::string path = to_posix_separators(name);
+  if (path.empty()) return false;
+  if (::stat(path.c_str(), &info) == 0) return true;
+  return (errno == ENOENT || errno == ENOTDIR) && ::stat(resolve_name(path, folders).c_str(), &info) == 0;
+}
+
 class PosixPlatform final : public Platform {
  public:
   PosixPlatform() : stdout_closed_(hold_closed_standard_streams()) {
@@ -481,6 +509,35 @@ class PosixPlatform final : public Platform {
       if (errno != ERANGE || buffer.size() > (1u << 20)) return {};
       buffer.resize(buffer.size() * 2);
     }
+  }
+
+  bool is_folder(std::string_view name) override {
+    struct stat info;
+    return stat_name(name, info, folder_names_) && S_ISDIR(info.st_mode);
+  }
+
+  bool list_folder(std::string_view folder, std::vector<FolderEntry>& entries) override {
+    if (folder.find('\0') != std::string_view::npos) return false;
+    std::string path = resolve_name(folder, folder_names_);
+    DIR* dir = ::opendir(path.empty() ? "." : path.c_str());
+    if (dir == nullptr) return false;
+    if (!path.empty() && path.back() != '/') path += '/';
+    errno = 0;
+    while (dirent* entry = ::readdir(dir)) {
+      // A leading "." hides an entry, and leaves out "." and ".." too.
+      if (entry->d_name[0] != '.') add_entry(path, *entry, entries);
+      errno = 0;
+    }
+    bool whole = errno == 0;
+    ::closedir(dir);
+    return whole;
+  }
+
+  std::optional<FileIdentity> identify(std::string_view name) override {
+    struct stat info;
+    if (!stat_name(name, info, folder_names_)) return std::nullopt;
+    return FileIdentity{static_cast<std::uint64_t>(info.st_dev),
+                        static_cast<std::uint64_t>(info.st_ino)};
   }
 
   LocalTime local_time() override {

@@ -316,6 +316,24 @@ HANDLE open_output(const std::string& path) {
   return INVALID_HANDLE_VALUE;
 }
 
+// "folder\*", without doubling a separator or turning "c:" into "c:\".
+std::string every_entry_of(std::string_view folder) {
+  std::string pattern = to_windows_separators(folder);
+  if (!pattern.empty() && pattern.back() != '\\' && pattern.back() != ':') pattern += '\\';
+  return pattern + '*';
+}
+
+// Hidden and system entries are passed over, and so are links and junctions
+// to folders, which could lead a walk round in a loop.
+bool is_listed_entry(const WIN32_FIND_DATAA& entry) {
+  std::string_view name = entry.cFileName;
+  DWORD attributes = entry.dwFileAttributes;
+  if (name == "." || name == ".." || (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)))
+    return false;
+  return (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 ||
+         (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0;
+}
+
 class Win32Platform final : public Platform {
  public:
   void write_stdout(std::string_view bytes) override { write_console(STD_OUTPUT_HANDLE, bytes); }
@@ -399,6 +417,39 @@ class Win32Platform final : public Platform {
     if (length == 0 || length >= size) return {};
     folder.resize(length);
     return folder;
+  }
+
+  bool is_folder(std::string_view name) override {
+    if (name.find('\0') != std::string_view::npos) return false;
+    DWORD attributes = ::GetFileAttributesA(to_windows_separators(name).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  }
+
+  bool list_folder(std::string_view folder, std::vector<FolderEntry>& entries) override {
+    if (folder.find('\0') != std::string_view::npos) return false;
+    WIN32_FIND_DATAA entry;
+    HANDLE find = ::FindFirstFileA(every_entry_of(folder).c_str(), &entry);
+    if (find == INVALID_HANDLE_VALUE) return ::GetLastError() == ERROR_FILE_NOT_FOUND;
+    do {
+      if (is_listed_entry(entry))
+        entries.push_back(
+            {entry.cFileName, (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+    } while (::FindNextFileA(find, &entry));
+    bool whole = ::GetLastError() == ERROR_NO_MORE_FILES;
+    ::FindClose(find);
+    return whole;
+  }
+
+  // Opened for no access at all, which folders allow too.
+  std::optional<FileIdentity> identify(std::string_view name) override {
+    if (name.find('\0') != std::string_view::npos) return std::nullopt;
+    HandleGuard file(::CreateFileA(to_windows_separators(name).c_str(), 0,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                   OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!file.valid() || !::GetFileInformationByHandle(file.get(), &info)) return std::nullopt;
+    return FileIdentity{info.dwVolumeSerialNumber,
+                        (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
   }
 
   LocalTime local_time() override {
