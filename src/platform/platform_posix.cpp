@@ -401,7 +401,8 @@ bool stat_name(std::string_view name, struct stat& info, FolderNames& folders) {
   std::string path = to_posix_separators(name);
   if (path.empty()) return false;
   if (::stat(path.c_str(), &info) == 0) return true;
-  return (errno == ENOENT || errno == ENOTDIR) && ::stat(resolve_name(path, folders).c_str(), &info) == 0;
+  return (errno == ENOENT || errno == ENOTDIR) &&
+         ::stat(resolve_name(path, folders).c_str(), &info) == 0;
 }
 
 class PosixPlatform final : public Platform {
