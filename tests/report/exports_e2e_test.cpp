@@ -253,6 +253,25 @@ TEST(Exports, FailedModulesAndNamesThatNeedQuotingOrAreNotUtf8) {
   EXPECT_EQ(json["exit_status"], 2);
 }
 
+// A group stops at a module it cannot open; its files still say what was
+// counted up to there, and that the run stopped.
+TEST(Exports, StoppedGroupStillWritesItsFiles) {
+  TempFolder folder;
+  folder.write("a.bas", "Sub Main()\r\nEnd Sub\r\n");
+  folder.write("p.vbp", "Module=A; a.bas\r\nModule=M; missing.bas\r\nModule=A; a.bas\r\n");
+  folder.write("g.vbg", "Project=p.vbp\r\n");
+  RunResult result = run_codetal(folder, {"g.vbg", "/csv", "/json"});
+  EXPECT_EQ(result.status, 2);
+  std::vector<CsvRow> rows = csv_rows(folder.read("Codetal.csv"));
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[1].kind + " " + rows[1].module, "failed missing.bas");
+  Json json = Json::parse(folder.read("Codetal.json"));
+  EXPECT_EQ(json["groups"][0]["projects"][0]["modules"].size(), 2u);
+  EXPECT_FALSE(json["groups"][0].contains("totals"));
+  EXPECT_EQ(json["completed"], false);
+  EXPECT_EQ(json["exit_status"], 2);
+}
+
 // As for the report: the failure shown in its own words, the run goes on
 // and ends with status 2, and the other files are still written.
 TEST(Exports, FileThatCannotBeOpenedOrWrittenEndsTheRunWithStatusTwo) {
