@@ -85,6 +85,17 @@ void append_int(std::string& out, std::int64_t value) {
   append_number(out, value);
 }
 
+// "2,548,361": large figures read at a glance.
+void append_grouped(std::string& out, std::int64_t value) {
+  std::string digits;
+  append_int(digits, value);
+  std::size_t first = digits.starts_with("-") ? 1 : 0;
+  for (std::size_t i = 0; i < digits.size(); ++i) {
+    if (i > first && (digits.size() - i) % 3 == 0) out += ',';
+    out += digits[i];
+  }
+}
+
 // "12.3 %", rounded to one decimal with integers only.
 void append_percent(std::string& out, std::int64_t part, std::int64_t whole) {
   std::int64_t permille = whole > 0 ? (part * 1000 + whole / 2) / whole : 0;
@@ -166,7 +177,7 @@ void append_card(std::string& out, std::string_view value, std::string_view labe
 
 void append_count_card(std::string& out, std::int64_t value, std::string_view label) {
   std::string text;
-  append_int(text, value);
+  append_grouped(text, value);
   append_card(out, text, label);
 }
 
@@ -202,7 +213,7 @@ void append_stacked_bar(std::string& out, std::int64_t y, const ModuleStats& sta
   out += "\" y=\"";
   append_int(out, y + 15);
   out += "\">";
-  append_int(out, stats[kTotalLines]);
+  append_grouped(out, stats[kTotalLines]);
   out += "</text>";
 }
 
@@ -348,7 +359,7 @@ void append_statement_chart(std::string& out, const PageData& data) {
     out += "\" y=\"";
     append_int(out, y + 15);
     out += "\">";
-    append_int(out, count);
+    append_grouped(out, count);
     out += "</text></g>\n";
     y += kRowHeight;
   }
