@@ -1,5 +1,6 @@
 #include "driver/driver.h"
 
+#include "driver/export_switches.h"
 #include "options/options_file.h"
 #include "platform/ascii.h"
 #include "report/log.h"
@@ -83,15 +84,16 @@ Next traverse_input(Traversal& run, const std::string& name) {
 // The one place that turns what happened into the exit status: anything the
 // input named that failed, or a report that lost a text though the run went
 // on.
-int exit_status(const Traversal& run, const ReportLog& log) {
-  return run.failed || log.text_lost() ? kExitFailure : kExitSuccess;
+int exit_status(const Traversal& run, const ReportLog& log, const Exports& exports) {
+  return run.failed || log.text_lost() || exports.text_lost() ? kExitFailure : kExitSuccess;
 }
+static_assert(kFailedRunStatus == kExitFailure, "the exports record the run's own status");
 
-int complete_run(Traversal& run, ReportLog& log) {
+int complete_run(Traversal& run, ReportLog& log, const Exports& exports) {
   run.console.console_message("\n");
   run.console.console_message("Codetal==>  Ver. %s Completed \n", kVersionText);
-  run.report.run_ended(exit_status(run, log));
-  int status = exit_status(run, log);
+  run.report.run_ended(exit_status(run, log, exports));
+  int status = exit_status(run, log, exports);
   if (run.modules_analyzed > 0 && (run.options.shell_to == 1 || run.options.shell_to == 2)) {
     run.console.flush();
     run.platform.start_program(run.options.shell_to == 1 ? "NotePad.exe" : "WinWord.exe",
@@ -163,7 +165,8 @@ int run_codetal(Platform& platform, const std::vector<std::string>& arguments) {
   Console console(platform);
   console.clear_screen();
   ReportLog log(platform, console);
-  log.set_report_header(build_report_header(platform.local_time()));
+  const LocalTime started = platform.local_time();
+  log.set_report_header(build_report_header(started));
   if (wants_usage(arguments)) {
     show_usage(console);
     console.pause();
@@ -179,9 +182,17 @@ int run_codetal(Platform& platform, const std::vector<std::string>& arguments) {
   std::string name = arguments.front();
   make_lower(name);
   LogReport log_report(log, options);
-  Traversal run(platform, console, options, log_report, input_kind_of(platform, name, options));
-  if (traverse_input(run, name) == Next::kStop) return kExitFailure;
-  return complete_run(run, log);
+  Exports exports(platform, console, log, scan_export_switches(arguments),
+                  RunFacts{kVersionText, started, name, options});
+  ReportFanout report;
+  report.add(log_report);
+  report.add(exports);
+  Traversal run(platform, console, options, report, input_kind_of(platform, name, options));
+  if (traverse_input(run, name) == Next::kStop) {
+    report.run_stopped();
+    return kExitFailure;
+  }
+  return complete_run(run, log, exports);
 }
 
 }  // namespace codetal

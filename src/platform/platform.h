@@ -46,7 +46,8 @@ class InputFile {
   virtual long read(char* buffer, std::size_t size) = 0;
 };
 
-// The report file. On Windows each "\n" is stored as CR LF.
+// A file being written. A text file stores each "\n" as CR LF on Windows; a
+// byte file stores the bytes as they are.
 class OutputFile {
  public:
   virtual ~OutputFile() = default;
@@ -81,8 +82,13 @@ class Platform {
   // Opens only ordinary files (no folders, devices or pipes), and never for
   // writing.
   virtual std::unique_ptr<InputFile> open_input(std::string_view name) = 0;
-  // Creates or truncates the file for writing.
+  // Creates or truncates the file for writing, as a text file.
   virtual std::unique_ptr<OutputFile> create_output(std::string_view name) = 0;
+  // The same, as a byte file: files that must be the same on every platform.
+  // Where text files store "\n" as it is, a text file is a byte file.
+  virtual std::unique_ptr<OutputFile> create_byte_output(std::string_view name) {
+    return create_output(name);
+  }
   // Names (without folder part) of the ordinary, non-hidden files in the
   // pattern's folder whose name matches the pattern's final component ("*"
   // and "?", ignoring letter case), sorted ignoring letter case.

@@ -96,9 +96,12 @@ class Win32OutputFile final : public OutputFile {
 
   bool write(std::string_view bytes) override {
     if (handle_ == INVALID_HANDLE_VALUE) return false;
+    if (!text_) return write_all(handle_, bytes);
     to_windows_line_ends(bytes, translated_);
     return write_all(handle_, translated_);
   }
+
+  void store_bytes_as_they_are() { text_ = false; }
 
   bool close() override {
     if (handle_ == INVALID_HANDLE_VALUE) return true;
@@ -109,6 +112,7 @@ class Win32OutputFile final : public OutputFile {
 
  private:
   HANDLE handle_;
+  bool text_ = true;
   std::string translated_;  // reused, so a report costs no allocation per text
 };
 
@@ -388,6 +392,13 @@ class Win32Platform final : public Platform {
     HANDLE handle = open_output(to_windows_separators(name));
     if (handle == INVALID_HANDLE_VALUE) return nullptr;
     return std::make_unique<Win32OutputFile>(handle);
+  }
+
+  // Opened as the report is, so that both follow the same safety rules.
+  std::unique_ptr<OutputFile> create_byte_output(std::string_view name) override {
+    std::unique_ptr<OutputFile> file = create_output(name);
+    if (file != nullptr) static_cast<Win32OutputFile&>(*file).store_bytes_as_they_are();
+    return file;
   }
 
   // The file system matches the pattern; the order is made the same as on

@@ -41,6 +41,9 @@ class ReportListener {
   virtual void estate_ended(std::string_view /*folder*/, const ModuleStats& /*totals*/) {}
   // Last: `exit_status` is the run's status as far as it is known.
   virtual void run_ended(int /*exit_status*/) {}
+  // Instead of run_ended when the traversal stopped at a failure: no totals
+  // follow, and the run ends with its failure status.
+  virtual void run_stopped() {}
 };
 
 // Hands every event to each listener in the order they were added.
@@ -92,6 +95,9 @@ class ReportFanout final : public ReportListener {
   }
   void run_ended(int exit_status) override {
     for (ReportListener* l : listeners_) l->run_ended(exit_status);
+  }
+  void run_stopped() override {
+    for (ReportListener* l : listeners_) l->run_stopped();
   }
 
  private:
