@@ -33,9 +33,7 @@ std::size_t drop_carriage_returns(char* line, std::size_t size) {
 
 }  // namespace
 
-bool starts_designer_block(std::string_view line, DesignerStarts starts) {
-  // Nearly every line is rejected by its first byte.
-  if (line.empty() || line.front() != 'B') return false;
+bool starts_designer_block_after_b(std::string_view line, DesignerStarts starts) {
   if (line.starts_with(kFormHeaderStart)) return true;
   if (starts == DesignerStarts::kForms) return false;
   for (std::string_view kind : {"Begin VB.MDIForm ", "Begin VB.UserControl ",

@@ -21,7 +21,12 @@ inline constexpr std::string_view kAttributeStart = "Attribute ";
 // "Begin {" line.
 enum class DesignerStarts { kForms, kAllKinds, kAllKindsAndDsr };
 
-bool starts_designer_block(std::string_view line, DesignerStarts starts);
+bool starts_designer_block_after_b(std::string_view line, DesignerStarts starts);
+
+// Inline: nearly every line is rejected by its first byte, on the hot path.
+inline bool starts_designer_block(std::string_view line, DesignerStarts starts) {
+  return !line.empty() && line.front() == 'B' && starts_designer_block_after_b(line, starts);
+}
 
 // Leading blanks and tabs removed; trailing blanks and the line feed stay.
 std::string_view trim_leading_blanks(std::string_view line);
