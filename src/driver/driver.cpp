@@ -1,5 +1,7 @@
 #include "driver/driver.h"
 
+#include "driver/switches.h"
+
 #include "options/options_file.h"
 #include "platform/ascii.h"
 #include "report/layouts.h"
@@ -29,6 +31,9 @@ void show_usage(Console& console) {
   console.console_message("Codetal==>     *.frm \n");
   console.console_message("Codetal==>     *.* \n");
   console.console_message("\n");
+  console.console_message(
+      "Codetal==>  Options: /v verbose  /z echo report  /b batch (no waits) \n");
+  console.console_message("\n");
   console.console_message("Codetal==>  For the latest updates and product information: \n");
   console.console_message("Codetal==>     https://codetal.example/ \n");
   console.console_message("Codetal==>     sales@codetal.example \n");
@@ -44,12 +49,6 @@ void show_banner(RunState& run, bool verbose_mode) {
   std::string folder = run.platform.current_directory();
   console.console_message("Codetal==>  Current Working Directory is %s \n", folder.c_str());
   console.console_message("\n");
-}
-
-void set_switch(RunState& run, std::string_view token, bool& verbose_mode) {
-  char letter = ascii_upper(token.front());
-  if (letter == 'V') verbose_mode = true;
-  if (letter == 'Z') run.log.set_echo_log(true);
 }
 
 bool is_module_extension(std::string_view extension) {
@@ -105,22 +104,6 @@ bool wants_usage(const std::vector<std::string>& arguments) {
   return only.size() >= 2 && only[0] == '/' && (only[1] == '?' || ascii_upper(only[1]) == 'H');
 }
 
-void apply_switches(RunState& run, const std::vector<std::string>& arguments, bool& verbose_mode) {
-  std::string joined;
-  for (const std::string& argument : arguments) joined.append(argument).append(" ");
-  std::size_t at = joined.find('/');
-  if (at == std::string::npos) return;
-  std::string_view rest = std::string_view(joined).substr(at);
-  while (!rest.empty()) {
-    std::size_t start = rest.find_first_not_of("/ ");
-    if (start == std::string_view::npos) break;
-    rest.remove_prefix(start);
-    std::size_t end = rest.find_first_of("/ ");
-    set_switch(run, rest.substr(0, end), verbose_mode);
-    rest.remove_prefix(end == std::string_view::npos ? rest.size() : end);
-  }
-}
-
 InputKind choose_input_kind(std::string_view name) {
   std::size_t folder_end = name.find_last_of("\\/");
   std::string_view final_part =
@@ -138,7 +121,13 @@ InputKind choose_input_kind(std::string_view name) {
 }
 
 int run_codetal(Platform& platform, const std::vector<std::string>& arguments) {
+  if (wants_version(arguments)) {
+    platform.write_stdout(std::string("codetal ") + kVersionText + "\n");
+    return kExitSuccess;
+  }
+  const Switches switches = scan_switches(arguments, build_switch_scan());
   RunState run(platform);
+  run.console.set_batch(switches.batch);
   run.console.clear_screen();
   run.log.set_report_header(build_report_header(platform.local_time()));
   if (wants_usage(arguments)) {
@@ -148,9 +137,8 @@ int run_codetal(Platform& platform, const std::vector<std::string>& arguments) {
   }
   run.console.test_console_mirror();
   load_table_file(run);
-  bool verbose_mode = false;
-  apply_switches(run, arguments, verbose_mode);
-  show_banner(run, verbose_mode);
+  if (switches.echo) run.log.set_echo_log(true);
+  show_banner(run, switches.verbose);
 
   std::string name = arguments.front();
   make_lower(name);

@@ -24,8 +24,6 @@ int run_codetal(Platform& platform, const std::vector<std::string>& arguments);
 
 // The usage check of the command line.
 bool wants_usage(const std::vector<std::string>& arguments);
-// Applies the switches found from the first "/" of the joined arguments.
-void apply_switches(RunState& run, const std::vector<std::string>& arguments, bool& verbose_mode);
 // Decides the kind of an input name that is already in lower case.
 InputKind choose_input_kind(std::string_view lower_name);
 

@@ -48,29 +48,5 @@ TEST(Usage, OnlyALoneHelpArgumentShowsIt) {
   EXPECT_FALSE(wants_usage({"x.bas"}));
 }
 
-struct SwitchCase {
-  std::vector<std::string> arguments;
-  bool verbose;
-  bool echo;
-};
-
-TEST(Switches, ScanStartsAtTheFirstSlashOfTheJoinedArguments) {
-  const SwitchCase cases[] = {
-      {{"x.bas", "/v"}, true, false},        {{"x.bas", "/v", "zero"}, true, true},
-      {{"c:/vb/zip.bas"}, true, true},       {{"x.bas", "-v"}, false, false},
-      {{"x.bas", "/verbose"}, true, false},  {{"x.bas", "/vz"}, true, false},
-      {{"x.bas", "/v/z"}, true, true},       {{"x.bas", "/Z"}, false, true},
-      {{"x.bas", "//", "/q"}, false, false}, {{"zz.bas", "v"}, false, false},
-  };
-  for (const SwitchCase& c : cases) {
-    test::FakePlatform platform;
-    RunState run(platform);
-    bool verbose = false;
-    apply_switches(run, c.arguments, verbose);
-    EXPECT_EQ(verbose, c.verbose) << c.arguments.back();
-    EXPECT_EQ(run.log.echo_log(), c.echo) << c.arguments.back();
-  }
-}
-
 }  // namespace
 }  // namespace codetal

@@ -27,6 +27,8 @@ inline const std::string kUsage =
     "Codetal==>     *.frm \n"
     "Codetal==>     *.* \n"
     "\n"
+    "Codetal==>  Options: /v verbose  /z echo report  /b batch (no waits) \n"
+    "\n"
     "Codetal==>  For the latest updates and product information: \n"
     "Codetal==>     https://codetal.example/ \n"
     "Codetal==>     sales@codetal.example \n"
