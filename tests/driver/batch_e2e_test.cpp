@@ -115,16 +115,16 @@ TEST(Version, ALoneVersionRequestOnPosixAnInputNameOtherwise) {
 TEST(SwitchScan, FoldersOfTheInputNameTurnOnNothingOnPosix) {
   TempFolder folder;
   add_quiet_options(folder);
-  folder.write("val/zoo/m.bas", "Attribute VB_Name = \"M\"\nDim x As Long\n");
-  const std::string absolute = folder / "val/zoo/m.bas";
+  folder.write("src/val/zoo/m.bas", "Attribute VB_Name = \"M\"\nDim x As Long\n");
+  const std::string absolute = folder / "src/val/zoo/m.bas";
   const bool old_scan = windows_build();
   struct Case {
     std::vector<std::string> arguments;
     bool verbose;
     bool echo;
   };
-  std::vector<Case> cases = {{{"val/zoo/m.bas"}, old_scan, old_scan},
-                             {{"val/zoo/m.bas", "/v"}, true, old_scan}};
+  std::vector<Case> cases = {{{"src/val/zoo/m.bas"}, old_scan, old_scan},
+                             {{"src/val/zoo/m.bas", "/v"}, true, old_scan}};
   if (!windows_build())
     cases.insert(cases.end(), {{{absolute}, false, false},
                                {{absolute, "/v"}, true, false},
