@@ -1,54 +1,14 @@
-// Speed of analyze_module over a generated module held in memory, in bytes
-// of module text per second.
+// Speed of the counting core over a generated module held in memory, in
+// bytes of module text per second.
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
-#include <cstring>
 #include <string>
 
-#include "analysis/analyze.h"
-#include "traverse/module_cycle.h"
+#include "analysis/count_module.h"
+#include "platform/memory_input.h"
 
 namespace codetal {
 namespace {
-
-// Serves one module from memory in reads as large as asked for.
-class MemoryInput : public InputFile {
- public:
-  explicit MemoryInput(std::string_view bytes) : bytes_(bytes) {}
-  long read(char* buffer, std::size_t size) override {
-    std::size_t n = std::min(size, bytes_.size());
-    std::memcpy(buffer, bytes_.data(), n);
-    bytes_.remove_prefix(n);
-    return static_cast<long>(n);
-  }
-
- private:
-  std::string_view bytes_;
-};
-
-// Only the module read matters here; the console is dropped.
-class MemoryPlatform : public Platform {
- public:
-  explicit MemoryPlatform(std::string_view module) : module_(module) {}
-  void write_stdout(std::string_view) override {}
-  void write_stderr(std::string_view) override {}
-  bool stdout_is_char_device() override { return true; }
-  bool stdout_is_terminal() override { return false; }
-  void wait_for_key() override {}
-  void clear_screen() override {}
-  std::unique_ptr<InputFile> open_input(std::string_view) override {
-    return std::make_unique<MemoryInput>(module_);
-  }
-  std::unique_ptr<OutputFile> create_output(std::string_view) override { return nullptr; }
-  std::vector<std::string> list_matches(std::string_view) override { return {}; }
-  std::string current_directory() override { return {}; }
-  LocalTime local_time() override { return {}; }
-  bool start_program(std::string_view, std::string_view) override { return false; }
-
- private:
-  std::string_view module_;
-};
 
 // A form of `procedures` procedures in the usual VB6 mix: a designer header,
 // declarations, comments, blank lines, branches and loops, CR LF line ends.
@@ -90,13 +50,12 @@ std::string generate_module(int procedures) {
 
 void BM_AnalyzeModule(benchmark::State& state) {
   const std::string module = generate_module(static_cast<int>(state.range(0)));
-  MemoryPlatform platform(module);
-  RunState run(platform);
+  LineReader reader;  // reused, as the module cycle does
   for (auto _ : state) {
-    if (analyze_module(run, "Form1.frm") != 0) state.SkipWithError("the module was not analysed");
-    benchmark::DoNotOptimize(run.module_stats);
-    run.reader.close_module();
-    reset_module_state(run);
+    MemoryInput input(module);
+    std::optional<ModuleStats> stats = count_module(reader, input, CountRules{false});
+    if (!stats) state.SkipWithError("the module was not counted");
+    benchmark::DoNotOptimize(stats);
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
                           static_cast<std::int64_t>(module.size()));

@@ -7,19 +7,18 @@
 #include <optional>
 #include <stdexcept>
 
+#include "analysis/count_module.h"
 #include "analysis/module_stats.h"
 #include "fake_platform.h"
 #include "options/options_file.h"
 #include "platform/ascii.h"
+#include "platform/memory_input.h"
 #include "report/layouts.h"
-#include "traverse/module_cycle.h"
+#include "report/log_report.h"
 #include "traverse/project_reader.h"
-#include "traverse/run_state.h"
 
 namespace codetal::fuzz {
 namespace {
-
-constexpr char kCtrlZ = 0x1A;
 
 // The text the readers see: a Ctrl-Z ends it and carriage returns vanish.
 std::string as_text(std::string_view bytes) {
@@ -65,26 +64,31 @@ std::string check_sums(const ModuleStats& s, const std::string& what) {
 }
 
 struct ModuleRun {
-  int result = 0;
-  int analysed = 0;
+  bool counted = false;
   ModuleStats stats;
   std::string report;
 };
 
+// Counted on the bytes, then reported through the log's listener into an
+// in-memory report: the table form on one run, the list form on the other.
 ModuleRun run_module(std::string_view bytes, bool count_headers) {
-  test::FakePlatform platform;
-  platform.inputs["fuzz.frm"] = std::string(bytes);
   ModuleRun out;
+  LineReader reader;
+  MemoryInput input(bytes);
+  std::optional<ModuleStats> stats = count_module(reader, input, CountRules{count_headers});
+  if (!stats) return out;
+  out.counted = true;
+  out.stats = *stats;
+  test::FakePlatform platform;
   {
-    RunState run(platform);
-    run.input_kind = InputKind::kSingleModule;
-    run.options.count_form_headers = count_headers ? 1 : 0;
-    run.options.report_form =
-        count_headers ? 0 : 2;  // the list form on one run, the table on the other
-    out.result = process_module(run, "fuzz.frm");
-    out.analysed = run.modules_analyzed;
-    out.stats = run.project_totals;  // the module's counters, summed once
-    run.log.write_log("");
+    Console console(platform);
+    ReportLog log(platform, console);
+    ReportOptions options;
+    options.report_form = count_headers ? 0 : 2;
+    LogReport report(log, options);
+    report.module_started("fuzz.frm");
+    report.module_counted("fuzz.frm", out.stats);
+    report.run_ended(0);
   }
   out.report = platform.written[kReportFileName];
   return out;
@@ -110,11 +114,10 @@ std::string check_module_report(const ModuleRun& run, bool table_form) {
 std::string check_one_module_run(const ModuleRun& run, bool empty_text, const char* label) {
   const std::string what = label;
   if (empty_text) {
-    if (run.result != 1 || run.analysed != 0 || run.stats != ModuleStats{})
-      return what + ": a module without text must fail and count nothing";
+    if (run.counted) return what + ": a module without text must count nothing";
     return {};
   }
-  if (run.result != 0 || run.analysed != 1) return what + ": a module with text must be analysed";
+  if (!run.counted) return what + ": a module with text must be counted";
   if (std::string failure = check_sums(run.stats, what); !failure.empty()) return failure;
   return check_module_report(run, std::string_view(label) == "without header counting");
 }
@@ -156,19 +159,21 @@ std::string check_options_bytes(std::string_view bytes) {
   platform.inputs[kOptionsFileName] = std::string(bytes);
   ReportOptions o;
   {
-    RunState run(platform);
-    load_table_file(run);
-    o = run.options;
+    Console console(platform);
+    load_options(platform, console, o);
   }
-  const std::int32_t zero_or_one[] = {
-      o.blank_lines, o.events, o.ifs,    o.elseifs, o.dos,
-      o.whiles,      o.fors,   o.labels, o.winapi,  o.dims,
-      o.vars,        o.types,  o.enums,  o.consts,  o.count_form_headers};
-  for (std::int32_t value : zero_or_one) {
-    if (value != 0 && value != 1) return "a list-line or header field outside 0..1";
+  for (std::int32_t value : {o.blank_lines, o.count_form_headers, o.all_module_kinds}) {
+    if (value < 0 || value > 1) return "a blank-line, header or module-kinds setting outside 0..1";
   }
-  if (o.subs != 1 || o.functions != 1) return "Subs or Functions line changed without a key";
-  if (o.lets < 0 || o.lets > 8 || o.gets < 0 || o.gets > 8) return "Lets or Gets outside 0..8";
+  for (std::size_t i = 0; i < kStatementKindCount; ++i) {
+    const StatementKind& kind = kStatementKinds[i];
+    std::int32_t value = o.shown_kinds[i];
+    if (kind.option_key.empty() && value != 1) return "a list line without a key changed";
+    std::int32_t highest = kind.highest_value - '0';
+    if (value != (kind.shown_by_default ? 1 : 0) &&
+        (value < kind.lowest_value - '0' || value > highest))
+      return "a list-line setting outside the values its key accepts";
+  }
   if (o.report_form < 0 || o.report_form > 2) return "report form outside 0..2";
   if (o.shell_to < 0 || o.shell_to > 2) return "viewer outside 0..2";
 
@@ -287,14 +292,14 @@ std::optional<ModuleStats> printed_totals(std::string_view report, std::string_v
   return sum;
 }
 
-std::string check_listing_run(test::FakePlatform& platform, RunState& run, int result,
+std::string check_listing_run(test::FakePlatform& platform, Traversal& run, Next result,
                               const std::string& label) {
-  if (result != 0 && !run.failed) return label + ": a stop was not marked as a failure";
+  if (result == Next::kStop && !run.failed) return label + ": a stop was not marked as a failure";
   for (const ModuleStats* totals : {&run.project_totals, &run.group_totals}) {
     if (std::string failure = check_sums(*totals, label); !failure.empty()) return failure;
   }
-  if (result != 0) return {};
-  run.log.write_log("");
+  if (result == Next::kStop) return {};
+  run.report.run_ended(0);
   const std::string& report = platform.written[kReportFileName];
   // Read to its end, the report shows totals that are the sums of the run:
   // a project's own, or every project's and then the group's.
@@ -314,26 +319,33 @@ std::string check_listing_run(test::FakePlatform& platform, RunState& run, int r
 
 }  // namespace
 
+// One traversal of a listing file into an in-memory report.
+struct ListingRun {
+  test::FakePlatform platform;
+  Console console{platform};
+  ReportLog log{platform, console};
+  ReportOptions options;
+  LogReport report{log, options};
+  Traversal run;
+  explicit ListingRun(InputKind kind) : run(platform, console, options, report, kind) {}
+};
+
 std::string check_listing_bytes(std::string_view bytes) {
   static const Workspace workspace;
   write_file(workspace.path("fuzz.vbp"), bytes);
   write_file(workspace.path("fuzz.vbg"), bytes);
   {
-    test::FakePlatform platform;
-    RunState run(platform);
-    run.input_kind = InputKind::kProject;
-    int result = read_project_file(run, workspace.path("fuzz.vbp"));
+    ListingRun project(InputKind::kProject);
+    Next result = read_project_file(project.run, workspace.path("fuzz.vbp"));
     // Modules never stop a project given alone, and the file is there.
-    if (result != 0) return "a project given alone stopped";
-    if (run.project_totals != ModuleStats{}) return "project totals not reset at its end";
-    std::string failure = check_listing_run(platform, run, result, "project");
+    if (result != Next::kGoOn) return "a project given alone stopped";
+    if (project.run.project_totals != ModuleStats{}) return "project totals not reset at its end";
+    std::string failure = check_listing_run(project.platform, project.run, result, "project");
     if (!failure.empty()) return failure;
   }
-  test::FakePlatform platform;
-  RunState run(platform);
-  run.input_kind = InputKind::kProjectGroup;
-  int result = read_group_file(run, workspace.path("fuzz.vbg"));
-  return check_listing_run(platform, run, result, "group");
+  ListingRun group(InputKind::kProjectGroup);
+  Next result = read_group_file(group.run, workspace.path("fuzz.vbg"));
+  return check_listing_run(group.platform, group.run, result, "group");
 }
 
 }  // namespace codetal::fuzz

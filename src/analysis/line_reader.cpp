@@ -2,7 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
-#include <string>
+
+#include "platform/ascii.h"
 
 namespace codetal {
 namespace {
@@ -11,7 +12,6 @@ namespace {
 // this; the buffer starts at four blocks and grows only for longer lines.
 constexpr std::size_t kReadBlock = 64 * 1024;
 constexpr std::size_t kInitialBuffer = 4 * kReadBlock;
-constexpr char kCtrlZ = 0x1A;
 
 void count_header_line(ModuleStats& stats) {
   ++stats[kTotalLines];
@@ -33,6 +33,18 @@ std::size_t drop_carriage_returns(char* line, std::size_t size) {
 
 }  // namespace
 
+bool starts_designer_block(std::string_view line, DesignerStarts starts) {
+  // Nearly every line is rejected by its first byte.
+  if (line.empty() || line.front() != 'B') return false;
+  if (line.starts_with(kFormHeaderStart)) return true;
+  if (starts == DesignerStarts::kForms) return false;
+  for (std::string_view kind : {"Begin VB.MDIForm ", "Begin VB.UserControl ",
+                                "Begin VB.PropertyPage ", "Begin VB.UserDocument "}) {
+    if (line.starts_with(kind)) return true;
+  }
+  return starts == DesignerStarts::kAllKindsAndDsr && line.starts_with("Begin {");
+}
+
 std::string_view trim_leading_blanks(std::string_view line) {
   // Indentation comes in runs of blanks: step over eight at a time first.
   constexpr std::uint64_t kEightBlanks = 0x2020202020202020ULL;
@@ -45,26 +57,11 @@ std::string_view trim_leading_blanks(std::string_view line) {
   return line.substr(first);
 }
 
-int LineReader::open_module(std::string_view path) {
-  const std::string name(path);
-  reset();
-  file_ = platform_.open_input(path);
-  if (file_ == nullptr) {
-    console_.console_message("Codetal==>  Unable to open %s for reading \n", name.c_str());
-    console_.console_message("Codetal==>  The file probably doesn't exist \n\n");
-    return 1;
-  }
-  console_.console_message("Codetal==>  Processing  %s \n", name.c_str());
+bool LineReader::start(InputFile& file) {
+  finish();
+  file_ = &file;
   if (buffer_.size() < kInitialBuffer) buffer_.resize(kInitialBuffer);
-  if (!read_line(lookahead_)) {
-    close_module();
-    console_.console_message("\n");
-    console_.console_message("Codetal==>  Unable to read %s \n", name.c_str());
-    console_.console_message("Codetal==>  File is most probably of zero length \n");
-    return 1;
-  }
-  ++modules_analyzed_;
-  return 0;
+  return read_line(lookahead_);
 }
 
 void LineReader::read_next_line() {
@@ -90,7 +87,8 @@ void LineReader::skip_form_header(bool count_header_lines, ModuleStats& stats) {
   }
 }
 
-void LineReader::reset() {
+void LineReader::finish() {
+  file_ = nullptr;
   current_ = Span{};
   lookahead_ = Span{};
   end_of_module_ = false;

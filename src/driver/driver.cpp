@@ -4,10 +4,12 @@
 
 #include "options/options_file.h"
 #include "platform/ascii.h"
-#include "report/layouts.h"
-#include "traverse/generic_class.h"
+#include "report/log.h"
+#include "report/log_report.h"
+#include "traverse/listed_names.h"
 #include "traverse/module_cycle.h"
 #include "traverse/project_reader.h"
+#include "traverse/wildcard_set.h"
 
 namespace codetal {
 namespace {
@@ -39,51 +41,52 @@ void show_usage(Console& console) {
   console.console_message("Codetal==>     sales@codetal.example \n");
 }
 
-void show_banner(RunState& run, bool verbose_mode) {
-  Console& console = run.console;
+void show_banner(Platform& platform, Console& console, bool verbose_mode) {
   console.console_message("Codetal==>  Ver. %s   %s \n", kVersionText, kReleaseDateText);
   console.console_message("Codetal==>  Visual Basic Source Code Statistics \n");
   console.console_message("Codetal==>  Made by the Codetal team for VB6 maintainers \n");
   console.console_message("Codetal==>  Sales: sales@codetal.example \n");
   if (verbose_mode) console.console_message("Codetal==>  Verbose Mode (/v Option) \n");
-  std::string folder = run.platform.current_directory();
+  std::string folder = platform.current_directory();
   console.console_message("Codetal==>  Current Working Directory is %s \n", folder.c_str());
   console.console_message("\n");
 }
 
-bool is_module_extension(std::string_view extension) {
-  return extension == ".frm" || extension == ".cls" || extension == ".bas";
-}
-
-// Runs the input through the traversal; false when the run must end at once.
-bool traverse_input(RunState& run, const std::string& name) {
+// Runs the input through the traversal; kStop when the run must end at once.
+Next traverse_input(Traversal& run, const std::string& name) {
   switch (run.input_kind) {
     case InputKind::kWildcardSet:
-      process_generic_class(run, name);
-      return true;
+      process_wildcard_set(run, name);
+      return Next::kGoOn;
     case InputKind::kProjectGroup:
-      return read_group_file(run, name) == 0;
+      return read_group_file(run, name);
     case InputKind::kProject:
-      return read_project_file(run, name) == 0;
+      return read_project_file(run, name);
     case InputKind::kSingleModule:
-      run.log.write_log(kHeadingLine1);
-      run.log.write_log(kHeadingLine2);
+      run.report.single_module_started(name);
       process_module(run, name);
-      return true;
-    default:
-      run.console.console_message("Codetal==>  Invalid Input File Name \n");
-      run.console.console_message("Codetal==>  No processing occured \n\n");
-      run.failed = true;
-      return true;
+      return Next::kGoOn;
+    case InputKind::kInvalid:
+      break;
   }
+  run.console.console_message("Codetal==>  Invalid Input File Name \n");
+  run.console.console_message("Codetal==>  No processing occured \n\n");
+  run.failed = true;
+  return Next::kGoOn;
 }
 
-int complete_run(RunState& run) {
+// The one place that turns what happened into the exit status: anything the
+// input named that failed, or a report that lost a text though the run went
+// on.
+int exit_status(const Traversal& run, const ReportLog& log) {
+  return run.failed || log.text_lost() ? kExitFailure : kExitSuccess;
+}
+
+int complete_run(Traversal& run, ReportLog& log) {
   run.console.console_message("\n");
   run.console.console_message("Codetal==>  Ver. %s Completed \n", kVersionText);
-  run.log.write_log("");
-  // A report that lost a text is a failure too, though the run went on.
-  int status = run.failed || run.log.text_lost() ? kExitFailure : kExitSuccess;
+  run.report.run_ended(exit_status(run, log));
+  int status = exit_status(run, log);
   if (run.modules_analyzed > 0 && (run.options.shell_to == 1 || run.options.shell_to == 2)) {
     run.console.flush();
     run.platform.start_program(run.options.shell_to == 1 ? "NotePad.exe" : "WinWord.exe",
@@ -104,7 +107,7 @@ bool wants_usage(const std::vector<std::string>& arguments) {
   return only.size() >= 2 && only[0] == '/' && (only[1] == '?' || ascii_upper(only[1]) == 'H');
 }
 
-InputKind choose_input_kind(std::string_view name) {
+InputKind choose_input_kind(std::string_view name, ModuleKinds kinds) {
   std::size_t folder_end = name.find_last_of("\\/");
   std::string_view final_part =
       folder_end == std::string_view::npos ? name : name.substr(folder_end + 1);
@@ -112,11 +115,14 @@ InputKind choose_input_kind(std::string_view name) {
   if (dot == std::string_view::npos) return InputKind::kSingleModule;
   std::string_view stem = final_part.substr(0, dot);
   std::string_view extension = final_part.substr(dot);
-  if (!stem.empty() && stem.back() == '*' && (extension == ".*" || is_module_extension(extension)))
+  // The name is in lower case already, so the extension tests that ignore
+  // case decide as exact ones would.
+  if (!stem.empty() && stem.back() == '*' &&
+      (extension == ".*" || is_module_name(final_part, kinds)))
     return InputKind::kWildcardSet;
   if (extension == ".vbg") return InputKind::kProjectGroup;
-  if (extension == ".vbp") return InputKind::kProject;
-  if (is_module_extension(extension)) return InputKind::kSingleModule;
+  if (is_project_name(final_part)) return InputKind::kProject;
+  if (is_module_name(final_part, kinds)) return InputKind::kSingleModule;
   return InputKind::kInvalid;
 }
 
@@ -126,25 +132,29 @@ int run_codetal(Platform& platform, const std::vector<std::string>& arguments) {
     return kExitSuccess;
   }
   const Switches switches = scan_switches(arguments, build_switch_scan());
-  RunState run(platform);
-  run.console.set_batch(switches.batch);
-  run.console.clear_screen();
-  run.log.set_report_header(build_report_header(platform.local_time()));
+  Console console(platform);
+  console.set_batch(switches.batch);
+  console.clear_screen();
+  ReportLog log(platform, console);
+  log.set_report_header(build_report_header(platform.local_time()));
   if (wants_usage(arguments)) {
-    show_usage(run.console);
-    run.console.pause();
+    show_usage(console);
+    console.pause();
     return kExitUsage;
   }
-  run.console.test_console_mirror();
-  load_table_file(run);
-  if (switches.echo) run.log.set_echo_log(true);
-  show_banner(run, switches.verbose);
+  console.mirror_if_redirected();
+  ReportOptions options;
+  load_options(platform, console, options);
+  log.set_echo_log(switches.echo);
+  show_banner(platform, console, switches.verbose);
 
   std::string name = arguments.front();
   make_lower(name);
-  run.input_kind = choose_input_kind(name);
-  if (!traverse_input(run, name)) return kExitFailure;
-  return complete_run(run);
+  LogReport log_report(log, options);
+  Traversal run(platform, console, options, log_report,
+                choose_input_kind(name, module_kinds_of(options)));
+  if (traverse_input(run, name) == Next::kStop) return kExitFailure;
+  return complete_run(run, log);
 }
 
 }  // namespace codetal

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/platform.h"
-#include "traverse/run_state.h"
+#include "traverse/traversal.h"
 
 namespace codetal {
 
@@ -25,6 +25,6 @@ int run_codetal(Platform& platform, const std::vector<std::string>& arguments);
 // The usage check of the command line.
 bool wants_usage(const std::vector<std::string>& arguments);
 // Decides the kind of an input name that is already in lower case.
-InputKind choose_input_kind(std::string_view lower_name);
+InputKind choose_input_kind(std::string_view lower_name, ModuleKinds kinds);
 
 }  // namespace codetal

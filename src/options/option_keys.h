@@ -3,35 +3,33 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 #include "options/report_options.h"
 
 namespace codetal {
 
-enum class ValueRule {
-  kOneToEight,     // '1' to '8'
-  kZeroOrOne,      // '0' or '1'
-  kZeroToTwo,      // '0', '1' or '2'
-  kNumberLessTen,  // a decimal number, stored less 10
-};
-
 struct OptionKey {
   std::string_view key;
+  // A value is taken when its first character lies in [lowest, highest];
+  // it is stored as that digit. Both '\0': the key is known, its value unused.
+  char lowest;
+  char highest;
+  // What the value sets: a field, or else the list line of a statement kind.
   std::int32_t ReportOptions::*field;
-  ValueRule rule;
+  std::size_t kind;
 };
+
+// Every key in the order tried: the first key a record begins with decides.
+std::span<const OptionKey> option_keys();
 
 // The first key that the record begins with, ignoring case and looking only
 // at the key's own length; nullptr when none does.
 const OptionKey* find_option_key(std::string_view record);
 
 // Stores the value by the key's rule; a value it does not accept leaves the
-// field as it was.
+// setting as it was.
 void apply_option_value(const OptionKey& key, std::string_view value, ReportOptions& options);
-
-// A decimal integer as the options file writes it: optional sign, digits,
-// stopping at the first other character; no digits gives 0.
-std::int64_t leading_decimal(std::string_view text);
 
 }  // namespace codetal

@@ -1,10 +1,13 @@
 #include "options/options_file.h"
 
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "options/option_keys.h"
 #include "platform/ascii.h"
+#include "platform/text_lines.h"
 
 namespace codetal {
 namespace {
@@ -13,6 +16,8 @@ bool is_comment_or_empty_line(char first) {
   return first == ';' || first == '\'' || first == '\\' || first == '\n';
 }
 
+// The message names C:\Codetal\ although the second place searched is
+// C:\RUK\: users know the text, and scripts match it.
 void report_missing_file(Console& console) {
   console.console_message("Codetal==>  Unable to open %s for reading \n", kSecondOptionsFileName);
   console.console_message("Codetal==>  The Codetal.INI file must be placed \n");
@@ -23,28 +28,19 @@ void report_missing_file(Console& console) {
   console.clear_screen();
 }
 
-void apply_record(RunState& run, std::string_view record) {
-  const OptionKey* key = find_option_key(record);
-  if (key == nullptr) return;
-  std::optional<std::string_view> value = get_parm(run.console, record);
-  if (!value) return;
-  remove_lb_and_tabs(*value);
-  apply_option_value(*key, *value, run.options);
-}
-
-}  // namespace
-
+// The header test looks at the record as read: an indented header is none.
 bool is_section_header(std::string_view record) {
   return starts_with_ignoring_case(record, "[Codetal ");
 }
 
-std::size_t remove_lb_and_tabs(std::string_view& text) {
+void skip_blanks_and_tabs(std::string_view& text) {
   std::size_t count = 0;
   while (count < text.size() && (text[count] == ' ' || text[count] == '\t')) ++count;
   text.remove_prefix(count);
-  return count;
 }
 
+// The text after the first "=" of the record; none when there is no "="
+// (reported, then a wait) or nothing follows it.
 std::optional<std::string_view> get_parm(Console& console, std::string_view record) {
   std::size_t equals = record.find('=');
   if (equals == std::string_view::npos) {
@@ -59,27 +55,40 @@ std::optional<std::string_view> get_parm(Console& console, std::string_view reco
   return record.substr(equals + 1);
 }
 
-void get_user_options(RunState& run, TextLines& records) {
+void apply_record(Console& console, std::string_view record, ReportOptions& options) {
+  const OptionKey* key = find_option_key(record);
+  if (key == nullptr) return;
+  std::optional<std::string_view> value = get_parm(console, record);
+  if (!value) return;
+  skip_blanks_and_tabs(*value);
+  apply_option_value(*key, *value, options);
+}
+
+// Applies the records of one section, up to the next record that begins
+// with "[" (consumed) or the end of the file.
+void apply_section(Console& console, TextLines& records, ReportOptions& options) {
   std::string_view record;
   while (records.next(record)) {
-    remove_lb_and_tabs(record);
+    skip_blanks_and_tabs(record);
     if (!record.empty() && is_comment_or_empty_line(record.front())) continue;
     if (!record.empty() && record.front() == '[') return;
-    apply_record(run, record);
+    apply_record(console, record, options);
   }
 }
 
-void load_table_file(RunState& run) {
-  std::unique_ptr<InputFile> file = run.platform.open_input(kOptionsFileName);
-  if (!file) file = run.platform.open_input(kSecondOptionsFileName);
+}  // namespace
+
+void load_options(Platform& platform, Console& console, ReportOptions& options) {
+  std::unique_ptr<InputFile> file = platform.open_input(kOptionsFileName);
+  if (!file) file = platform.open_input(kSecondOptionsFileName);
   if (!file) {
-    report_missing_file(run.console);
+    report_missing_file(console);
     return;
   }
   TextLines records(*file);
   std::string_view record;
   while (records.next(record)) {
-    if (is_section_header(record)) get_user_options(run, records);
+    if (is_section_header(record)) apply_section(console, records, options);
   }
 }
 

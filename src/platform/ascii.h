@@ -8,6 +8,16 @@
 
 namespace codetal {
 
+// Text files end at this byte, as DOS left them, whatever follows it.
+inline constexpr char kCtrlZ = 0x1A;
+
+constexpr bool is_ascii_letter(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+constexpr bool is_ascii_digit(char c) {
+  return c >= '0' && c <= '9';
+}
+
 constexpr char ascii_upper(char c) {
   return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
 }

@@ -2,12 +2,9 @@
 
 #include <cstring>
 
+#include "platform/ascii.h"
+
 namespace codetal {
-namespace {
-
-constexpr char kCtrlZ = 0x1A;
-
-}  // namespace
 
 TextLines::TextLines(InputFile& file, std::size_t block_size)
     : file_(file), buffer_(block_size < 16 ? 16 : block_size) {}

@@ -1,9 +1,61 @@
 #include "report/layouts.h"
 
+#include <cstdio>
+
+#include "analysis/statement_kinds.h"
 #include "platform/ascii.h"
 
 namespace codetal {
 namespace {
+
+// The counts half of each table line; the statement columns follow the bar.
+constexpr std::string_view kCountsHeading[] = {"Total    Lines   Rems &    Blank  |",
+                                               "Lines     Code  Comments   Lines  |"};
+// The first statement column is two characters wider than the others.
+constexpr int kFirstColumnWidth = 12;
+constexpr int kColumnWidth = 10;
+
+std::string build_heading_line(int row) {
+  std::string text(kCountsHeading[row - 1]);
+  int width = kFirstColumnWidth;
+  for (const StatementKind& kind : kStatementKinds) {
+    if (kind.table_row != row) continue;
+    text.append(static_cast<std::size_t>(width) - kind.column_title.size(), ' ');
+    text.append(kind.column_title);
+    width = kColumnWidth;
+  }
+  text.append(row == 1 ? " \n" : " \n\n");
+  return text;
+}
+
+// Appends the statement columns of one table row after its bar.
+void append_statement_columns(std::string& line, const ModuleStats& s, int row) {
+  int width = kFirstColumnWidth;
+  for (const StatementKind& kind : kStatementKinds) {
+    if (kind.table_row != row) continue;
+    // The padding is fixed and the number at least five wide, so a wider
+    // number shifts the rest of the row rather than being cut.
+    char number[16];
+    int n = std::snprintf(number, sizeof number, "%5d", s[kind.counter]);
+    line.append(static_cast<std::size_t>(width - 5), ' ');
+    line.append(number, static_cast<std::size_t>(n));
+    width = kColumnWidth;
+  }
+}
+
+void write_table_rows(ReportLog& log, const ModuleStats& s) {
+  char counts[64];
+  int n = std::snprintf(counts, sizeof counts, "%5d    %5d    %5d    %5d  |", s[kTotalLines],
+                        s[kCodeLines], s[kCommentLines], s[kBlankLines]);
+  std::string line(counts, static_cast<std::size_t>(n));
+  append_statement_columns(line, s, 1);
+  line.append(" \n");
+  log.write_log(line);
+  line.assign(kRowPrefix.substr(0, kRowPrefix.size() - 2));
+  append_statement_columns(line, s, 2);
+  line.append(" \n\n");
+  log.write_log(line);
+}
 
 // Names are copied as bytes, never formatted, so that any byte of a name
 // (a "%" or even a NUL) reaches the report as it is.
@@ -14,32 +66,22 @@ void write_name_line(ReportLog& log, std::string_view label, std::string_view na
   log.write_log(line);
 }
 
-struct ListLine {
-  const char* label;  // padded to 15 characters by the format
-  Counter counter;
-  std::int32_t ReportOptions::*shown;  // nullptr: always written
-};
-
-// The list form's counter lines after the dash line, in print order.
-constexpr ListLine kStatementLines[] = {
-    {"Nbr. Subs", kSubs, nullptr},
-    {"Nbr. Functions", kFunctions, nullptr},
-    {"Nbr. Lets", kLets, &ReportOptions::lets},
-    {"Nbr. Gets", kGets, &ReportOptions::gets},
-    {"Nbr. Events", kEvents, &ReportOptions::events},
-    {"Nbr. Ifs", kIfs, &ReportOptions::ifs},
-    {"Nbr. ElseIfs", kElseIfs, &ReportOptions::elseifs},
-    {"Nbr. Dos", kDos, &ReportOptions::dos},
-    {"Nbr. Whiles", kWhiles, &ReportOptions::whiles},
-    {"Nbr. Fors", kFors, &ReportOptions::fors},
-    {"Nbr. Labels", kLabels, &ReportOptions::labels},
-    {"Nbr. WinAPI", kWinApi, &ReportOptions::winapi},
-    {"Nbr. Dims", kDims, &ReportOptions::dims},
-    {"Nbr. Vars", kVars, &ReportOptions::vars},
-    {"Nbr. Types", kTypes, &ReportOptions::types},
-    {"Nbr. Enums", kEnums, &ReportOptions::enums},
-    {"Nbr. Consts", kConsts, &ReportOptions::consts},
-};
+void report_list_form(ReportLog& log, const ReportOptions& options, const ModuleStats& s,
+                      std::string_view module_name) {
+  write_name_line(log, "File: ", module_name);
+  log.write_logf("   Total Lines    = %d \n", s[kTotalLines]);
+  log.write_logf("   Lines of Code  = %d \n", s[kCodeLines]);
+  log.write_logf("   Nbr. Comments  = %d \n", s[kCommentLines]);
+  if (options.blank_lines != 0) log.write_logf("   Blank Lines    = %d \n", s[kBlankLines]);
+  log.write_log("   ---------------- \n");
+  for (std::size_t i = 0; i < kStatementKindCount; ++i) {
+    const StatementKind& kind = kStatementKinds[i];
+    if (options.shown_kinds[i] == 0) continue;
+    log.write_logf("   %-15.*s= %d \n", static_cast<int>(kind.list_label.size()),
+                   kind.list_label.data(), s[kind.counter]);
+  }
+  log.write_log("\n");
+}
 
 std::string upper_title(const char* label, std::string_view name, const char* ending) {
   std::string title = label;
@@ -49,35 +91,14 @@ std::string upper_title(const char* label, std::string_view name, const char* en
   return title;
 }
 
-void report_list_form(ReportLog& log, const ReportOptions& options, const ModuleStats& s,
-                      std::string_view module_name) {
-  write_name_line(log, "File: ", module_name);
-  log.write_logf("   Total Lines    = %d \n", s[kTotalLines]);
-  log.write_logf("   Lines of Code  = %d \n", s[kCodeLines]);
-  log.write_logf("   Nbr. Comments  = %d \n", s[kCommentLines]);
-  if (options.blank_lines != 0) log.write_logf("   Blank Lines    = %d \n", s[kBlankLines]);
-  log.write_log("   ---------------- \n");
-  for (const ListLine& line : kStatementLines) {
-    if (line.shown == nullptr || options.*line.shown != 0)
-      log.write_logf("   %-15s= %d \n", line.label, s[line.counter]);
-  }
-  log.write_log("\n");
-}
-
-void write_table_rows(ReportLog& log, const ModuleStats& s) {
-  log.write_logf(
-      "%5d    %5d    %5d    %5d  |       %5d     %5d     %5d     %5d     %5d     %5d"
-      "     %5d     %5d \n",
-      s[kTotalLines], s[kCodeLines], s[kCommentLines], s[kBlankLines], s[kSubs], s[kFunctions],
-      s[kLets], s[kGets], s[kEvents], s[kIfs], s[kElseIfs], s[kDos]);
-  log.write_logf("%.*s     %5d     %5d     %5d     %5d     %5d     %5d     %5d     %5d \n\n",
-                 static_cast<int>(kRowPrefix.size()), kRowPrefix.data(), s[kWhiles], s[kFors],
-                 s[kWinApi], s[kDims], s[kVars], s[kTypes], s[kEnums], s[kConsts]);
-}
-
 }  // namespace
 
-std::string generic_class_title(std::string_view pattern) {
+void write_heading_lines(ReportLog& log) {
+  static const std::string lines[] = {build_heading_line(1), build_heading_line(2)};
+  for (const std::string& line : lines) log.write_log(line);
+}
+
+std::string wildcard_set_title(std::string_view pattern) {
   return upper_title("GENERIC CLASS: ", pattern, " \n\n");
 }
 

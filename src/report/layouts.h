@@ -1,5 +1,6 @@
 // The fixed-column texts of the report: titles, heading lines, module blocks
-// (table or list form) and the Project and Group Totals rows.
+// (table or list form) and the Project and Group Totals rows. The statement
+// columns and list lines come from the table of statement kinds.
 #pragma once
 
 #include <string>
@@ -11,18 +12,15 @@
 
 namespace codetal {
 
-// Each heading line is its counts half followed by its statement-column half.
-inline constexpr std::string_view kHeadingLine1 =
-    "Total    Lines   Rems &    Blank  |        Subs     Funcs      Lets      Gets    Events"
-    "       Ifs   ElseIfs       Dos \n";
-inline constexpr std::string_view kHeadingLine2 =
-    "Lines     Code  Comments   Lines  |      Whiles      Fors    WinAPI      Dims      Vars"
-    "     Types     Enums    Consts \n\n";
 // Every second table row begins with exactly this text.
 inline constexpr std::string_view kRowPrefix = "                                  |  ";
 inline constexpr std::size_t kTitleWidth = 117;
 
-std::string generic_class_title(std::string_view pattern);
+// The two heading lines of a table (the second with the blank line after
+// it), each written as a text of its own.
+void write_heading_lines(ReportLog& log);
+
+std::string wildcard_set_title(std::string_view pattern);
 std::string project_group_title(std::string_view path);
 std::string project_title(std::string_view path);
 

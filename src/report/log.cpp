@@ -4,14 +4,6 @@
 #include <cstdio>
 
 namespace codetal {
-namespace {
-
-// Texts are gathered and handed to the file in large writes; the header is
-// written through at once so that a report that cannot be written at all is
-// reported on the first text, where the user expects it.
-constexpr std::size_t kFlushThreshold = 64 * 1024;
-
-}  // namespace
 
 std::string build_report_header(const LocalTime& t) {
   char text[96];
@@ -54,6 +46,9 @@ void ReportLog::write_log(std::string_view text) {
   write_text(text, false);
 }
 
+// Texts are gathered and handed to the file in large writes; the header is
+// written through at once so that a report that cannot be written at all is
+// reported on the first text, where the user expects it.
 void ReportLog::write_text(std::string_view text, bool write_through) {
   if (!failed_) {
     pending_.append(text);

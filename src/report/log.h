@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "driver/console.h"
+#include "console/console.h"
 #include "platform/platform.h"
 
 namespace codetal {
@@ -25,7 +25,6 @@ class ReportLog final : public Flushable {
 
   void set_report_header(std::string header) { report_header_ = std::move(header); }
   void set_echo_log(bool on) { echo_log_ = on; }
-  bool echo_log() const { return echo_log_; }
 
   // Writes one text verbatim; the empty text closes the report.
   void write_log(std::string_view text);

@@ -16,10 +16,6 @@ std::string_view drop_leading_blanks(std::string_view text) {
   return start == std::string_view::npos ? std::string_view{} : text.substr(start);
 }
 
-bool is_ascii_letter(char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
 }  // namespace
 
 std::optional<std::string_view> listed_name(std::string_view line,
@@ -50,10 +46,16 @@ std::string_view extension_of(std::string_view name) {
   return dot == std::string_view::npos ? std::string_view{} : final_part.substr(dot);
 }
 
-bool is_module_name(std::string_view name) {
+bool is_module_name(std::string_view name, ModuleKinds kinds) {
   std::string_view extension = extension_of(name);
-  return equal_ignoring_case(extension, ".frm") || equal_ignoring_case(extension, ".cls") ||
-         equal_ignoring_case(extension, ".bas");
+  for (std::string_view known : {".frm", ".cls", ".bas"}) {
+    if (equal_ignoring_case(extension, known)) return true;
+  }
+  if (kinds == ModuleKinds::kClassic) return false;
+  for (std::string_view known : {".ctl", ".pag", ".dob", ".dsr"}) {
+    if (equal_ignoring_case(extension, known)) return true;
+  }
+  return false;
 }
 
 bool is_project_name(std::string_view name) {

@@ -21,6 +21,12 @@ inline constexpr ListingKey kProjectKeys[] = {
     {"Class=", true},
     {"Module=", true},
 };
+// With every module kind: the designer-based kinds too, named like forms.
+inline constexpr ListingKey kAllKindsProjectKeys[] = {
+    {"Form=", false},        {"Class=", true},         {"Module=", true},
+    {"UserControl=", false}, {"PropertyPage=", false}, {"UserDocument=", false},
+    {"Designer=", false},
+};
 inline constexpr ListingKey kGroupKeys[] = {
     {"Project=", false},
     {"StartupProject=", false},
@@ -36,8 +42,13 @@ std::optional<std::string_view> listed_name(std::string_view line,
 std::string_view final_component(std::string_view name);
 // From the last "." of the final component; empty when it has none.
 std::string_view extension_of(std::string_view name);
-// ".frm", ".cls" or ".bas", ignoring letter case.
-bool is_module_name(std::string_view name);
+// Which files count as modules: forms, classes and standard modules, or
+// also user controls, property pages, user documents and designers.
+enum class ModuleKinds { kClassic, kAll };
+
+// ".frm", ".cls" or ".bas" (and with kAll ".ctl", ".pag", ".dob" or ".dsr"),
+// ignoring letter case.
+bool is_module_name(std::string_view name, ModuleKinds kinds);
 // ".vbp", ignoring letter case.
 bool is_project_name(std::string_view name);
 

@@ -1,56 +1,77 @@
 #include "traverse/module_cycle.h"
 
-#include "analysis/analyze.h"
-#include "report/layouts.h"
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "analysis/count_module.h"
+#include "platform/ascii.h"
 
 namespace codetal {
 namespace {
 
-// The analysis has shown why it failed; only a project given alone goes on
-// with its next module.
-int after_failed_analysis(RunState& run) {
+CountRules count_rules(const Traversal& run, std::string_view name) {
+  CountRules rules;
+  rules.count_designer_lines = run.options.count_form_headers == 1;
+  if (run.module_kinds() == ModuleKinds::kAll) {
+    rules.designer_starts = equal_ignoring_case(extension_of(name), ".dsr")
+                                ? DesignerStarts::kAllKindsAndDsr
+                                : DesignerStarts::kAllKinds;
+  }
+  return rules;
+}
+
+std::optional<ModuleStats> open_and_count(Traversal& run, const std::string& name,
+                                          ModuleFailure& why) {
+  std::unique_ptr<InputFile> file = run.platform.open_input(name);
+  if (file == nullptr) {
+    run.console.console_message("Codetal==>  Unable to open %s for reading \n", name.c_str());
+    run.console.console_message("Codetal==>  The file probably doesn't exist \n\n");
+    why = ModuleFailure::kCannotOpen;
+    return std::nullopt;
+  }
+  run.console.console_message("Codetal==>  Processing  %s \n", name.c_str());
+  std::optional<ModuleStats> stats = count_module(run.reader, *file, count_rules(run, name));
+  if (!stats) {
+    run.console.console_message("\n");
+    run.console.console_message("Codetal==>  Unable to read %s \n", name.c_str());
+    run.console.console_message("Codetal==>  File is most probably of zero length \n");
+    why = ModuleFailure::kNoText;
+  }
+  return stats;
+}
+
+// The failure has been shown; only a project given alone goes on with its
+// next module.
+Next after_failed_module(Traversal& run) {
   run.failed = true;
   if (run.input_kind == InputKind::kProject) {
     run.console.console_message("Codetal==>  Program will continue \n\n");
     run.console.pause();
-    return 0;
+    return Next::kGoOn;
   }
   run.console.console_message("Codetal==>  Program will abort \n\n");
   run.console.pause();
   run.console.console_message("\n");
-  return 1;
+  return Next::kStop;
 }
 
 }  // namespace
 
-int process_module(RunState& run, std::string_view module_name) {
-  run.current_module_name = module_name;
-  // Written first, so the name stands in the report even when the analysis fails.
-  write_module_name_line(run.log, run.current_module_name);
-  if (analyze_module(run, run.current_module_name) != 0) return after_failed_analysis(run);
-  run.reader.close_module();
-  report_module(run.log, run.options, run.module_stats, run.current_module_name);
-  sum_module_totals(run);
-  reset_module_state(run);
-  return 0;
-}
-
-void sum_module_totals(RunState& run) {
-  run.project_totals += run.module_stats;
-}
-
-void sum_project_totals(RunState& run) {
-  run.group_totals += run.project_totals;
-}
-
-void reset_module_state(RunState& run) {
-  run.reader.reset();
-  run.module_stats = ModuleStats{};
-}
-
-void reset_project_state(RunState& run) {
-  run.reader.reset();
-  run.project_totals = ModuleStats{};
+Next process_module(Traversal& run, std::string_view module_name) {
+  // Messages print names with "%s": a copy ends at a NUL as they always have.
+  const std::string name(module_name);
+  run.report.module_started(module_name);
+  ModuleFailure why = ModuleFailure::kCannotOpen;
+  std::optional<ModuleStats> stats = open_and_count(run, name, why);
+  if (!stats) {
+    run.report.module_failed(module_name, why);
+    return after_failed_module(run);
+  }
+  ++run.modules_analyzed;
+  run.report.module_counted(module_name, *stats);
+  run.project_totals += *stats;
+  return Next::kGoOn;
 }
 
 }  // namespace codetal

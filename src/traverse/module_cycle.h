@@ -1,17 +1,14 @@
-// The cycle every module goes through, and the sums and resets around it.
+// The cycle every module goes through: opened, counted, reported, summed
+// into its project's totals.
 #pragma once
 
 #include <string_view>
 
-#include "traverse/run_state.h"
+#include "traverse/traversal.h"
 
 namespace codetal {
 
-// 0: the caller goes on; 1: the caller stops its traversal.
-int process_module(RunState& run, std::string_view module_name);
-void sum_module_totals(RunState& run);
-void sum_project_totals(RunState& run);
-void reset_module_state(RunState& run);
-void reset_project_state(RunState& run);
+// A module that fails stops every input but a project given alone.
+Next process_module(Traversal& run, std::string_view module_name);
 
 }  // namespace codetal

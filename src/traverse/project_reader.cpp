@@ -4,7 +4,6 @@
 #include <string>
 
 #include "platform/text_lines.h"
-#include "report/layouts.h"
 #include "traverse/listed_names.h"
 #include "traverse/module_cycle.h"
 
@@ -15,7 +14,7 @@ int size_of(std::string_view text) {
   return static_cast<int>(text.size());
 }
 
-std::unique_ptr<InputFile> open_listing(RunState& run, std::string_view name) {
+std::unique_ptr<InputFile> open_listing(Traversal& run, std::string_view name) {
   std::unique_ptr<InputFile> file = run.platform.open_input(name);
   if (file != nullptr) return file;
   run.console.console_message("Codetal==>  Unable to open %.*s for reading \n", size_of(name),
@@ -27,7 +26,7 @@ std::unique_ptr<InputFile> open_listing(RunState& run, std::string_view name) {
 }
 
 // A read error ends the file like its end, but the run must not look whole.
-void note_read_failure(RunState& run, const TextLines& lines, std::string_view name) {
+void note_read_failure(Traversal& run, const TextLines& lines, std::string_view name) {
   if (!lines.read_failed()) return;
   run.console.console_message("Codetal==>  Unable to read %.*s \n", size_of(name), name.data());
   run.failed = true;
@@ -35,37 +34,35 @@ void note_read_failure(RunState& run, const TextLines& lines, std::string_view n
 
 }  // namespace
 
-int read_project_file(RunState& run, std::string_view project_name) {
+Next read_project_file(Traversal& run, std::string_view project_name) {
   std::unique_ptr<InputFile> file = open_listing(run, project_name);
-  if (file == nullptr) return 1;
-  run.log.write_log(project_title(project_name));
-  run.log.write_log(kHeadingLine1);
-  run.log.write_log(kHeadingLine2);
+  if (file == nullptr) return Next::kStop;
+  run.report.project_started(project_name);
 
+  const std::span<const ListingKey> keys = run.module_kinds() == ModuleKinds::kAll
+                                               ? std::span<const ListingKey>(kAllKindsProjectKeys)
+                                               : std::span<const ListingKey>(kProjectKeys);
   TextLines lines(*file);
   std::string module_name;
   std::string_view line;
   while (lines.next(line)) {
-    std::optional<std::string_view> listed = listed_name(line, kProjectKeys);
-    if (!listed || !is_module_name(*listed)) continue;
+    std::optional<std::string_view> listed = listed_name(line, keys);
+    if (!listed || !is_module_name(*listed, run.module_kinds())) continue;
     place_beside(module_name, project_name, *listed);
-    if (process_module(run, module_name) != 0) {
-      run.failed = true;
-      return 1;
-    }
+    if (process_module(run, module_name) == Next::kStop) return Next::kStop;
   }
   note_read_failure(run, lines, project_name);
 
-  report_project_totals(run.log, run.project_totals);
-  sum_project_totals(run);
-  reset_project_state(run);
-  return 0;
+  run.report.project_ended(project_name, run.project_totals);
+  run.group_totals += run.project_totals;
+  run.project_totals = ModuleStats{};
+  return Next::kGoOn;
 }
 
-int read_group_file(RunState& run, std::string_view group_name) {
+Next read_group_file(Traversal& run, std::string_view group_name) {
   std::unique_ptr<InputFile> file = open_listing(run, group_name);
-  if (file == nullptr) return 1;
-  run.log.write_log(project_group_title(group_name));
+  if (file == nullptr) return Next::kStop;
+  run.report.group_started(group_name);
 
   TextLines lines(*file);
   std::string project_name;
@@ -74,12 +71,12 @@ int read_group_file(RunState& run, std::string_view group_name) {
     std::optional<std::string_view> listed = listed_name(line, kGroupKeys);
     if (!listed || !is_project_name(*listed)) continue;
     place_beside(project_name, group_name, *listed);
-    if (read_project_file(run, project_name) != 0) return 1;
+    if (read_project_file(run, project_name) == Next::kStop) return Next::kStop;
   }
   note_read_failure(run, lines, group_name);
 
-  report_group_totals(run.log, run.group_totals);
-  return 0;
+  run.report.group_ended(group_name, run.group_totals);
+  return Next::kGoOn;
 }
 
 }  // namespace codetal

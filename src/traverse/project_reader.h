@@ -3,12 +3,13 @@
 
 #include <string_view>
 
-#include "traverse/run_state.h"
+#include "traverse/traversal.h"
 
 namespace codetal {
 
-// 0: read to its end and totals written; 1: stopped.
-int read_project_file(RunState& run, std::string_view project_name);
-int read_group_file(RunState& run, std::string_view group_name);
+// kGoOn: read to its end and its totals reported; kStop: it could not be
+// opened, or a module stopped it.
+Next read_project_file(Traversal& run, std::string_view project_name);
+Next read_group_file(Traversal& run, std::string_view group_name);
 
 }  // namespace codetal

@@ -2,36 +2,45 @@
 
 #include <gtest/gtest.h>
 
-#include "fake_platform.h"
-
 namespace codetal {
 namespace {
 
 TEST(InputKind, DecidedByTheFinalComponentAndItsLastDot) {
-  EXPECT_EQ(choose_input_kind("form1.frm"), InputKind::kSingleModule);
-  EXPECT_EQ(choose_input_kind("readme"), InputKind::kSingleModule);
-  EXPECT_EQ(choose_input_kind("/h"), InputKind::kSingleModule);
-  EXPECT_EQ(choose_input_kind(".\\main.bas"), InputKind::kSingleModule);
-  EXPECT_EQ(choose_input_kind("my.proj\\main.bas"), InputKind::kSingleModule);
-  EXPECT_EQ(choose_input_kind("my.dir/sub/main"), InputKind::kSingleModule);
-  EXPECT_EQ(choose_input_kind("app.vbp"), InputKind::kProject);
-  EXPECT_EQ(choose_input_kind("c:\\work\\app.vbg"), InputKind::kProjectGroup);
-  EXPECT_EQ(choose_input_kind("notes.txt"), InputKind::kInvalid);
-  EXPECT_EQ(choose_input_kind("main.frmx"), InputKind::kInvalid);
-  EXPECT_EQ(choose_input_kind("name."), InputKind::kInvalid);
+  EXPECT_EQ(choose_input_kind("form1.frm", ModuleKinds::kClassic), InputKind::kSingleModule);
+  EXPECT_EQ(choose_input_kind("readme", ModuleKinds::kClassic), InputKind::kSingleModule);
+  EXPECT_EQ(choose_input_kind("/h", ModuleKinds::kClassic), InputKind::kSingleModule);
+  EXPECT_EQ(choose_input_kind(".\\main.bas", ModuleKinds::kClassic), InputKind::kSingleModule);
+  EXPECT_EQ(choose_input_kind("my.proj\\main.bas", ModuleKinds::kClassic),
+            InputKind::kSingleModule);
+  EXPECT_EQ(choose_input_kind("my.dir/sub/main", ModuleKinds::kClassic), InputKind::kSingleModule);
+  EXPECT_EQ(choose_input_kind("app.vbp", ModuleKinds::kClassic), InputKind::kProject);
+  EXPECT_EQ(choose_input_kind("c:\\work\\app.vbg", ModuleKinds::kClassic),
+            InputKind::kProjectGroup);
+  EXPECT_EQ(choose_input_kind("notes.txt", ModuleKinds::kClassic), InputKind::kInvalid);
+  EXPECT_EQ(choose_input_kind("main.frmx", ModuleKinds::kClassic), InputKind::kInvalid);
+  EXPECT_EQ(choose_input_kind("name.", ModuleKinds::kClassic), InputKind::kInvalid);
 }
 
 TEST(InputKind, WildcardSetsAndLiteralStarNames) {
-  EXPECT_EQ(choose_input_kind("*.bas"), InputKind::kWildcardSet);
-  EXPECT_EQ(choose_input_kind("*.*"), InputKind::kWildcardSet);
-  EXPECT_EQ(choose_input_kind("test*.cls"), InputKind::kWildcardSet);
-  EXPECT_EQ(choose_input_kind("src\\*.frm"), InputKind::kWildcardSet);
-  EXPECT_EQ(choose_input_kind("my.dir\\*.frm"), InputKind::kWildcardSet);
-  EXPECT_EQ(choose_input_kind("a.b*.bas"), InputKind::kWildcardSet);
-  EXPECT_EQ(choose_input_kind("*.vbp"), InputKind::kProject);
-  EXPECT_EQ(choose_input_kind("*.vbg"), InputKind::kProjectGroup);
-  EXPECT_EQ(choose_input_kind("*.txt"), InputKind::kInvalid);
-  EXPECT_EQ(choose_input_kind("a*b.bas"), InputKind::kSingleModule);
+  EXPECT_EQ(choose_input_kind("*.bas", ModuleKinds::kClassic), InputKind::kWildcardSet);
+  EXPECT_EQ(choose_input_kind("*.*", ModuleKinds::kClassic), InputKind::kWildcardSet);
+  EXPECT_EQ(choose_input_kind("test*.cls", ModuleKinds::kClassic), InputKind::kWildcardSet);
+  EXPECT_EQ(choose_input_kind("src\\*.frm", ModuleKinds::kClassic), InputKind::kWildcardSet);
+  EXPECT_EQ(choose_input_kind("my.dir\\*.frm", ModuleKinds::kClassic), InputKind::kWildcardSet);
+  EXPECT_EQ(choose_input_kind("a.b*.bas", ModuleKinds::kClassic), InputKind::kWildcardSet);
+  EXPECT_EQ(choose_input_kind("*.vbp", ModuleKinds::kClassic), InputKind::kProject);
+  EXPECT_EQ(choose_input_kind("*.vbg", ModuleKinds::kClassic), InputKind::kProjectGroup);
+  EXPECT_EQ(choose_input_kind("*.txt", ModuleKinds::kClassic), InputKind::kInvalid);
+  EXPECT_EQ(choose_input_kind("a*b.bas", ModuleKinds::kClassic), InputKind::kSingleModule);
+}
+
+TEST(InputKind, EveryModuleKindOnlyWithTheKey) {
+  for (const char* name : {"grid.ctl", "page.pag", "doc.dob", "data.dsr", "*.ctl", "a*.dsr"}) {
+    InputKind with_key =
+        name[0] == '*' || name[1] == '*' ? InputKind::kWildcardSet : InputKind::kSingleModule;
+    EXPECT_EQ(choose_input_kind(name, ModuleKinds::kAll), with_key) << name;
+    EXPECT_EQ(choose_input_kind(name, ModuleKinds::kClassic), InputKind::kInvalid) << name;
+  }
 }
 
 TEST(Usage, OnlyALoneHelpArgumentShowsIt) {

@@ -48,6 +48,10 @@ TEST_F(FileNames, LetterCaseIsResolvedFolderByFolder) {
   EXPECT_EQ(read_all(root + "/CLIENT/forms/FRMMAIN.FRM"), "main\n");
   EXPECT_EQ(read_all(root + "\\client\\Forms\\..\\..\\shared\\MODUTIL.bas"), "util\n");
   EXPECT_EQ(read_all(root + "/client/forms/nothing.frm"), "<none>");
+  // Same length, one letter off (the first or the last): missing.
+  EXPECT_EQ(read_all(root + "/client/forms/XRMMAIN.FRM"), "<none>");
+  EXPECT_EQ(read_all(root + "/client/forms/frmmain.frx"), "<none>");
+  EXPECT_EQ(read_all(root + "/dlient/forms/frmmain.frm"), "<none>");
   EXPECT_EQ(read_all(root + "/nowhere/frmMain.frm"), "<none>");
 }
 

@@ -32,6 +32,9 @@ TEST(TextLines, TextModeRulesHoldForEveryBlockSize) {
                                              "\n",         long_line + "\n", "Class=c; c.cls"};
   for (std::size_t block : {16, 17, 4096, 65536})
     EXPECT_EQ(lines_of(bytes, block), expected) << block;
+  // Nothing after a Ctrl-Z is read, however many blocks follow it.
+  const std::string after = "\x1a" + std::string(200000, 'y') + "\nModule=m; m.bas\n";
+  EXPECT_EQ(lines_of("Form=a.frm\n" + after, 65536), std::vector<std::string>{"Form=a.frm\n"});
 }
 
 TEST(TextLines, LastLineWithoutLineFeedAndEmptyFiles) {

@@ -46,58 +46,6 @@ TEST_F(LogFixture, EchoShowsHeaderThenEveryTextVerbatim) {
   EXPECT_EQ(platform.out, std::string(kHeader) + "100% %s %d \n");
 }
 
-TEST_F(LogFixture, OpenFailureIsReportedForEveryTextAndRetried) {
-  platform.fail_create = true;
-  log.set_echo_log(true);
-  log.write_log("lost \n");
-  log.write_log("lost too \n");
-  const std::string messages =
-      "Codetal==>  Unable to open Codetal.log for writing \n"
-      "Codetal==>  The disk is probably full \n"
-      "Codetal==>  Program will continue \n"
-      "Codetal==>  Press Enter to continue \n<key>";
-  EXPECT_EQ(platform.out, messages + messages);  // lost texts are not echoed
-  EXPECT_TRUE(log.text_lost());
-  platform.fail_create = false;
-  log.write_log("kept \n");
-  log.write_log("");
-  EXPECT_EQ(report(), std::string(kHeader) + "kept \n");
-}
-
-TEST_F(LogFixture, WriteFailureIsReportedOnceThenOnlyEchoed) {
-  platform.fail_writes = true;
-  log.set_echo_log(true);
-  log.write_log("first \n");
-  log.write_log("second \n");
-  log.write_log("");
-  console.flush();
-  EXPECT_EQ(platform.out,
-            "Codetal==>  Write error on Codetal.log \n"
-            "Codetal==>  Disk may be full \n"
-            "Codetal==>  Program will continue \n"
-            "Codetal==>  Press Enter to continue \n<key>" +
-                std::string(kHeader) + "first \nsecond \n");
-  EXPECT_EQ(platform.waits(), 1);
-  EXPECT_TRUE(log.text_lost());
-}
-
-TEST_F(LogFixture, EchoedTextFollowsTheFailureOfItsOwnWrite) {
-  log.set_echo_log(true);
-  log.write_log("first \n");
-  platform.fail_writes = true;
-  log.write_log("second \n");
-  log.write_log("third \n");
-  log.write_log("");
-  console.flush();
-  EXPECT_EQ(platform.out, std::string(kHeader) + "first \n" +
-                              "Codetal==>  Write error on Codetal.log \n"
-                              "Codetal==>  Disk may be full \n"
-                              "Codetal==>  Program will continue \n"
-                              "Codetal==>  Press Enter to continue \n<key>"
-                              "second \nthird \n");
-  EXPECT_EQ(report(), std::string(kHeader) + "first \n");
-}
-
 TEST_F(LogFixture, ReportIsOnDiskBeforeEveryWait) {
   log.write_log("before the wait \n");
   console.pause();

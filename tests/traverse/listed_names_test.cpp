@@ -31,10 +31,24 @@ TEST(ListedName, OnlyTheExactKeysAtTheLineStartCount) {
         "UserControl=ctlGrid.ctl", "Startup=\"frmMain\"", "Project=Client.vbp", "Form", ""}) {
     EXPECT_EQ(listed_name(line, kProjectKeys), std::nullopt) << line;
   }
+  // The designer-based kinds are named like forms, and only with every kind.
+  EXPECT_EQ(listed_name("UserControl=ctlGrid.ctl ", kAllKindsProjectKeys), Name("ctlGrid.ctl"));
+  EXPECT_EQ(listed_name("PropertyPage=a;b.pag", kAllKindsProjectKeys), Name("a;b.pag"));
+  EXPECT_EQ(listed_name("UserDocument=doc.dob", kAllKindsProjectKeys), Name("doc.dob"));
+  EXPECT_EQ(listed_name("Designer=DataEnvironment1.Dsr", kAllKindsProjectKeys),
+            Name("DataEnvironment1.Dsr"));
+  EXPECT_EQ(listed_name("Module=m; m.bas", kAllKindsProjectKeys), Name("m.bas"));
+  EXPECT_EQ(listed_name("usercontrol=x.ctl", kAllKindsProjectKeys), std::nullopt);
   EXPECT_EQ(listed_name("StartupProject=Client\\Client.vbp", kGroupKeys),
             Name("Client\\Client.vbp"));
   EXPECT_EQ(listed_name("Project=Server\\My Server.vbp ", kGroupKeys),
             Name("Server\\My Server.vbp"));
+  // A group's project name is the whole value, as a form's is.
+  EXPECT_EQ(listed_name("Project=a;b.vbp", kGroupKeys), Name("a;b.vbp"));
+  EXPECT_EQ(listed_name("Project= Client.vbp", kGroupKeys), Name(" Client.vbp"));
+  EXPECT_EQ(listed_name("StartupProject=x; y.vbp", kGroupKeys), Name("x; y.vbp"));
+  EXPECT_EQ(listed_name("StartupProject= y.vbp", kGroupKeys), Name(" y.vbp"));
+  EXPECT_EQ(listed_name("Form= a;b.frm", kProjectKeys), Name(" a;b.frm"));
   EXPECT_EQ(listed_name("project=Server.vbp", kGroupKeys), std::nullopt);
   EXPECT_EQ(listed_name("VBGROUP 5.0", kGroupKeys), std::nullopt);
   EXPECT_EQ(listed_name("Form=Form1.frm", kGroupKeys), std::nullopt);
@@ -43,10 +57,16 @@ TEST(ListedName, OnlyTheExactKeysAtTheLineStartCount) {
 TEST(Extension, TakenFromTheLastDotOfTheFinalComponentIgnoringCase) {
   for (std::string_view name : {"..\\Shared\\Main.frm", "A.B.BAS", "MODULE1.BAS", "Form1.frm",
                                 "my.dir/x.Cls", "sub.d\\.bas"})
-    EXPECT_TRUE(is_module_name(name)) << name;
+    EXPECT_TRUE(is_module_name(name, ModuleKinds::kClassic)) << name;
   for (std::string_view name :
        {"MAIN.FRMX", "x.basx", "x.ba", "my.frm\\Main", "noext", "name.", "x.vbp", "", "..\\"})
-    EXPECT_FALSE(is_module_name(name)) << name;
+    EXPECT_FALSE(is_module_name(name, ModuleKinds::kAll)) << name;
+  for (std::string_view name : {"a.ctl", "B.PAG", "c.Dob", "..\\d.dsr"}) {
+    EXPECT_TRUE(is_module_name(name, ModuleKinds::kAll)) << name;
+    EXPECT_FALSE(is_module_name(name, ModuleKinds::kClassic)) << name;
+  }
+  EXPECT_FALSE(is_module_name("x.ctlx", ModuleKinds::kAll));
+  EXPECT_FALSE(is_module_name("x.dca", ModuleKinds::kAll));
   EXPECT_TRUE(is_project_name("Client\\Client.VBP"));
   EXPECT_TRUE(is_project_name("..\\a.b\\c.d.vbp"));
   EXPECT_FALSE(is_project_name("app.vbp.bak"));

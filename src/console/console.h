@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdarg>
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,10 @@
 #endif
 
 namespace codetal {
+
+// Output is handed on in writes of about this size: large enough to be
+// cheap, small enough that little waits in memory.
+inline constexpr std::size_t kFlushThreshold = 64 * 1024;
 
 // vsnprintf into a reused buffer: no allocation once it has grown.
 std::string_view format_into(std::string& buffer, const char* format, std::va_list args)
@@ -38,15 +43,15 @@ class Console {
   Console& operator=(const Console&) = delete;
 
   // Formats and shows a message; data goes in only as "%s" or "%d" values.
-  int console_message(const char* format, ...) CODETAL_PRINTF(2, 3);
+  void console_message(const char* format, ...) CODETAL_PRINTF(2, 3);
   // Shows text as it is (no formatting), mirrored like console_message.
   void message_text(std::string_view text);
   // Formats onto standard output alone, never mirrored.
   void stdout_message(const char* format, ...) CODETAL_PRINTF(2, 3);
 
-  // Switches the mirror on when standard output is not a character device.
-  void test_console_mirror();
-  bool console_mirror() const { return console_mirror_; }
+  // Switches the mirror on when standard output is not a character device,
+  // so that a redirected run still shows its messages.
+  void mirror_if_redirected();
 
   void pause();
   void clear_screen();

@@ -1,14 +1,9 @@
-#include "driver/console.h"
+#include "console/console.h"
 
 #include <cstdarg>
 #include <cstdio>
 
 namespace codetal {
-namespace {
-
-constexpr std::size_t kFlushThreshold = 64 * 1024;
-
-}  // namespace
 
 std::string_view format_into(std::string& buffer, const char* format, std::va_list args) {
   if (buffer.size() < 512) buffer.resize(512);
@@ -31,13 +26,12 @@ Console::~Console() {
   flush();
 }
 
-int Console::console_message(const char* format, ...) {
+void Console::console_message(const char* format, ...) {
   std::va_list args;
   va_start(args, format);
   std::string_view text = format_into(format_buffer_, format, args);
   va_end(args);
   emit(text, console_mirror_);
-  return 0;
 }
 
 void Console::message_text(std::string_view text) {
@@ -58,7 +52,7 @@ void Console::emit(std::string_view text, bool mirror) {
   if (interactive_ || out_.size() >= kFlushThreshold || err_.size() >= kFlushThreshold) flush();
 }
 
-void Console::test_console_mirror() {
+void Console::mirror_if_redirected() {
   if (platform_.stdout_is_char_device()) return;
   console_mirror_ = true;
   // The mirror is where the user follows the run: show it as it happens.

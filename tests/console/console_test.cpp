@@ -1,4 +1,4 @@
-#include "driver/console.h"
+#include "console/console.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,7 @@ TEST(Console, EachStreamKeepsTheOrderOfItsMessages) {
   test::FakePlatform platform;
   Console console(platform);
   console.console_message("before %s \n", "mirror");
-  console.test_console_mirror();
+  console.mirror_if_redirected();
   console.console_message("Codetal==>  %s \n", "one");
   console.stdout_message("Codetal==>  No Match Found for %s \n", "*.bas");
   console.message_text("100% \n");
@@ -33,7 +33,7 @@ TEST(Console, MirrorToATerminalIsShownAtOnce) {
   test::FakePlatform platform;
   platform.stderr_terminal = true;
   Console console(platform);
-  console.test_console_mirror();
+  console.mirror_if_redirected();
   console.console_message("Codetal==>  Processing  %s \n", "a.bas");
   EXPECT_EQ(platform.err, "Codetal==>  Processing  a.bas \n");
   EXPECT_EQ(platform.out, "Codetal==>  Processing  a.bas \n");

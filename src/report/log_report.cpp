@@ -1,0 +1,45 @@
+#include "report/log_report.h"
+
+#include "report/layouts.h"
+
+namespace codetal {
+
+void LogReport::group_started(std::string_view group) {
+  log_.write_log(project_group_title(group));
+}
+
+void LogReport::project_started(std::string_view project) {
+  log_.write_log(project_title(project));
+  write_heading_lines(log_);
+}
+
+void LogReport::wildcard_set_started(std::string_view pattern) {
+  log_.write_log(wildcard_set_title(pattern));
+  write_heading_lines(log_);
+}
+
+void LogReport::single_module_started(std::string_view) {
+  write_heading_lines(log_);
+}
+
+void LogReport::module_started(std::string_view module) {
+  write_module_name_line(log_, module);
+}
+
+void LogReport::module_counted(std::string_view module, const ModuleStats& stats) {
+  report_module(log_, options_, stats, module);
+}
+
+void LogReport::project_ended(std::string_view, const ModuleStats& totals) {
+  report_project_totals(log_, totals);
+}
+
+void LogReport::group_ended(std::string_view, const ModuleStats& totals) {
+  report_group_totals(log_, totals);
+}
+
+void LogReport::run_ended(int) {
+  log_.write_log("");
+}
+
+}  // namespace codetal

@@ -1,0 +1,30 @@
+// "Codetal.log" as a listener: the fixed-column layouts written to the
+// report file as the traversal goes.
+#pragma once
+
+#include "options/report_options.h"
+#include "report/log.h"
+#include "report/report_listener.h"
+
+namespace codetal {
+
+class LogReport final : public ReportListener {
+ public:
+  LogReport(ReportLog& log, const ReportOptions& options) : log_(log), options_(options) {}
+
+  void group_started(std::string_view group) override;
+  void project_started(std::string_view project) override;
+  void wildcard_set_started(std::string_view pattern) override;
+  void single_module_started(std::string_view module) override;
+  void module_started(std::string_view module) override;
+  void module_counted(std::string_view module, const ModuleStats& stats) override;
+  void project_ended(std::string_view project, const ModuleStats& totals) override;
+  void group_ended(std::string_view group, const ModuleStats& totals) override;
+  void run_ended(int exit_status) override;
+
+ private:
+  ReportLog& log_;
+  const ReportOptions& options_;
+};
+
+}  // namespace codetal

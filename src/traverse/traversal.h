@@ -1,0 +1,51 @@
+// What one traversal of the input owns: where it reads and reports, the
+// options it counts by, the running totals and whether anything failed. One
+// object per run, handed to the operations of this folder.
+#pragma once
+
+#include <cstdint>
+
+#include "analysis/line_reader.h"
+#include "analysis/module_stats.h"
+#include "console/console.h"
+#include "options/report_options.h"
+#include "platform/platform.h"
+#include "report/report_listener.h"
+#include "traverse/listed_names.h"
+
+namespace codetal {
+
+enum class InputKind { kSingleModule, kWildcardSet, kProject, kProjectGroup, kInvalid };
+
+inline ModuleKinds module_kinds_of(const ReportOptions& options) {
+  return options.all_module_kinds == 1 ? ModuleKinds::kAll : ModuleKinds::kClassic;
+}
+
+// What the caller does after an operation: go on with its next item, or
+// stop its own traversal too.
+enum class Next { kGoOn, kStop };
+
+struct Traversal {
+  Traversal(Platform& p, Console& c, const ReportOptions& o, ReportListener& r, InputKind kind)
+      : platform(p), console(c), options(o), report(r), input_kind(kind) {}
+
+  ModuleKinds module_kinds() const { return module_kinds_of(options); }
+
+  Platform& platform;
+  Console& console;
+  const ReportOptions& options;
+  ReportListener& report;
+  const InputKind input_kind;
+
+  ModuleStats project_totals;
+  ModuleStats group_totals;
+  // Modules whose first line was read; no viewer is started when it is 0.
+  std::int32_t modules_analyzed = 0;
+  // Something the input named could not be analysed: the run ends with
+  // status 2.
+  bool failed = false;
+  // Kept for the whole run, so that its buffer is allocated once.
+  LineReader reader;
+};
+
+}  // namespace codetal
