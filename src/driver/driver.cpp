@@ -1,11 +1,13 @@
 #include "driver/driver.h"
 
+#include "driver/export_switches.h"
 #include "driver/switches.h"
 
 #include "options/options_file.h"
 #include "platform/ascii.h"
 #include "report/log.h"
 #include "report/log_report.h"
+#include "traverse/estate.h"
 #include "traverse/listed_names.h"
 #include "traverse/module_cycle.h"
 #include "traverse/project_reader.h"
@@ -34,7 +36,7 @@ void show_usage(Console& console) {
   console.console_message("Codetal==>     *.* \n");
   console.console_message("\n");
   console.console_message(
-      "Codetal==>  Options: /v verbose  /z echo report  /b batch (no waits) \n");
+      "Codetal==>  Options: /v  /z  /b (batch: no waits)  /csv  /json  /html \n");
   console.console_message("\n");
   console.console_message("Codetal==>  For the latest updates and product information: \n");
   console.console_message("Codetal==>     https://codetal.example/ \n");
@@ -66,6 +68,9 @@ Next traverse_input(Traversal& run, const std::string& name) {
       run.report.single_module_started(name);
       process_module(run, name);
       return Next::kGoOn;
+    case InputKind::kEstate:
+      process_estate(run, name);
+      return Next::kGoOn;
     case InputKind::kInvalid:
       break;
   }
@@ -78,15 +83,16 @@ Next traverse_input(Traversal& run, const std::string& name) {
 // The one place that turns what happened into the exit status: anything the
 // input named that failed, or a report that lost a text though the run went
 // on.
-int exit_status(const Traversal& run, const ReportLog& log) {
-  return run.failed || log.text_lost() ? kExitFailure : kExitSuccess;
+int exit_status(const Traversal& run, const ReportLog& log, const Exports& exports) {
+  return run.failed || log.text_lost() || exports.text_lost() ? kExitFailure : kExitSuccess;
 }
+static_assert(kFailedRunStatus == kExitFailure, "the exports record the run's own status");
 
-int complete_run(Traversal& run, ReportLog& log) {
+int complete_run(Traversal& run, ReportLog& log, const Exports& exports) {
   run.console.console_message("\n");
   run.console.console_message("Codetal==>  Ver. %s Completed \n", kVersionText);
-  run.report.run_ended(exit_status(run, log));
-  int status = exit_status(run, log);
+  run.report.run_ended(exit_status(run, log, exports));
+  int status = exit_status(run, log, exports);
   if (run.modules_analyzed > 0 && (run.options.shell_to == 1 || run.options.shell_to == 2)) {
     run.console.flush();
     run.platform.start_program(run.options.shell_to == 1 ? "NotePad.exe" : "WinWord.exe",
@@ -95,6 +101,16 @@ int complete_run(Traversal& run, ReportLog& log) {
   }
   run.console.pause();
   return status;
+}
+
+// A folder is an estate, unless its name has the extension of a module, a
+// project or a group: such a name keeps its kind, and fails as it always has.
+InputKind input_kind_of(Platform& platform, std::string_view name, const ReportOptions& options) {
+  const ModuleKinds kinds = module_kinds_of(options);
+  InputKind kind = choose_input_kind(name, kinds);
+  bool plain_name = kind == InputKind::kInvalid ||
+                    (kind == InputKind::kSingleModule && !is_module_name(name, kinds));
+  return plain_name && platform.is_folder(name) ? InputKind::kEstate : kind;
 }
 
 }  // namespace
@@ -136,7 +152,8 @@ int run_codetal(Platform& platform, const std::vector<std::string>& arguments) {
   console.set_batch(switches.batch);
   console.clear_screen();
   ReportLog log(platform, console);
-  log.set_report_header(build_report_header(platform.local_time()));
+  const LocalTime started = platform.local_time();
+  log.set_report_header(build_report_header(started));
   if (wants_usage(arguments)) {
     show_usage(console);
     console.pause();
@@ -151,10 +168,17 @@ int run_codetal(Platform& platform, const std::vector<std::string>& arguments) {
   std::string name = arguments.front();
   make_lower(name);
   LogReport log_report(log, options);
-  Traversal run(platform, console, options, log_report,
-                choose_input_kind(name, module_kinds_of(options)));
-  if (traverse_input(run, name) == Next::kStop) return kExitFailure;
-  return complete_run(run, log);
+  Exports exports(platform, console, log, scan_export_switches(arguments),
+                  RunFacts{kVersionText, started, name, options});
+  ReportFanout report;
+  report.add(log_report);
+  report.add(exports);
+  Traversal run(platform, console, options, report, input_kind_of(platform, name, options));
+  if (traverse_input(run, name) == Next::kStop) {
+    report.run_stopped();
+    return kExitFailure;
+  }
+  return complete_run(run, log, exports);
 }
 
 }  // namespace codetal

@@ -5,7 +5,9 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +30,20 @@ struct LocalTime {
   int second = 0;
 };
 
+// Where a file lives: two names lead to the same file exactly when their
+// identities are equal (device and inode; volume and file index).
+struct FileIdentity {
+  std::uint64_t volume = 0;
+  std::uint64_t file = 0;
+  bool operator==(const FileIdentity&) const = default;
+};
+
+// One entry of a folder: an ordinary file (or a link to one) or a folder.
+struct FolderEntry {
+  std::string name;  // without the folder part
+  bool is_folder = false;
+};
+
 // A file opened for reading, as raw bytes; text-mode rules (CR dropped,
 // Ctrl-Z ends the text) are applied by the readers above.
 class InputFile {
@@ -37,7 +53,8 @@ class InputFile {
   virtual long read(char* buffer, std::size_t size) = 0;
 };
 
-// The report file. On Windows each "\n" is stored as CR LF.
+// A file being written. A text file stores each "\n" as CR LF on Windows; a
+// byte file stores the bytes as they are.
 class OutputFile {
  public:
   virtual ~OutputFile() = default;
@@ -72,14 +89,31 @@ class Platform {
   // Opens only ordinary files (no folders, devices or pipes), and never for
   // writing.
   virtual std::unique_ptr<InputFile> open_input(std::string_view name) = 0;
-  // Creates or truncates the file for writing.
+  // Creates or truncates the file for writing, as a text file.
   virtual std::unique_ptr<OutputFile> create_output(std::string_view name) = 0;
+  // The same, as a byte file: files that must be the same on every platform.
+  // Where text files store "\n" as it is, a text file is a byte file.
+  virtual std::unique_ptr<OutputFile> create_byte_output(std::string_view name) {
+    return create_output(name);
+  }
   // Names (without folder part) of the ordinary, non-hidden files in the
   // pattern's folder whose name matches the pattern's final component ("*"
   // and "?", ignoring letter case), sorted ignoring letter case.
   virtual std::vector<std::string> list_matches(std::string_view pattern) = 0;
   // Empty when it cannot be obtained.
   virtual std::string current_directory() = 0;
+
+  // Folders, looked up like open_input's names. A platform without them has
+  // no folder and reads none.
+  virtual bool is_folder(std::string_view /*name*/) { return false; }
+  // Appends the entries of the folder, unsorted, leaving out hidden entries
+  // and links to folders (so a walk cannot loop through them). False when
+  // the folder cannot be read.
+  virtual bool list_folder(std::string_view /*folder*/, std::vector<FolderEntry>& /*entries*/) {
+    return false;
+  }
+  // The file or folder the name leads to; nullopt when it leads nowhere.
+  virtual std::optional<FileIdentity> identify(std::string_view /*name*/) { return std::nullopt; }
 
   // Process and clock.
   virtual LocalTime local_time() = 0;

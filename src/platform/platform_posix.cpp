@@ -13,6 +13,9 @@
 #include <cerrno>
 #include <cstdlib>
 #include <ctime>
+#include <iterator>
+#include <mutex>
+#include <unordered_map>
 
 #include "platform/ascii.h"
 #include "platform/platform.h"
@@ -38,22 +41,51 @@ std::string to_posix_separators(std::string_view name) {
   return path;
 }
 
-// Finds the entry of `folder` whose name equals `component` ignoring letter
-// case; the first in sorted order wins, so the choice is reproducible.
-bool find_entry_ignoring_case(const std::string& folder, const std::string& component,
-                              std::string& found) {
-  DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
-  if (dir == nullptr) return false;
-  bool any = false;
-  while (dirent* entry = ::readdir(dir)) {
-    std::string_view name = entry->d_name;
-    if (name == "." || name == ".." || !equal_ignoring_case(name, component)) continue;
-    if (!any || name < std::string_view(found)) found = name;
-    any = true;
-  }
-  ::closedir(dir);
-  return any;
+// Byte order of the names with ASCII letters lowered; names equal but for
+// case are equivalent.
+bool less_lowered(std::string_view a, std::string_view b) {
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return static_cast<unsigned char>(ascii_lower(x)) < static_cast<unsigned char>(ascii_lower(y));
+  });
 }
+
+// Each folder's entry names, listed once per run for the lookup that ignores
+// letter case: a project naming thousands of files in another case would
+// otherwise reread their folder for every name. Names only, sorted ignoring
+// case and, among names equal but for case, in byte order, so that the first
+// match is the one a fresh listing would choose. Exact names are tried before
+// this, so a file created during the run is found by its exact name.
+class FolderNames {
+ public:
+  // The entry of `folder` equal to `component` ignoring letter case.
+  bool find(const std::string& folder, std::string_view component, std::string& found) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    const std::vector<std::string>& names = listing(folder);
+    auto at = std::lower_bound(names.begin(), names.end(), component, less_lowered);
+    if (at == names.end() || !equal_ignoring_case(*at, component)) return false;
+    found = *at;
+    return true;
+  }
+
+ private:
+  const std::vector<std::string>& listing(const std::string& folder) {
+    auto [at, added] = folders_.try_emplace(folder);
+    if (!added) return at->second;
+    std::vector<std::string>& names = at->second;
+    if (DIR* dir = ::opendir(folder.c_str())) {
+      while (dirent* entry = ::readdir(dir)) {
+        std::string_view name = entry->d_name;
+        if (name != "." && name != "..") names.emplace_back(name);
+      }
+      ::closedir(dir);
+    }
+    std::sort(names.begin(), names.end(), less_ignoring_case);
+    return names;
+  }
+
+  std::mutex mutex_;  // analysis may open files from more than one thread
+  std::unordered_map<std::string, std::vector<std::string>> folders_;
+};
 
 // O_NONBLOCK so that a FIFO cannot hang the run; callers refuse it.
 int open_for_reading(const std::string& path) {
@@ -67,7 +99,7 @@ bool exists(const std::string& path) {
 
 // VB6 projects come from a case-insensitive file system: resolve a name that
 // does not exist as written folder by folder, ignoring letter case.
-std::string resolve_name(std::string_view name) {
+std::string resolve_name(std::string_view name, FolderNames& folders) {
   std::string path = to_posix_separators(name);
   if (path.empty() || exists(path)) return path;
   std::string resolved;
@@ -83,8 +115,7 @@ std::string resolve_name(std::string_view name) {
     std::string candidate = resolved + component;
     if (!component.empty() && !exists(candidate)) {
       std::string match;
-      std::string folder = resolved.empty() ? "." : resolved;
-      if (!find_entry_ignoring_case(folder, component, match)) return path;
+      if (!folders.find(resolved.empty() ? "." : resolved, component, match)) return path;
       candidate = resolved + match;
     }
     resolved = candidate;
@@ -142,29 +173,143 @@ class PosixOutputFile final : public OutputFile {
   int fd_;
 };
 
-// Raw mode on the controlling terminal for the duration of one key wait.
+// What a signal handler needs to put the terminal back. Written only while
+// the wait's signals are blocked, read by the handlers; tcsetattr and the
+// other calls they make are async-signal-safe.
+struct PendingWait {
+  int fd = -1;
+  termios cooked{};
+  termios raw{};
+};
+PendingWait g_wait;
+volatile sig_atomic_t g_wait_pending = 0;
+
+// Signals that end the run by default; ISIG is off during the wait, so they
+// come from elsewhere (kill, a closed terminal), not from the keyboard.
+constexpr int kEndingSignals[] = {SIGTERM, SIGHUP, SIGQUIT, SIGINT};
+constexpr int kWaitSignals[] = {SIGTERM, SIGHUP, SIGQUIT, SIGINT, SIGTSTP, SIGCONT};
+
+// Only the foreground job may change the mode; from the background it would
+// be stopped by SIGTTOU.
+void set_mode_if_foreground(const termios& mode) {
+  if (g_wait_pending && ::tcgetpgrp(g_wait.fd) == ::getpgrp())
+    ::tcsetattr(g_wait.fd, TCSANOW, &mode);
+}
+
+void install(int sig, void (*handler)(int), struct sigaction* previous) {
+  struct sigaction action {};
+  action.sa_handler = handler;
+  action.sa_flags = SA_RESTART;
+  sigemptyset(&action.sa_mask);
+  ::sigaction(sig, &action, previous);
+}
+
+// The default action, taken at once: the handler is reset, the signal
+// unblocked and raised again.
+void raise_by_default(int sig) {
+  ::signal(sig, SIG_DFL);
+  sigset_t only;
+  sigemptyset(&only);
+  sigaddset(&only, sig);
+  ::sigprocmask(SIG_UNBLOCK, &only, nullptr);
+  ::raise(sig);
+}
+
+void on_ending_signal(int sig) {
+  set_mode_if_foreground(g_wait.cooked);
+  raise_by_default(sig);
+}
+
+// Stopped, the terminal is the shell's again: cooked while stopped, raw once
+// continued (execution resumes inside raise). In a process group that has
+// nobody to continue it the kernel drops the stop, and raise returns at once.
+void on_stop_signal(int) {
+  int saved_errno = errno;
+  set_mode_if_foreground(g_wait.cooked);
+  raise_by_default(SIGTSTP);
+  install(SIGTSTP, on_stop_signal, nullptr);
+  set_mode_if_foreground(g_wait.raw);
+  errno = saved_errno;
+}
+
+// Also after a SIGSTOP, which no handler sees, while the shell had the
+// terminal.
+void on_continue_signal(int) {
+  int saved_errno = errno;
+  set_mode_if_foreground(g_wait.raw);
+  errno = saved_errno;
+}
+
+// Holds the wait's signals back while the shared state changes.
+class WaitSignalsBlocked {
+ public:
+  WaitSignalsBlocked() {
+    sigset_t blocked;
+    sigemptyset(&blocked);
+    for (int sig : kWaitSignals) sigaddset(&blocked, sig);
+    ::sigprocmask(SIG_BLOCK, &blocked, &previous_);
+  }
+  ~WaitSignalsBlocked() { ::sigprocmask(SIG_SETMASK, &previous_, nullptr); }
+  WaitSignalsBlocked(const WaitSignalsBlocked&) = delete;
+  WaitSignalsBlocked& operator=(const WaitSignalsBlocked&) = delete;
+
+ private:
+  sigset_t previous_;
+};
+
+termios raw_mode(const termios& cooked) {
+  termios raw = cooked;
+  raw.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO | ISIG | IEXTEN);
+  raw.c_iflag &= ~static_cast<tcflag_t>(IXON | ICRNL);
+  raw.c_cc[VMIN] = 1;
+  raw.c_cc[VTIME] = 0;
+  return raw;
+}
+
+// Raw mode on the controlling terminal for the duration of one key wait. A
+// signal that ends or stops the run meanwhile puts the mode back first; one
+// that was ignored when the wait began (nohup) stays ignored.
 class RawTerminal {
  public:
-  explicit RawTerminal(int fd) : fd_(fd) {
-    if (::tcgetattr(fd_, &saved_) != 0) return;
-    termios raw = saved_;
-    raw.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO | ISIG | IEXTEN);
-    raw.c_iflag &= ~static_cast<tcflag_t>(IXON | ICRNL);
-    raw.c_cc[VMIN] = 1;
-    raw.c_cc[VTIME] = 0;
-    active_ = ::tcsetattr(fd_, TCSANOW, &raw) == 0;
+  explicit RawTerminal(int fd) {
+    termios cooked;
+    if (::tcgetattr(fd, &cooked) != 0) return;
+    WaitSignalsBlocked blocked;
+    g_wait = {fd, cooked, raw_mode(cooked)};
+    for (std::size_t i = 0; i < std::size(kWaitSignals); ++i) install_for(i);
+    active_ = ::tcsetattr(fd, TCSANOW, &g_wait.raw) == 0;
+    g_wait_pending = active_ ? 1 : 0;
   }
+  // A signal that came meanwhile is delivered after the mode is back, with
+  // the handling it had before the wait.
   ~RawTerminal() {
-    if (active_) ::tcsetattr(fd_, TCSANOW, &saved_);
+    WaitSignalsBlocked blocked;
+    if (active_) ::tcsetattr(g_wait.fd, TCSANOW, &g_wait.cooked);
+    g_wait_pending = 0;
+    for (std::size_t i = 0; i < std::size(kWaitSignals); ++i)
+      if (installed_[i]) ::sigaction(kWaitSignals[i], &previous_[i], nullptr);
   }
   RawTerminal(const RawTerminal&) = delete;
   RawTerminal& operator=(const RawTerminal&) = delete;
   bool active() const { return active_; }
 
  private:
-  int fd_;
-  termios saved_{};
+  void install_for(std::size_t i) {
+    int sig = kWaitSignals[i];
+    if (::sigaction(sig, nullptr, &previous_[i]) != 0 || previous_[i].sa_handler == SIG_IGN) return;
+    bool ending = std::find(std::begin(kEndingSignals), std::end(kEndingSignals), sig) !=
+                  std::end(kEndingSignals);
+    install(sig,
+            ending           ? on_ending_signal
+            : sig == SIGTSTP ? on_stop_signal
+                             : on_continue_signal,
+            nullptr);
+    installed_[i] = true;
+  }
+
   bool active_ = false;
+  struct sigaction previous_[std::size(kWaitSignals)]{};
+  bool installed_[std::size(kWaitSignals)] = {};
 };
 
 bool read_byte(int fd) {
@@ -231,6 +376,35 @@ bool hold_closed_standard_streams() {
   return stdout_closed;
 }
 
+// The kind of a folder entry, from readdir's hint when it gives one; links
+// to files count as files, links to folders are left out.
+void add_entry(const std::string& folder, const dirent& entry, std::vector<FolderEntry>& entries) {
+  unsigned char type = entry.d_type;
+  if (type == DT_UNKNOWN || type == DT_LNK) {
+    struct stat info;
+    std::string full = folder + entry.d_name;
+    if (::lstat(full.c_str(), &info) != 0) return;
+    if (S_ISLNK(info.st_mode)) {
+      if (::stat(full.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return;
+      type = DT_REG;
+    } else {
+      type = S_ISDIR(info.st_mode) ? DT_DIR : S_ISREG(info.st_mode) ? DT_REG : DT_UNKNOWN;
+    }
+  }
+  if (type != DT_DIR && type != DT_REG) return;
+  entries.push_back({entry.d_name, type == DT_DIR});
+}
+
+// stat of the name as written, or else as looked up ignoring letter case.
+bool stat_name(std::string_view name, struct stat& info, FolderNames& folders) {
+  if (name.find('\0') != std::string_view::npos) return false;
+  std::string path = to_posix_separators(name);
+  if (path.empty()) return false;
+  if (::stat(path.c_str(), &info) == 0) return true;
+  return (errno == ENOENT || errno == ENOTDIR) &&
+         ::stat(resolve_name(path, folders).c_str(), &info) == 0;
+}
+
 class PosixPlatform final : public Platform {
  public:
   PosixPlatform() : stdout_closed_(hold_closed_standard_streams()) {
@@ -276,7 +450,8 @@ class PosixPlatform final : public Platform {
     std::string path = to_posix_separators(name);
     if (path.empty()) return nullptr;
     int fd = open_for_reading(path);
-    if (fd < 0 && (errno == ENOENT || errno == ENOTDIR)) fd = open_for_reading(resolve_name(path));
+    if (fd < 0 && (errno == ENOENT || errno == ENOTDIR))
+      fd = open_for_reading(resolve_name(path, folder_names_));
     if (fd < 0) return nullptr;
     struct stat info;
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
@@ -291,6 +466,8 @@ class PosixPlatform final : public Platform {
   // pipe must not hang the run. A link to a device (/dev/null) is written
   // through, since that changes no file.
   std::unique_ptr<OutputFile> create_output(std::string_view name) override {
+    // A NUL would cut the name short and write some other file.
+    if (name.find('\0') != std::string_view::npos) return nullptr;
     std::string path = to_posix_separators(name);
     constexpr int kFlags = O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
     int fd = ::open(path.c_str(), kFlags | O_CREAT | O_TRUNC | O_NOFOLLOW, 0666);
@@ -306,7 +483,7 @@ class PosixPlatform final : public Platform {
     std::size_t slash = path.rfind('/');
     std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
     std::string name_pattern = slash == std::string::npos ? path : path.substr(slash + 1);
-    folder = resolve_name(folder);
+    folder = resolve_name(folder, folder_names_);
     std::vector<std::string> names;
     DIR* dir = ::opendir(folder.c_str());
     if (dir == nullptr) return names;
@@ -333,6 +510,35 @@ class PosixPlatform final : public Platform {
       if (errno != ERANGE || buffer.size() > (1u << 20)) return {};
       buffer.resize(buffer.size() * 2);
     }
+  }
+
+  bool is_folder(std::string_view name) override {
+    struct stat info;
+    return stat_name(name, info, folder_names_) && S_ISDIR(info.st_mode);
+  }
+
+  bool list_folder(std::string_view folder, std::vector<FolderEntry>& entries) override {
+    if (folder.find('\0') != std::string_view::npos) return false;
+    std::string path = resolve_name(folder, folder_names_);
+    DIR* dir = ::opendir(path.empty() ? "." : path.c_str());
+    if (dir == nullptr) return false;
+    if (!path.empty() && path.back() != '/') path += '/';
+    errno = 0;
+    while (dirent* entry = ::readdir(dir)) {
+      // A leading "." hides an entry, and leaves out "." and ".." too.
+      if (entry->d_name[0] != '.') add_entry(path, *entry, entries);
+      errno = 0;
+    }
+    bool whole = errno == 0;
+    ::closedir(dir);
+    return whole;
+  }
+
+  std::optional<FileIdentity> identify(std::string_view name) override {
+    struct stat info;
+    if (!stat_name(name, info, folder_names_)) return std::nullopt;
+    return FileIdentity{static_cast<std::uint64_t>(info.st_dev),
+                        static_cast<std::uint64_t>(info.st_ino)};
   }
 
   LocalTime local_time() override {
@@ -378,6 +584,7 @@ class PosixPlatform final : public Platform {
   }
 
   bool stdout_closed_;
+  FolderNames folder_names_;
 };
 
 }  // namespace

@@ -96,9 +96,12 @@ class Win32OutputFile final : public OutputFile {
 
   bool write(std::string_view bytes) override {
     if (handle_ == INVALID_HANDLE_VALUE) return false;
+    if (!text_) return write_all(handle_, bytes);
     to_windows_line_ends(bytes, translated_);
     return write_all(handle_, translated_);
   }
+
+  void store_bytes_as_they_are() { text_ = false; }
 
   bool close() override {
     if (handle_ == INVALID_HANDLE_VALUE) return true;
@@ -109,6 +112,7 @@ class Win32OutputFile final : public OutputFile {
 
  private:
   HANDLE handle_;
+  bool text_ = true;
   std::string translated_;  // reused, so a report costs no allocation per text
 };
 
@@ -142,6 +146,48 @@ bool key_press_pending(HANDLE input) {
   if (!::PeekConsoleInputA(input, records, kPendingWindow, &count)) return false;
   return std::any_of(records, records + count, is_key_press);
 }
+
+// What the console control handler needs to put the keyboard's mode back;
+// the handler runs on a thread of its own, so the lock keeps it from using
+// the handle while the wait ends and closes it.
+SRWLOCK g_wait_lock = SRWLOCK_INIT;
+HANDLE g_wait_input = INVALID_HANDLE_VALUE;
+DWORD g_wait_saved_mode = 0;
+
+// Ctrl+Break, a closed console window, a logoff or shutdown, and Ctrl+C sent
+// by another program all end the run: the mode the wait changed is put back
+// first, then the event goes on to the default handling.
+BOOL WINAPI restore_mode_on_control_event(DWORD) {
+  ::AcquireSRWLockExclusive(&g_wait_lock);
+  if (g_wait_input != INVALID_HANDLE_VALUE) ::SetConsoleMode(g_wait_input, g_wait_saved_mode);
+  ::ReleaseSRWLockExclusive(&g_wait_lock);
+  return FALSE;
+}
+
+// The console keyboard without line editing, echo or Ctrl+C handling for the
+// duration of one wait; the console is shared with the shell that started
+// the run, so its mode is put back however the wait ends.
+class KeyboardModeForWait {
+ public:
+  KeyboardModeForWait(HANDLE input, DWORD saved) {
+    ::AcquireSRWLockExclusive(&g_wait_lock);
+    g_wait_input = input;
+    g_wait_saved_mode = saved;
+    ::ReleaseSRWLockExclusive(&g_wait_lock);
+    ::SetConsoleCtrlHandler(restore_mode_on_control_event, TRUE);
+    constexpr DWORD kCooked = ENABLE_LINE_INPUT | ENABLE_ECHO_INPUT | ENABLE_PROCESSED_INPUT;
+    ::SetConsoleMode(input, saved & ~kCooked);
+  }
+  ~KeyboardModeForWait() {
+    ::AcquireSRWLockExclusive(&g_wait_lock);
+    ::SetConsoleMode(g_wait_input, g_wait_saved_mode);
+    g_wait_input = INVALID_HANDLE_VALUE;
+    ::ReleaseSRWLockExclusive(&g_wait_lock);
+    ::SetConsoleCtrlHandler(restore_mode_on_control_event, FALSE);
+  }
+  KeyboardModeForWait(const KeyboardModeForWait&) = delete;
+  KeyboardModeForWait& operator=(const KeyboardModeForWait&) = delete;
+};
 
 bool is_console(DWORD standard_handle) {
   DWORD mode = 0;
@@ -218,6 +264,80 @@ bool spawn(const std::string& path, std::string_view program, std::string_view a
   return true;
 }
 
+// A written file may sit in a folder of unchecked source: a symbolic link or
+// junction planted in its place must not lead the writing into another file
+// or create one elsewhere. So nothing is created or truncated before the
+// opened object has been looked at: an existing name is opened as it is
+// (the link itself, not what it leads to), a missing one created only if it
+// is still missing. A device such as NUL is written, as is a link to one,
+// since that changes no file.
+constexpr DWORD kShareForOutput = FILE_SHARE_READ;
+
+HANDLE open_existing(const std::string& path, DWORD flags) {
+  return ::CreateFileA(path.c_str(), GENERIC_WRITE, kShareForOutput, nullptr, OPEN_EXISTING, flags,
+                       nullptr);
+}
+
+// What the link leads to, opened without creating or truncating anything,
+// kept only when it is a device.
+HANDLE open_device(const std::string& path) {
+  HANDLE handle = open_existing(path, 0);
+  if (handle != INVALID_HANDLE_VALUE && ::GetFileType(handle) != FILE_TYPE_CHAR) {
+    ::CloseHandle(handle);
+    return INVALID_HANDLE_VALUE;
+  }
+  return handle;
+}
+
+// Keeps an existing object opened for writing when it is a device, or an
+// ordinary file, which is then emptied. As when a file is created over, a
+// hidden or system file is refused.
+HANDLE keep_writable(HANDLE handle, const std::string& path) {
+  DWORD type = ::GetFileType(handle);
+  if (type == FILE_TYPE_CHAR) return handle;
+  BY_HANDLE_FILE_INFORMATION info;
+  bool known = type == FILE_TYPE_DISK && ::GetFileInformationByHandle(handle, &info);
+  constexpr DWORD kRefused = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN |
+                             FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_REPARSE_POINT;
+  if (known && (info.dwFileAttributes & kRefused) == 0 && ::SetEndOfFile(handle)) return handle;
+  ::CloseHandle(handle);
+  if (known && (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0)
+    return open_device(path);
+  return INVALID_HANDLE_VALUE;
+}
+
+// A name that appears or goes between the two opens is tried again, a few
+// times: a dangling link is neither there to open nor free to create.
+HANDLE open_output(const std::string& path) {
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    HANDLE handle = open_existing(path, FILE_FLAG_OPEN_REPARSE_POINT);
+    if (handle != INVALID_HANDLE_VALUE) return keep_writable(handle, path);
+    if (::GetLastError() != ERROR_FILE_NOT_FOUND) return INVALID_HANDLE_VALUE;
+    handle = ::CreateFileA(path.c_str(), GENERIC_WRITE, kShareForOutput, nullptr, CREATE_NEW,
+                           FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (handle != INVALID_HANDLE_VALUE || ::GetLastError() != ERROR_FILE_EXISTS) return handle;
+  }
+  return INVALID_HANDLE_VALUE;
+}
+
+// "folder\*", without doubling a separator or turning "c:" into "c:\".
+std::string every_entry_of(std::string_view folder) {
+  std::string pattern = to_windows_separators(folder);
+  if (!pattern.empty() && pattern.back() != '\\' && pattern.back() != ':') pattern += '\\';
+  return pattern + '*';
+}
+
+// Hidden and system entries are passed over, and so are links and junctions
+// to folders, which could lead a walk round in a loop.
+bool is_listed_entry(const WIN32_FIND_DATAA& entry) {
+  std::string_view name = entry.cFileName;
+  DWORD attributes = entry.dwFileAttributes;
+  if (name == "." || name == ".." || (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)))
+    return false;
+  return (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 ||
+         (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0;
+}
+
 class Win32Platform final : public Platform {
  public:
   void write_stdout(std::string_view bytes) override { write_console(STD_OUTPUT_HANDLE, bytes); }
@@ -236,14 +356,11 @@ class Win32Platform final : public Platform {
     HandleGuard input(open_console("CONIN$"));
     DWORD saved = 0;
     if (!input.valid() || !::GetConsoleMode(input.get(), &saved)) return;
-    DWORD raw =
-        saved & ~static_cast<DWORD>(ENABLE_LINE_INPUT | ENABLE_ECHO_INPUT | ENABLE_PROCESSED_INPUT);
-    ::SetConsoleMode(input.get(), raw);
+    KeyboardModeForWait mode(input.get(), saved);
     if (read_key_press(input.get())) {
       while (key_press_pending(input.get()) && read_key_press(input.get())) {
       }
     }
-    ::SetConsoleMode(input.get(), saved);
   }
 
   void clear_screen() override {
@@ -270,11 +387,18 @@ class Win32Platform final : public Platform {
   }
 
   std::unique_ptr<OutputFile> create_output(std::string_view name) override {
-    std::string path = to_windows_separators(name);
-    HANDLE handle = ::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // A NUL would cut the name short and write some other file.
+    if (name.find('\0') != std::string_view::npos) return nullptr;
+    HANDLE handle = open_output(to_windows_separators(name));
     if (handle == INVALID_HANDLE_VALUE) return nullptr;
     return std::make_unique<Win32OutputFile>(handle);
+  }
+
+  // Opened as the report is, so that both follow the same safety rules.
+  std::unique_ptr<OutputFile> create_byte_output(std::string_view name) override {
+    std::unique_ptr<OutputFile> file = create_output(name);
+    if (file != nullptr) static_cast<Win32OutputFile&>(*file).store_bytes_as_they_are();
+    return file;
   }
 
   // The file system matches the pattern; the order is made the same as on
@@ -304,6 +428,39 @@ class Win32Platform final : public Platform {
     if (length == 0 || length >= size) return {};
     folder.resize(length);
     return folder;
+  }
+
+  bool is_folder(std::string_view name) override {
+    if (name.find('\0') != std::string_view::npos) return false;
+    DWORD attributes = ::GetFileAttributesA(to_windows_separators(name).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  }
+
+  bool list_folder(std::string_view folder, std::vector<FolderEntry>& entries) override {
+    if (folder.find('\0') != std::string_view::npos) return false;
+    WIN32_FIND_DATAA entry;
+    HANDLE find = ::FindFirstFileA(every_entry_of(folder).c_str(), &entry);
+    if (find == INVALID_HANDLE_VALUE) return ::GetLastError() == ERROR_FILE_NOT_FOUND;
+    do {
+      if (is_listed_entry(entry))
+        entries.push_back(
+            {entry.cFileName, (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+    } while (::FindNextFileA(find, &entry));
+    bool whole = ::GetLastError() == ERROR_NO_MORE_FILES;
+    ::FindClose(find);
+    return whole;
+  }
+
+  // Opened for no access at all, which folders allow too.
+  std::optional<FileIdentity> identify(std::string_view name) override {
+    if (name.find('\0') != std::string_view::npos) return std::nullopt;
+    HandleGuard file(::CreateFileA(to_windows_separators(name).c_str(), 0,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                   OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!file.valid() || !::GetFileInformationByHandle(file.get(), &info)) return std::nullopt;
+    return FileIdentity{info.dwVolumeSerialNumber,
+                        (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
   }
 
   LocalTime local_time() override {

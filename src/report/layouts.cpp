@@ -91,6 +91,15 @@ std::string upper_title(const char* label, std::string_view name, const char* en
   return title;
 }
 
+// A rule across the table, then the labelled totals.
+void write_ruled_totals(ReportLog& log, std::string_view label, const ModuleStats& totals) {
+  log.write_log("\n");
+  log.write_log(std::string(kTitleWidth, '-') + "\n");
+  log.write_log("\n");
+  log.write_log(label);
+  write_table_rows(log, totals);
+}
+
 }  // namespace
 
 void write_heading_lines(ReportLog& log) {
@@ -104,6 +113,10 @@ std::string wildcard_set_title(std::string_view pattern) {
 
 std::string project_group_title(std::string_view path) {
   return upper_title("PROJECT GROUP: ", path, " \n\n");
+}
+
+std::string estate_title(std::string_view folder) {
+  return upper_title("ESTATE: ", folder, " \n\n");
 }
 
 std::string project_title(std::string_view path) {
@@ -133,11 +146,16 @@ void report_project_totals(ReportLog& log, const ModuleStats& project_totals) {
 }
 
 void report_group_totals(ReportLog& log, const ModuleStats& group_totals) {
-  log.write_log("\n");
-  log.write_log(std::string(kTitleWidth, '-') + "\n");
-  log.write_log("\n");
-  log.write_log("Group Totals \n");
-  write_table_rows(log, group_totals);
+  write_ruled_totals(log, "Group Totals \n", group_totals);
+}
+
+void report_unlisted_totals(ReportLog& log, const ModuleStats& unlisted_totals) {
+  log.write_log("Unlisted Totals \n");
+  write_table_rows(log, unlisted_totals);
+}
+
+void report_estate_totals(ReportLog& log, const ModuleStats& estate_totals) {
+  write_ruled_totals(log, "Estate Totals \n", estate_totals);
 }
 
 }  // namespace codetal

@@ -23,11 +23,16 @@ void write_heading_lines(ReportLog& log);
 std::string wildcard_set_title(std::string_view pattern);
 std::string project_group_title(std::string_view path);
 std::string project_title(std::string_view path);
+std::string estate_title(std::string_view folder);
+inline constexpr std::string_view kUnlistedModulesTitle = "MODULES IN NO PROJECT \n\n";
 
 void write_module_name_line(ReportLog& log, std::string_view module_name);
 void report_module(ReportLog& log, const ReportOptions& options, const ModuleStats& stats,
                    std::string_view module_name);
 void report_project_totals(ReportLog& log, const ModuleStats& project_totals);
 void report_group_totals(ReportLog& log, const ModuleStats& group_totals);
+void report_unlisted_totals(ReportLog& log, const ModuleStats& unlisted_totals);
+// Laid out as the Group Totals.
+void report_estate_totals(ReportLog& log, const ModuleStats& estate_totals);
 
 }  // namespace codetal

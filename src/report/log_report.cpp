@@ -38,6 +38,23 @@ void LogReport::group_ended(std::string_view, const ModuleStats& totals) {
   report_group_totals(log_, totals);
 }
 
+void LogReport::estate_started(std::string_view folder) {
+  log_.write_log(estate_title(folder));
+}
+
+void LogReport::unlisted_modules_started() {
+  log_.write_log(kUnlistedModulesTitle);
+  write_heading_lines(log_);
+}
+
+void LogReport::unlisted_modules_ended(const ModuleStats& totals) {
+  report_unlisted_totals(log_, totals);
+}
+
+void LogReport::estate_ended(std::string_view, const ModuleStats& totals) {
+  report_estate_totals(log_, totals);
+}
+
 void LogReport::run_ended(int) {
   log_.write_log("");
 }

@@ -20,6 +20,10 @@ class LogReport final : public ReportListener {
   void module_counted(std::string_view module, const ModuleStats& stats) override;
   void project_ended(std::string_view project, const ModuleStats& totals) override;
   void group_ended(std::string_view group, const ModuleStats& totals) override;
+  void estate_started(std::string_view folder) override;
+  void unlisted_modules_started() override;
+  void unlisted_modules_ended(const ModuleStats& totals) override;
+  void estate_ended(std::string_view folder, const ModuleStats& totals) override;
   void run_ended(int exit_status) override;
 
  private:

@@ -32,8 +32,18 @@ class ReportListener {
   virtual void project_ended(std::string_view /*project*/, const ModuleStats& /*totals*/) {}
   virtual void group_ended(std::string_view /*group*/, const ModuleStats& /*totals*/) {}
   virtual void wildcard_set_ended(std::string_view /*pattern*/, const ModuleStats& /*totals*/) {}
+  // A folder's estate: started first; its groups and projects come as
+  // above, then the modules that no project lists, then the sum over every
+  // distinct listed module file.
+  virtual void estate_started(std::string_view /*folder*/) {}
+  virtual void unlisted_modules_started() {}
+  virtual void unlisted_modules_ended(const ModuleStats& /*totals*/) {}
+  virtual void estate_ended(std::string_view /*folder*/, const ModuleStats& /*totals*/) {}
   // Last: `exit_status` is the run's status as far as it is known.
   virtual void run_ended(int /*exit_status*/) {}
+  // Instead of run_ended when the traversal stopped at a failure: no totals
+  // follow, and the run ends with its failure status.
+  virtual void run_stopped() {}
 };
 
 // Hands every event to each listener in the order they were added.
@@ -71,8 +81,23 @@ class ReportFanout final : public ReportListener {
   void wildcard_set_ended(std::string_view pattern, const ModuleStats& totals) override {
     for (ReportListener* l : listeners_) l->wildcard_set_ended(pattern, totals);
   }
+  void estate_started(std::string_view folder) override {
+    for (ReportListener* l : listeners_) l->estate_started(folder);
+  }
+  void unlisted_modules_started() override {
+    for (ReportListener* l : listeners_) l->unlisted_modules_started();
+  }
+  void unlisted_modules_ended(const ModuleStats& totals) override {
+    for (ReportListener* l : listeners_) l->unlisted_modules_ended(totals);
+  }
+  void estate_ended(std::string_view folder, const ModuleStats& totals) override {
+    for (ReportListener* l : listeners_) l->estate_ended(folder, totals);
+  }
   void run_ended(int exit_status) override {
     for (ReportListener* l : listeners_) l->run_ended(exit_status);
+  }
+  void run_stopped() override {
+    for (ReportListener* l : listeners_) l->run_stopped();
   }
 
  private:

@@ -45,9 +45,9 @@ std::optional<ModuleStats> open_and_count(Traversal& run, const std::string& nam
 // next module.
 Next after_failed_module(Traversal& run) {
   run.failed = true;
-  if (run.input_kind == InputKind::kProject) {
+  if (run.input_kind == InputKind::kProject || run.goes_on_after_faults()) {
     run.console.console_message("Codetal==>  Program will continue \n\n");
-    run.console.pause();
+    if (!run.goes_on_after_faults()) run.console.pause();
     return Next::kGoOn;
   }
   run.console.console_message("Codetal==>  Program will abort \n\n");

@@ -8,7 +8,8 @@
 
 namespace codetal {
 
-// A module that fails stops every input but a project given alone.
+// A module that fails stops every input but a project given alone and an
+// estate.
 Next process_module(Traversal& run, std::string_view module_name);
 
 }  // namespace codetal

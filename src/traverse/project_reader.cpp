@@ -20,7 +20,7 @@ std::unique_ptr<InputFile> open_listing(Traversal& run, std::string_view name) {
   run.console.console_message("Codetal==>  Unable to open %.*s for reading \n", size_of(name),
                               name.data());
   run.console.console_message("Codetal==>  The file probably doesn't exist \n\n");
-  run.console.pause();
+  if (!run.goes_on_after_faults()) run.console.pause();
   run.failed = true;
   return nullptr;
 }
@@ -36,7 +36,7 @@ void note_read_failure(Traversal& run, const TextLines& lines, std::string_view 
 
 Next read_project_file(Traversal& run, std::string_view project_name) {
   std::unique_ptr<InputFile> file = open_listing(run, project_name);
-  if (file == nullptr) return Next::kStop;
+  if (file == nullptr) return run.goes_on_after_faults() ? Next::kGoOn : Next::kStop;
   run.report.project_started(project_name);
 
   const std::span<const ListingKey> keys = run.module_kinds() == ModuleKinds::kAll
@@ -61,7 +61,7 @@ Next read_project_file(Traversal& run, std::string_view project_name) {
 
 Next read_group_file(Traversal& run, std::string_view group_name) {
   std::unique_ptr<InputFile> file = open_listing(run, group_name);
-  if (file == nullptr) return Next::kStop;
+  if (file == nullptr) return run.goes_on_after_faults() ? Next::kGoOn : Next::kStop;
   run.report.group_started(group_name);
 
   TextLines lines(*file);

@@ -15,7 +15,8 @@
 
 namespace codetal {
 
-enum class InputKind { kSingleModule, kWildcardSet, kProject, kProjectGroup, kInvalid };
+// kEstate: a folder, with every project group, project and module under it.
+enum class InputKind { kSingleModule, kWildcardSet, kProject, kProjectGroup, kEstate, kInvalid };
 
 inline ModuleKinds module_kinds_of(const ReportOptions& options) {
   return options.all_module_kinds == 1 ? ModuleKinds::kAll : ModuleKinds::kClassic;
@@ -36,6 +37,11 @@ struct Traversal {
   const ReportOptions& options;
   ReportListener& report;
   const InputKind input_kind;
+
+  // A file that fails is told, then waits for a key and stops the input it
+  // belongs to (all but a lone project's modules); an estate of hundreds of
+  // projects tells it and goes on without a wait.
+  bool goes_on_after_faults() const { return input_kind == InputKind::kEstate; }
 
   ModuleStats project_totals;
   ModuleStats group_totals;

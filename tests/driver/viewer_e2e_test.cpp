@@ -1,110 +1,79 @@
-// The viewer at the end of a run that analysed a module: started from PATH
-// with the report, never waited for, never taken from the working folder.
+// The viewer at the end of a run that analysed a module: the one its options
+// name, started from an absolute folder of PATH with the report, never waited
+// for, never taken from the working folder.
 #include <sys/stat.h>
 
 #include <chrono>
+#include <filesystem>
 #include <thread>
 
 #include <gtest/gtest.h>
 
-#include "console_texts.h"
-#include "harness.h"
+#include "cases.h"
 #include "terminal_run.h"
 
 namespace codetal::test {
 namespace {
 
-const std::string kModule =
-    "Attribute VB_Name = \"Main\"\r\n"
-    "Option Explicit\r\n"
-    "\r\n"
-    "Public Sub Main()\r\n"
-    "    Dim i As Integer\r\n"
-    "End Sub\r\n";
+struct ViewerRun {
+  const char* name;     // the case, under tests/data/special
+  const char* program;  // the viewer its options name
+  const char* before;   // PATH entries before the stand-in viewer's folder
+  const char* after;    // and after it
+};
 
-void write_script(const TempFolder& folder, const std::string& name, const std::string& body) {
-  folder.write(name, "#!/bin/sh\n" + body);
-  ASSERT_EQ(::chmod((folder / name).c_str(), 0755), 0);
-}
+// A NotePad.exe planted beside the analysed source (and in its folders
+// "tools" and "sub") must never run, however PATH names the working folder.
+const ViewerRun kRuns[] = {
+    {"viewer", "NotePad.exe", "", ":/usr/bin:/bin"},
+    {"viewer-shell-to-1", "NotePad.exe", "", ":/usr/bin:/bin"},
+    {"viewer-shell-to-2", "WinWord.exe", "", ":/usr/bin:/bin"},
+    {"viewer-planted", "NotePad.exe", ".:", ":/usr/bin:/bin"},
+    {"viewer-planted", "NotePad.exe", ":", ":/usr/bin:/bin"},
+    {"viewer-planted", "NotePad.exe", "/usr/bin::", ":/bin"},
+    {"viewer-planted", "NotePad.exe", "tools:", ":/usr/bin:/bin"},
+    {"viewer-planted", "NotePad.exe", "./:sub:", ":/usr/bin:/bin"},
+};
 
-// A stand-in viewer: records its arguments and working folder, keeps a copy
-// of the report as it found it, then stays until the test releases it, so
-// that a run that waited for it would never end.
-void write_recording_viewer(const TempFolder& folder, const std::string& name) {
-  folder.make_folder("viewer");
-  const std::string state = "'" + folder / "viewer" + "'";
-  write_script(folder, name,
-               "{ printf '%s\\n' \"$#\" \"$@\"; pwd -P; } > " + state + "/record.part\n" +
-                   "cp Codetal.log " + state + "/report 2>/dev/null\n" +  //
-                   "mv " + state + "/record.part " + state + "/record\n" +
-                   "i=0\n"
-                   "while [ ! -e " +
-                   state + "/release ] && [ $i -lt 600 ]; do sleep 0.05; i=$((i+1)); done\n" +
-                   ": > " + state + "/done\n");
-}
-
-bool wait_for_file(const TempFolder& folder, const std::string& name) {
-  for (int i = 0; i < 500 && !folder.exists(name); ++i)
+// The viewer is started without a wait: give it time to leave its mark.
+bool appears(const std::string& path) {
+  for (int i = 0; i < 500 && !std::filesystem::exists(path); ++i)
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  return folder.exists(name);
+  return std::filesystem::exists(path);
 }
 
-void prepare_module_run(const TempFolder& folder) {
-  add_quiet_options(folder);  // the default viewer is NotePad.exe
-  folder.write("m.bas", kModule);
-}
+class Viewer : public ::testing::TestWithParam<ViewerRun> {};
 
-TEST(Viewer, StartedFromPathWithTheFinishedReportAndNotWaitedFor) {
+TEST_P(Viewer, StartedFromAnAbsoluteFolderWithTheFinishedReportAndNotWaitedFor) {
+  const ViewerRun& v = GetParam();
+  const std::string program = v.program;
+  TempFolder viewers;  // outside the analysed folder, so its records change nothing there
+  viewers.write(program, read_file(data_path("special/stand-in-viewer")));
+  ASSERT_EQ(::chmod((viewers / program).c_str(), 0755), 0);
   TempFolder folder;
-  prepare_module_run(folder);
-  write_recording_viewer(folder, "bin/NotePad.exe");
-  RunOptions options;
-  options.path_env = folder / "bin" + ":/usr/bin:/bin";
-  options.timeout_seconds = 15;
-  RunResult result = run_codetal(folder, {"m.bas"}, options);
-  folder.write("viewer/release", "");
-  EXPECT_EQ(result.status, 0);
-  EXPECT_TRUE(result.out.ends_with(kCompletion)) << result.out;
-  ASSERT_TRUE(wait_for_file(folder, "viewer/done"));
+  Case c = prepare_case(std::string("special/") + v.name, folder);
+  c.options.path_env = v.before + viewers.path() + v.after;
+  c.options.timeout_seconds = 30;
+  RunResult result = run_codetal(folder, c.args, c.options);
+  viewers.write(program + ".release", "");
+  // The console ends without a wait; a planted viewer would have left its
+  // record among the analysed files.
+  expect_outcome(c, result);
+  ASSERT_TRUE(appears(viewers / program + ".done")) << c.options.path_env;
   // One argument, the report's name, and the run's folder as its own.
-  EXPECT_EQ(folder.read("viewer/record"), "1\nCodetal.log\n" + folder.path() + "\n");
+  EXPECT_EQ(read_file(viewers / program + ".record"), "1\nCodetal.log\n" + folder.path() + "\n");
   // The report was closed, complete, before the viewer started.
-  EXPECT_EQ(folder.read("viewer/report"), result.report_bytes);
-  EXPECT_NE(report_body(result).find("m.bas \n"), std::string::npos);
+  EXPECT_EQ(read_file(viewers / program + ".report"), result.report_bytes);
 }
 
-// A "NotePad.exe" planted beside the analysed source must never run, however
-// PATH names the working folder: ".", an empty entry, or a relative folder.
-TEST(Viewer, NeverTakenFromTheWorkingFolder) {
-  for (const char* search :
-       {".:/usr/bin:/bin", ":/usr/bin:/bin", "/usr/bin::/bin", "tools:/usr/bin:/bin"}) {
-    TempFolder folder;
-    prepare_module_run(folder);
-    folder.make_folder("state");
-    const std::string planted = ": > '" + folder / "state/planted" + "'\n";
-    write_script(folder, "NotePad.exe", planted);
-    write_script(folder, "tools/NotePad.exe", planted);
-    write_script(folder, "bin/NotePad.exe", ": > '" + folder / "state/started" + "'\n");
-    RunOptions options;
-    options.path_env = std::string(search) + ":" + folder / "bin";
-    options.timeout_seconds = 30;
-    RunResult result = run_codetal(folder, {"m.bas"}, options);
-    EXPECT_EQ(result.status, 0) << search;
-    // A run starts one viewer at most: the one from the absolute folder.
-    EXPECT_TRUE(wait_for_file(folder, "state/started")) << search;
-    EXPECT_FALSE(folder.exists("state/planted")) << search;
-  }
-}
+INSTANTIATE_TEST_SUITE_P(Runs, Viewer, ::testing::ValuesIn(kRuns));
 
-// No viewer that can be started: the run ends at once, silently, with status
-// 0 and no wait, even with a person at the terminal.
-TEST(Viewer, NoneStartableEndsTheRunSilentlyWithoutAWait) {
+// No viewer that can be started (not executable, a folder, a broken
+// interpreter): the run ends at once, silently, with status 0 and no wait,
+// even with a person at the terminal.
+TEST(ViewerNoneStartable, EndsTheRunSilentlyWithoutAWait) {
   TempFolder folder;
-  prepare_module_run(folder);
-  folder.write("plain/NotePad.exe", "#!/bin/sh\n: > started\n");  // not executable
-  folder.make_folder("folder/NotePad.exe");
-  write_script(folder, "broken/NotePad.exe", "");
-  folder.write("broken/NotePad.exe", "#!/no/such/interpreter\n");
+  Case c = prepare_case("special/viewer-none-startable", folder);
   TerminalOptions options;
   options.path_env =
       folder / "plain" + ":" + folder / "folder" + ":" + folder / "broken" + ":/usr/bin:/bin";
@@ -112,12 +81,13 @@ TEST(Viewer, NoneStartableEndsTheRunSilentlyWithoutAWait) {
   // Wine's console renders what goes to the terminal: there the keyboard
   // alone is the terminal's, the messages go to files.
   options.stdout_to_terminal = options.stderr_to_terminal = !windows_build();
-  TerminalRun run(folder, {"m.bas"}, options);
+  TerminalRun run(folder, c.args, options);
   RunResult result = run.finish();
   EXPECT_EQ(result.status, 0);
-  EXPECT_TRUE(result.out.ends_with(kCompletion)) << result.out;
+  EXPECT_TRUE(result.out.ends_with(expected(c, "stdout"))) << result.out;
   EXPECT_EQ(result.out.find(kPrompt), std::string::npos);
-  EXPECT_FALSE(folder.exists("plain/started"));
+  EXPECT_TRUE(same_text(expected(c, "report"), masked(result.report)));
+  EXPECT_FALSE(std::filesystem::exists(folder / "started"));
 }
 
 }  // namespace

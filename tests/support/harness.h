@@ -2,7 +2,6 @@
 // folder, without a controlling terminal, and collects what it left behind.
 #pragma once
 
-#include <map>
 #include <string>
 #include <vector>
 
@@ -23,8 +22,6 @@ class TempFolder {
   // Writes a file (creating its folders); "/" separates folders.
   void write(const std::string& name, const std::string& bytes) const;
   void make_folder(const std::string& name) const;
-  std::string read(const std::string& name) const;
-  bool exists(const std::string& name) const;
 
  private:
   std::string path_;
@@ -33,16 +30,18 @@ class TempFolder {
 struct RunOptions {
   std::string folder;    // relative to the temporary folder; empty: the folder itself
   std::string path_env;  // the PATH the binary sees; empty: a PATH without viewers
-  bool stdout_to_dev_null = false;
-  bool stdout_to_closed_pipe = false;  // a pipe whose reader has gone
-  bool stdout_closed = false;          // no standard output at all
+  // Standard output: "" a file (captured), "dev-null", "closed-pipe" (a pipe
+  // whose reader has gone) or "closed" (none at all).
+  std::string stdout_to;
   int timeout_seconds = 120;
   // Bytes any file written by the run may reach (a full disk that fills up
   // part way); 0 for no limit. Console captures count too.
   long long file_size_limit = 0;
   // The run's folder mounted read-only in a mount namespace of the run's
-  // own, so that even root cannot write there; see read_only_unavailable().
+  // own, so that even root cannot write there. Where no such namespace can
+  // be had (it needs CAP_SYS_ADMIN) the run ends at once with this status.
   bool read_only_folder = false;
+  static constexpr int kNoReadOnlyFolder = 125;
 };
 
 struct RunResult {
@@ -58,10 +57,7 @@ struct RunResult {
   std::string report_name;
 };
 
-// Path of the binary under test and the launcher that runs it ("" for none).
-std::string binary_path();
-std::string launcher();
-// True when the binary is the Windows build (reports use CR LF).
+// True when the binary under test is the Windows build, run under Wine.
 bool windows_build();
 // In a child about to start the binary: the search path it sees, a POSIX
 // one ("/a:/b"; empty: one without viewers). Under Wine it goes before the
@@ -70,45 +66,28 @@ void set_search_path(const std::string& path_env);
 // How the binary names a folder of this machine, as in the banner's current
 // folder: the path itself, or under Wine the path on drive Z:.
 std::string expected_current_folder(const std::string& path);
-// Gives a file of the folder the Windows hidden attribute. Only for the
-// Windows build; false when it could not be run.
+// Gives a file of the folder the Windows hidden attribute (Windows build only).
 bool set_hidden_attribute(const TempFolder& folder, const std::string& name);
 
 RunResult run_codetal(const TempFolder& folder, const std::vector<std::string>& arguments,
                       const RunOptions& options = {});
 
-// Pieces of a run shared by the harnesses: the command line (launcher,
-// binary, arguments), the whole bytes of a file, and the report fields of a
-// result read from "Codetal.log" in the run's folder.
+// Pieces of a run shared with the terminal harness: the command line
+// (launcher, binary, arguments) and its start in a child, the whole bytes of
+// a file, and the report fields of a result read from the run's folder.
 std::vector<std::string> command_line(const std::vector<std::string>& arguments);
+[[noreturn]] void exec_argv(const std::vector<std::string>& argv);
 std::string read_file(const std::string& path);
 void collect_report(const std::string& run_folder, RunResult& result);
-
-// The report without its header line, after checking that the header has the
-// shape "Created by Codetal on MM-DD-YY at HH:MM:SS\n\n".
-std::string report_body(const RunResult& result);
-bool header_is_well_formed(const std::string& report);
+// Every `from` in `text` replaced by `to`.
+std::string replaced(std::string text, const std::string& from, const std::string& to);
 // CR LF as "\n"; for the Windows build's console and report.
-std::string normalise_line_ends(const std::string& text);
+inline std::string normalise_line_ends(const std::string& text) {
+  return replaced(text, "\r\n", "\n");
+}
 
-// Size, modification time and bytes of every file below a folder, to prove
-// that a run changed nothing but "Codetal.log".
-struct FileState {
-  long long size = 0;
-  long long mtime_ns = 0;
-  std::string bytes;
-  bool operator==(const FileState&) const = default;
-};
-std::map<std::string, FileState> snapshot(const std::string& folder);
-std::vector<std::string> changed_files(const std::map<std::string, FileState>& before,
-                                       const std::map<std::string, FileState>& after);
-
-// Passes when the run changed nothing in its temporary folder but its
-// "Codetal.log".
-::testing::AssertionResult only_report_changed(const RunResult& result);
-
-// Why a read-only folder cannot be had here (no private mount namespace);
-// empty when it can.
-std::string read_only_unavailable();
+// The prompt that ends every wait, and the last line of a completed run.
+inline const std::string kPrompt = "Codetal==>  Press Enter to continue \n";
+inline const std::string kCompletion = "\nCodetal==>  Ver. 1.1a Completed \n";
 
 }  // namespace codetal::test

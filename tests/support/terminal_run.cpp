@@ -4,17 +4,17 @@
 #include <poll.h>
 #include <signal.h>
 #include <sys/ioctl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
+#include <fstream>
 #include <stdexcept>
 
 namespace codetal::test {
 namespace {
-
-constexpr std::string_view kPrompt = "Codetal==>  Press Enter to continue \n";
 
 int count_of(std::string_view text, std::string_view part) {
   int n = 0;
@@ -42,37 +42,43 @@ void open_terminal_pair(int& master, int& slave) {
   if (slave < 0) throw std::runtime_error("cannot open the pseudo-terminal's slave");
 }
 
-// What the child gets instead of the terminal for each standard stream.
-struct ChildStreams {
-  int in = -1;
-  int out = -1;
-  int err = -1;
-};
+int open_capture(const std::string& path) {
+  return ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+}
 
-void reset_signals() {
-  for (int sig : {SIGINT, SIGQUIT, SIGTSTP, SIGTTIN, SIGTTOU, SIGHUP, SIGPIPE, SIGCHLD})
+// A run that a test ends by SIGQUIT leaves no core file behind.
+void reset_signals(const std::vector<int>& ignored) {
+  for (int sig : {SIGINT, SIGQUIT, SIGTSTP, SIGTTIN, SIGTTOU, SIGHUP, SIGPIPE, SIGCHLD, SIGTERM})
     ::signal(sig, SIG_DFL);
+  for (int sig : ignored) ::signal(sig, SIG_IGN);
   sigset_t none;
   sigemptyset(&none);
   ::sigprocmask(SIG_SETMASK, &none, nullptr);
+  rlimit no_core{0, 0};
+  ::setrlimit(RLIMIT_CORE, &no_core);
 }
 
-[[noreturn]] void exec_binary(const std::vector<std::string>& argv) {
-  std::vector<char*> args;
-  for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-  args.push_back(nullptr);
-  ::execvp(args[0], args.data());
-  _exit(127);
+// Takes the terminal for the calling process's own group, as a shell does
+// for a foreground job.
+void take_terminal() {
+  ::setpgid(0, 0);
+  int terminal = ::open("/dev/tty", O_RDWR | O_NOCTTY);
+  ::signal(SIGTTOU, SIG_IGN);
+  ::tcsetpgrp(terminal, ::getpgrp());
+  ::signal(SIGTTOU, SIG_DFL);
+  ::close(terminal);
 }
 
-// The shell's part for a background job: the binary runs in a process group
-// of its own while this session leader stays in the foreground; its status
-// is passed on, a signal as 128 + its number.
-[[noreturn]] void run_in_background(const std::vector<std::string>& argv, int report_pid) {
+// The shell's part for a job: the binary runs in a process group of its
+// own, which holds the terminal when `foreground` (otherwise this session
+// leader keeps it); its status is passed on, a signal as 128 + its number.
+[[noreturn]] void run_as_job(const std::vector<std::string>& argv, int report_pid,
+                             bool foreground) {
   pid_t worker = ::fork();
   if (worker == 0) {
+    if (foreground) take_terminal();
     ::setpgid(0, 0);
-    exec_binary(argv);
+    exec_argv(argv);
   }
   if (worker > 0) ::setpgid(worker, worker);
   (void)!::write(report_pid, &worker, sizeof worker);
@@ -89,113 +95,76 @@ void reset_signals() {
 TerminalRun::TerminalRun(const TempFolder& folder, const std::vector<std::string>& arguments,
                          const TerminalOptions& options)
     : options_(options),
-      run_folder_(options.folder.empty() ? folder.path() : folder / options.folder),
+      run_folder_(folder.path()),
       deadline_(std::chrono::steady_clock::now() + std::chrono::seconds(options.timeout_seconds)) {
   open_terminal_pair(master_, slave_);
   ::tcgetattr(slave_, &initial_mode_);
-  queue_typed_ahead();
+  // Typed-ahead keys must be in the terminal's input queue before the run
+  // starts; their echo shows that the line discipline has taken them.
+  write_all(master_, options_.typed_ahead);
+  auto until = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+  while (transcript_.size() < options_.typed_ahead.size() &&
+         std::chrono::steady_clock::now() < until)
+    read_some(20);
   start(arguments);
-  reader_ = std::thread([this] { read_terminal(); });
 }
 
 TerminalRun::~TerminalRun() {
   if (!ended()) kill_run();
-  stop_reading_ = true;
-  if (reader_.joinable()) reader_.join();
   ::close(master_);
   ::close(slave_);
 }
 
-// Typed-ahead keys must be in the terminal's input queue before the run
-// starts; their echo shows that the line discipline has taken them.
-void TerminalRun::queue_typed_ahead() {
-  if (options_.typed_ahead.empty()) return;
-  write_all(master_, options_.typed_ahead);
-  auto until = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-  while (transcript_.size() < options_.typed_ahead.size() &&
-         std::chrono::steady_clock::now() < until) {
-    pollfd ready{master_, POLLIN, 0};
-    if (::poll(&ready, 1, 20) <= 0) continue;
-    char buffer[256];
-    ssize_t n = ::read(master_, buffer, sizeof buffer);
-    if (n > 0) transcript_.append(buffer, static_cast<std::size_t>(n));
-  }
-}
-
 void TerminalRun::start(const std::vector<std::string>& arguments) {
-  ChildStreams streams;
-  int input_pipe[2] = {-1, -1};
+  int in = -1;
   if (options_.stdin_from_pipe) {
-    if (::pipe2(input_pipe, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
-    write_all(input_pipe[1], options_.piped_input);  // small enough for the pipe's buffer
-    ::close(input_pipe[1]);
-    streams.in = input_pipe[0];
+    int ends[2];
+    if (::pipe2(ends, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
+    write_all(ends[1], options_.piped_input);  // small enough for the pipe's buffer
+    ::close(ends[1]);
+    in = ends[0];
   }
-  if (!options_.stdout_to_terminal)
-    streams.out =
-        ::open((captures_ / "stdout").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-  if (!options_.stderr_to_terminal)
-    streams.err =
-        ::open((captures_ / "stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+  int out = options_.stdout_to_terminal ? -1 : open_capture(captures_ / "stdout");
+  int err = options_.stderr_to_terminal ? -1 : open_capture(captures_ / "stderr");
   int worker_pipe[2] = {-1, -1};
-  if (options_.background && ::pipe2(worker_pipe, O_CLOEXEC) != 0)
-    throw std::runtime_error("pipe failed");
+  bool job = options_.background || options_.foreground_job;
+  if (job && ::pipe2(worker_pipe, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
   std::vector<std::string> argv = command_line(arguments);
 
   child_ = ::fork();
   if (child_ < 0) throw std::runtime_error("fork failed");
   if (child_ == 0) {
-    reset_signals();
+    reset_signals(options_.ignored_signals);
     ::setsid();
     if (::ioctl(slave_, TIOCSCTTY, 0) != 0) _exit(126);
-    ::dup2(streams.in >= 0 ? streams.in : slave_, 0);
-    ::dup2(streams.out >= 0 ? streams.out : slave_, 1);
-    ::dup2(streams.err >= 0 ? streams.err : slave_, 2);
+    ::dup2(in >= 0 ? in : slave_, 0);
+    ::dup2(out >= 0 ? out : slave_, 1);
+    ::dup2(err >= 0 ? err : slave_, 2);
     if (::chdir(run_folder_.c_str()) != 0) _exit(127);
     set_search_path(options_.path_env);
-    if (options_.background) run_in_background(argv, worker_pipe[1]);
-    exec_binary(argv);
+    if (job) run_as_job(argv, worker_pipe[1], options_.foreground_job);
+    exec_argv(argv);
   }
-  for (int fd : {streams.in, streams.out, streams.err, worker_pipe[1]})
+  for (int fd : {in, out, err, worker_pipe[1]})
     if (fd >= 0) ::close(fd);
-  if (options_.background) {
+  if (job) {
     if (::read(worker_pipe[0], &worker_, sizeof worker_) != sizeof worker_) worker_ = -1;
     ::close(worker_pipe[0]);
   }
 }
 
-void TerminalRun::read_terminal() {
-  while (!stop_reading_) {
-    pollfd ready{master_, POLLIN, 0};
-    if (::poll(&ready, 1, 20) <= 0 || (ready.revents & POLLIN) == 0) continue;
-    char buffer[4096];
-    ssize_t n = ::read(master_, buffer, sizeof buffer);
-    if (n <= 0) continue;
-    std::lock_guard<std::mutex> lock(transcript_mutex_);
-    transcript_.append(buffer, static_cast<std::size_t>(n));
-  }
-}
-
-// The terminal hands on output a moment after it was written: after the end
-// of the run, read until nothing has come for a while.
-void TerminalRun::drain_terminal(int quiet_milliseconds) {
-  stop_reading_ = true;
-  if (reader_.joinable()) reader_.join();
-  for (;;) {
-    pollfd ready{master_, POLLIN, 0};
-    if (::poll(&ready, 1, quiet_milliseconds) <= 0 || (ready.revents & POLLIN) == 0) return;
-    char buffer[4096];
-    ssize_t n = ::read(master_, buffer, sizeof buffer);
-    if (n <= 0) return;
-    std::lock_guard<std::mutex> lock(transcript_mutex_);
-    transcript_.append(buffer, static_cast<std::size_t>(n));
-  }
+bool TerminalRun::read_some(int milliseconds) {
+  pollfd ready{master_, POLLIN, 0};
+  if (::poll(&ready, 1, milliseconds) <= 0 || (ready.revents & POLLIN) == 0) return false;
+  char buffer[4096];
+  ssize_t n = ::read(master_, buffer, sizeof buffer);
+  if (n <= 0) return false;
+  transcript_.append(buffer, static_cast<std::size_t>(n));
+  return true;
 }
 
 bool TerminalRun::ended() {
-  if (reaped_) return true;
-  pid_t done = ::waitpid(child_, &wait_status_, WNOHANG);
-  reaped_ = done == child_;
+  if (!reaped_) reaped_ = ::waitpid(child_, &wait_status_, WNOHANG) == child_;
   return reaped_;
 }
 
@@ -208,38 +177,32 @@ void TerminalRun::kill_run() {
   reaped_ = true;
 }
 
-std::string TerminalRun::terminal() const {
-  std::lock_guard<std::mutex> lock(transcript_mutex_);
+std::string TerminalRun::terminal() {
+  while (read_some(0)) {
+  }
   return normalise_line_ends(transcript_);
 }
 
-std::string TerminalRun::current_stdout() const {
-  return options_.stdout_to_terminal ? terminal() : captured("stdout");
-}
-
-std::string TerminalRun::captured(const std::string& stream) const {
-  std::string text = read_file(captures_ / stream);
+std::string TerminalRun::stream(bool to_terminal, const std::string& capture) {
+  if (to_terminal) return terminal();
+  std::string text = read_file(captures_ / capture);
   return windows_build() ? normalise_line_ends(text) : text;
 }
 
-bool TerminalRun::wait_for_output(std::string_view text, int count) {
-  for (;;) {
-    if (count_of(current_stdout(), text) >= count) return true;
-    if (ended() || past_deadline()) return count_of(current_stdout(), text) >= count;
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  }
-}
-
 bool TerminalRun::wait_for_prompt(int count) {
-  return wait_for_output(kPrompt, count);
+  for (;;) {
+    bool over = ended() || past_deadline();
+    if (count_of(stream(options_.stdout_to_terminal, "stdout"), kPrompt) >= count) return true;
+    if (over) return false;
+    read_some(5);
+  }
 }
 
 bool TerminalRun::wait_for_key_wait() {
   for (;;) {
-    termios now = mode();
-    if ((now.c_lflag & (ECHO | ICANON)) == 0) return true;
+    if ((mode().c_lflag & (ECHO | ICANON)) == 0) return true;
     if (ended() || past_deadline()) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    read_some(2);
   }
 }
 
@@ -249,11 +212,30 @@ void TerminalRun::type(std::string_view keys) {
 
 bool TerminalRun::still_running_after(int milliseconds) {
   auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-  while (std::chrono::steady_clock::now() < until) {
-    if (ended()) return false;
+  while (std::chrono::steady_clock::now() < until && !ended()) read_some(5);
+  return !ended();
+}
+
+void TerminalRun::send_signal(int sig) {
+  ::kill(worker_ > 0 ? worker_ : child_, sig);
+}
+
+// The state letter of /proc/PID/stat, after the command name in parentheses.
+bool TerminalRun::wait_until_stopped() {
+  const std::string stat = "/proc/" + std::to_string(worker_ > 0 ? worker_ : child_) + "/stat";
+  for (;;) {
+    std::ifstream file(stat);
+    std::string line;
+    std::getline(file, line);
+    std::size_t close = line.rfind(')');
+    if (close != std::string::npos && line.compare(close, 3, ") T") == 0) return true;
+    if (ended() || past_deadline()) return false;
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
-  return !ended();
+}
+
+int TerminalRun::ending_signal() const {
+  return wait_status_ != -1 && WIFSIGNALED(wait_status_) ? WTERMSIG(wait_status_) : 0;
 }
 
 termios TerminalRun::mode() const {
@@ -263,13 +245,16 @@ termios TerminalRun::mode() const {
 }
 
 RunResult TerminalRun::finish() {
-  while (!ended() && !past_deadline()) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  while (!ended() && !past_deadline()) read_some(5);
   if (!ended()) kill_run();
-  drain_terminal(100);
+  // The terminal hands on output a moment after it was written: read until
+  // nothing has come for a while.
+  while (read_some(100)) {
+  }
   RunResult result;
   if (wait_status_ != -1 && WIFEXITED(wait_status_)) result.status = WEXITSTATUS(wait_status_);
-  result.out = options_.stdout_to_terminal ? terminal() : captured("stdout");
-  result.err = options_.stderr_to_terminal ? terminal() : captured("stderr");
+  result.out = stream(options_.stdout_to_terminal, "stdout");
+  result.err = stream(options_.stderr_to_terminal, "stderr");
   collect_report(run_folder_, result);
   return result;
 }

@@ -1,0 +1,154 @@
+#include "report/export_text.h"
+
+#include <cstdio>
+
+#include "analysis/statement_kinds.h"
+
+namespace codetal {
+
+std::string_view counter_name(int counter) {
+  if (counter < kSubs) return kLineCountNames[counter];
+  return kStatementKinds[counter - kSubs].field_name;
+}
+
+std::string_view failure_reason(ModuleFailure why) {
+  switch (why) {
+    case ModuleFailure::kCannotOpen:
+      return "cannot be opened";
+    case ModuleFailure::kNoText:
+      return "holds no text";
+  }
+  return "not counted";
+}
+
+std::string iso_local_time(const LocalTime& t) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d", t.year % 10000, t.month % 100,
+                t.day % 100, t.hour % 100, t.minute % 100, t.second % 100);
+  return text;
+}
+
+void append_number(std::string& out, std::int64_t value) {
+  char digits[24];
+  int length = std::snprintf(digits, sizeof digits, "%lld", static_cast<long long>(value));
+  out.append(digits, static_cast<std::size_t>(length));
+}
+
+void append_csv_field(std::string& out, std::string_view field) {
+  if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
+    out.append(field);
+    return;
+  }
+  out += '"';
+  for (char c : field) {
+    if (c == '"') out += '"';
+    out += c;
+  }
+  out += '"';
+}
+
+namespace {
+
+// The length of the well-formed UTF-8 sequence at the start of `bytes`
+// (no overlong forms, no surrogates, nothing above U+10FFFF); 0 if none.
+std::size_t utf8_sequence_length(std::string_view bytes) {
+  auto byte = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
+  unsigned char lead = byte(0);
+  if (lead < 0x80) return 1;
+  std::size_t length = lead >= 0xC2 && lead <= 0xDF   ? 2
+                       : lead >= 0xE0 && lead <= 0xEF ? 3
+                       : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                      : 0;
+  if (length == 0 || bytes.size() < length) return 0;
+  for (std::size_t i = 1; i < length; ++i) {
+    if ((byte(i) & 0xC0) != 0x80) return 0;
+  }
+  unsigned char second = byte(1);
+  if (lead == 0xE0 && second < 0xA0) return 0;  // overlong
+  if (lead == 0xED && second > 0x9F) return 0;  // surrogates
+  if (lead == 0xF0 && second < 0x90) return 0;  // overlong
+  if (lead == 0xF4 && second > 0x8F) return 0;  // above U+10FFFF
+  return length;
+}
+
+void append_latin1_as_utf8(std::string& out, unsigned char c) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+    return;
+  }
+  out += static_cast<char>(0xC0 | (c >> 6));
+  out += static_cast<char>(0x80 | (c & 0x3F));
+}
+
+}  // namespace
+
+bool is_valid_utf8(std::string_view bytes) {
+  while (!bytes.empty()) {
+    std::size_t length = utf8_sequence_length(bytes);
+    if (length == 0) return false;
+    bytes.remove_prefix(length);
+  }
+  return true;
+}
+
+void append_utf8(std::string& out, std::string_view name) {
+  if (is_valid_utf8(name)) {
+    out.append(name);
+    return;
+  }
+  for (char c : name) append_latin1_as_utf8(out, static_cast<unsigned char>(c));
+}
+
+void append_json_string(std::string& out, std::string_view name) {
+  std::string text;
+  append_utf8(text, name);
+  out += '"';
+  for (char c : text) {
+    unsigned char byte = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += c;
+    } else if (byte < 0x20) {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
+      out += escaped;
+    } else {
+      out += c;
+    }
+  }
+  out += '"';
+}
+
+void append_html_text(std::string& out, std::string_view name) {
+  std::string text;
+  append_utf8(text, name);
+  for (char c : text) {
+    unsigned char byte = static_cast<unsigned char>(c);
+    switch (c) {
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      case '\'':
+        out += "&#39;";
+        break;
+      default:
+        // Control characters are not allowed in a page: shown as U+FFFD.
+        if (byte < 0x20 || byte == 0x7F) {
+          out += "\xEF\xBF\xBD";
+        } else {
+          out += c;
+        }
+    }
+  }
+}
+
+}  // namespace codetal

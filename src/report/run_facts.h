@@ -1,0 +1,21 @@
+// What the exports say about the run as a whole, beside its counts.
+#pragma once
+
+#include <string>
+
+#include "options/report_options.h"
+#include "platform/platform.h"
+
+namespace codetal {
+
+// The exit status of a run that stopped, failed or lost a text.
+inline constexpr int kFailedRunStatus = 2;
+
+struct RunFacts {
+  std::string version;
+  LocalTime started;  // the report header's time
+  std::string input;  // the input name as the run used it
+  ReportOptions options;
+};
+
+}  // namespace codetal

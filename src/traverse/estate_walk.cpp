@@ -1,0 +1,77 @@
+#include "traverse/estate_walk.h"
+
+#include <algorithm>
+#include <unordered_set>
+#include <vector>
+
+#include "platform/ascii.h"
+#include "traverse/listed_names.h"
+
+namespace codetal {
+namespace {
+
+class EstateWalk {
+ public:
+  explicit EstateWalk(Traversal& run) : run_(run) {}
+
+  void walk(const std::string& folder) {
+    if (!first_visit(folder)) return;
+    std::vector<FolderEntry> entries;
+    if (!run_.platform.list_folder(folder, entries)) {
+      run_.console.console_message("Codetal==>  Unable to read %s \n", folder.c_str());
+      run_.failed = true;
+      return;
+    }
+    std::sort(entries.begin(), entries.end(), [](const FolderEntry& a, const FolderEntry& b) {
+      return less_ignoring_case(a.name, b.name);
+    });
+    for (const FolderEntry& entry : entries) {
+      std::string name = inside(folder, entry.name);
+      if (entry.is_folder) {
+        walk(name);
+      } else {
+        file_found(std::move(name));
+      }
+    }
+  }
+
+  EstateFiles found;
+
+ private:
+  // A folder reached again, through a mount or a link that the platform
+  // could not tell, would repeat its files or never end.
+  bool first_visit(const std::string& folder) {
+    std::optional<FileIdentity> identity = run_.platform.identify(folder);
+    return !identity || visited_.insert(*identity).second;
+  }
+
+  void file_found(std::string name) {
+    if (equal_ignoring_case(extension_of(name), ".vbg")) {
+      found.groups.push_back(std::move(name));
+    } else if (is_project_name(name)) {
+      found.projects.push_back(std::move(name));
+    } else if (is_module_name(name, run_.module_kinds())) {
+      found.modules.push_back(std::move(name));
+    }
+  }
+
+  static std::string inside(std::string_view folder, std::string_view entry) {
+    std::string name(folder);
+    if (!name.empty() && name.back() != '\\' && name.back() != '/') name += '\\';
+    name.append(entry);
+    return name;
+  }
+
+  Traversal& run_;
+  std::unordered_set<FileIdentity, FileIdentityHash> visited_;
+};
+
+}  // namespace
+
+EstateFiles find_estate_files(Traversal& run, std::string_view folder) {
+  EstateWalk walk(run);
+  walk.walk(std::string(folder));
+  return std::move(walk.found);
+}
+
+}  // namespace codetal

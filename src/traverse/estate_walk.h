@@ -1,0 +1,35 @@
+// The files of an estate: every project group, project and module file of a
+// folder tree.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "traverse/traversal.h"
+
+namespace codetal {
+
+// For the sets of files and folders an estate has seen.
+struct FileIdentityHash {
+  std::size_t operator()(const FileIdentity& id) const {
+    return static_cast<std::size_t>(id.file * 0x9e3779b97f4a7c15ULL ^ id.volume);
+  }
+};
+
+struct EstateFiles {
+  std::vector<std::string> groups;
+  std::vector<std::string> projects;
+  std::vector<std::string> modules;
+};
+
+// Walks the tree under `folder` in a stable order: the entries of each
+// folder by name ignoring case, a subfolder's tree in its place among them.
+// Hidden entries and links to folders are left out, and no folder is walked
+// twice. Names are the folder as given, then "\" and the entries' own
+// names. A folder that cannot be read is told and fails the run; the walk
+// goes on with the rest.
+EstateFiles find_estate_files(Traversal& run, std::string_view folder);
+
+}  // namespace codetal

@@ -1,0 +1,1 @@
+Dim big As String ' 

@@ -1,0 +1,3 @@
+Sub Main()
+  Dim x
+End Sub

@@ -1,0 +1,5 @@
+Attribute VB_Name = "Util"
+Option Explicit
+
+Public Sub Go()
+End Sub

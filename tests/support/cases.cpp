@@ -1,0 +1,221 @@
+#include "cases.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace codetal::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<std::string> lines_of(const std::string& text) {
+  std::vector<std::string> lines;
+  for (std::size_t at = 0; at < text.size();) {
+    std::size_t end = std::min(text.find('\n', at), text.size());
+    lines.push_back(text.substr(at, end - at));
+    at = end + 1;
+  }
+  return lines;
+}
+
+std::string number(const Case& c, int i) {
+  std::string digits = std::to_string(i);
+  return std::string(std::max<std::size_t>(c.width, digits.size()) - digits.size(), '0') + digits;
+}
+
+// Each @EACH@...@END@ block written once for every number of the case.
+std::string repeated(const std::string& text, const Case& c) {
+  std::size_t begin = text.find("@EACH@");
+  std::size_t end = text.find("@END@", begin);
+  if (begin == std::string::npos || end == std::string::npos) return text;
+  const std::string block = text.substr(begin + 6, end - begin - 6);
+  std::string all = text.substr(0, begin);
+  for (int i = 0; i < c.repeat; ++i) all += replaced(block, "@I@", number(c, i));
+  return all + repeated(text.substr(end + 5), c);
+}
+
+// ASCII letters from one case to the other ('A', 'a': to lower case).
+std::string ascii_case(std::string text, char from, char to) {
+  for (char& ch : text)
+    if (ch >= from && ch < from + 26) ch = static_cast<char>(ch - from + to);
+  return text;
+}
+
+std::string filled_in(const Case& c, const std::string& text) {
+  std::string run_folder = c.options.folder.empty() ? c.root : c.root + "/" + c.options.folder;
+  std::string filled = replaced(repeated(text, c), "@FOLDER@", expected_current_folder(run_folder));
+  filled = replaced(filled, "@ROOT_LOWER@", ascii_case(c.root, 'A', 'a'));
+  filled = replaced(filled, "@ROOT_UPPER@", ascii_case(c.root, 'a', 'A'));
+  filled = replaced(filled, "@ROOT@", c.root);
+  // A title's dashes reach column 117, however long the names before them.
+  for (std::size_t at; (at = filled.find("@DASHES@")) != std::string::npos;) {
+    std::size_t column = at - (filled.rfind('\n', at) + 1);
+    filled.replace(at, 8, std::string(column < 117 ? 117 - column : 1, '-'));
+  }
+  return filled;
+}
+
+// Copies a data folder into the temporary one, keeping bytes and the
+// executable bit; in a repeated case a name with @I@ is written for every
+// number, and @EACH@ blocks are filled in.
+void copy_tree(const std::string& from, const std::string& to, const Case& c,
+               const TempFolder& folder) {
+  if (!fs::is_directory(from)) return;
+  for (const fs::directory_entry& entry : fs::recursive_directory_iterator(from)) {
+    const std::string name = to + entry.path().lexically_relative(from).string();
+    if (entry.is_directory()) {
+      folder.make_folder(name);
+      continue;
+    }
+    std::string bytes = read_file(entry.path());
+    std::vector<std::string> names{name};
+    if (c.repeat > 0 && name.find("@I@") != std::string::npos) {
+      names.clear();
+      for (int i = 0; i < c.repeat; ++i) names.push_back(replaced(name, "@I@", number(c, i)));
+    } else if (c.repeat > 0) {
+      bytes = repeated(bytes, c);
+    }
+    const bool runs = (entry.status().permissions() & fs::perms::owner_exec) != fs::perms::none;
+    for (const std::string& target : names) {
+      folder.write(target, bytes);
+      ::chmod((folder / target).c_str(), runs ? 0755 : 0644);
+    }
+  }
+}
+
+// Takes the first blank-separated word off `rest`.
+std::string word(std::string& rest) {
+  std::size_t blank = std::min(rest.find(' '), rest.size());
+  std::string first = rest.substr(0, blank);
+  rest.erase(0, std::min(blank + 1, rest.size()));
+  return first;
+}
+
+void check(bool ok, const std::string& step) {
+  if (!ok) throw std::runtime_error("setup step failed: " + step);
+}
+
+// One setup step. A step's last operand may hold blanks.
+void apply(const std::string& step, Case& c, const TempFolder& folder) {
+  std::string rest = step;
+  const std::string command = word(rest);
+  const std::string operands = rest;
+  const std::string name = word(rest);
+  if (command == "posix-only" || command == "windows-only") {
+    if (windows_build() == (command == "posix-only")) c.skip = operands;
+  } else if (command == "mkdir") {
+    folder.make_folder(operands);
+  } else if (command == "link") {
+    check(::symlink(rest.c_str(), (folder / name).c_str()) == 0, step);
+  } else if (command == "fifo") {
+    check(::mkfifo((folder / name).c_str(), 0600) == 0, step);
+  } else if (command == "chmod") {
+    check(::chmod((folder / rest).c_str(), std::strtol(name.c_str(), nullptr, 8)) == 0, step);
+  } else if (command == "move") {
+    if (rest.find('/') != std::string::npos) folder.make_folder(rest.substr(0, rest.rfind('/')));
+    check(std::rename((folder / name).c_str(), (folder / rest).c_str()) == 0, step);
+  } else if (command == "append") {
+    long long count = std::atoll(word(rest).c_str());
+    std::ofstream(folder / name, std::ios::binary | std::ios::app) << std::string(count, rest[0]);
+  } else if (command == "hidden") {
+    // POSIX hides by a leading "." alone, which the name has.
+    if (windows_build()) check(set_hidden_attribute(folder, name), step);
+  } else if (command == "copy") {
+    copy_tree(data_path(name), rest == "." ? "" : rest + "/", c, folder);
+  } else if (command == "run-in") {
+    c.options.folder = operands;
+  } else if (command == "stdout") {
+    c.options.stdout_to = name;
+  } else if (command == "file-size-limit") {
+    c.options.file_size_limit = std::atoll(name.c_str());
+  } else if (command == "read-only-folder") {
+    c.options.read_only_folder = true;
+  } else {
+    check(false, step);
+  }
+}
+
+}  // namespace
+
+std::string data_path(const std::string& name) {
+  return std::string(CODETAL_TEST_DATA) + "/" + name;
+}
+
+std::vector<std::string> case_names(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const fs::directory_entry& entry : fs::directory_iterator(data_path(folder)))
+    names.push_back(entry.path().filename());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+Case prepare_case(const std::string& name, const TempFolder& folder) {
+  Case c;
+  c.dir = data_path(name);
+  c.root = folder.path();
+  check(fs::exists(c.dir + "/args"), "no case " + c.dir);
+  std::istringstream(read_file(c.dir + "/repeat")) >> c.repeat >> c.width;
+  copy_tree(c.dir + "/in", "", c, folder);
+  for (const std::string& step : lines_of(read_file(c.dir + "/setup")))
+    if (c.skip.empty()) apply(step, c, folder);
+  for (const std::string& arg : lines_of(read_file(c.dir + "/args")))
+    c.args.push_back(filled_in(c, arg));
+  return c;
+}
+
+std::string expected(const Case& c, const std::string& file) {
+  return filled_in(c, read_file(c.dir + "/" + file));
+}
+
+std::string masked(std::string text) {
+  static const std::string lead = "Created by Codetal on ";
+  for (std::size_t at = text.find(lead); at != std::string::npos; at = text.find(lead, at + 1)) {
+    std::string shape = text.substr(at + lead.size(), 20);
+    for (char& ch : shape) ch = ch >= '0' && ch <= '9' ? '0' : ch;
+    if (shape == "00-00-00 at 00:00:00") text.replace(at + lead.size(), 20, "@WHEN@");
+  }
+  return text;
+}
+
+::testing::AssertionResult same_text(const std::string& expected, const std::string& actual) {
+  if (expected == actual) return ::testing::AssertionSuccess();
+  std::vector<std::string> want = lines_of(expected);
+  std::vector<std::string> got = lines_of(actual);
+  std::size_t line = 0;
+  while (line < want.size() && line < got.size() && want[line] == got[line]) ++line;
+  auto at = [line](const std::vector<std::string>& lines) {
+    return line < lines.size() ? ::testing::PrintToString(lines[line]) : std::string("<end>");
+  };
+  return ::testing::AssertionFailure()
+         << "texts part at line " << line + 1 << " of " << want.size() << " expected, "
+         << got.size() << " found:\n  expected " << at(want) << "\n  found    " << at(got);
+}
+
+void expect_outcome(const Case& c, const RunResult& result) {
+  EXPECT_EQ(result.status, std::atoi(read_file(c.dir + "/status").c_str()));
+  const std::string out = expected(c, "stdout");
+  EXPECT_TRUE(same_text(out, masked(result.out))) << "on standard output";
+  // With standard output in a file, standard error mirrors it.
+  const std::string err = fs::exists(c.dir + "/stderr") ? expected(c, "stderr") : out;
+  EXPECT_TRUE(same_text(err, masked(result.err))) << "on standard error";
+  std::vector<std::string> changed = result.changed_files;
+  if (fs::exists(c.dir + "/report")) {
+    EXPECT_TRUE(result.report_exists);
+    EXPECT_TRUE(same_text(expected(c, "report"), masked(result.report))) << "in the report";
+    // The report's line ends are those of the platform's text files.
+    EXPECT_TRUE(same_text(windows_build() ? replaced(result.report, "\n", "\r\n") : result.report,
+                          result.report_bytes));
+    std::erase(changed, result.report_name);
+  }
+  EXPECT_EQ(changed, std::vector<std::string>{}) << "changed by the run besides its report";
+}
+
+}  // namespace codetal::test
