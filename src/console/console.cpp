@@ -72,12 +72,12 @@ void Console::pause() {
   if (flush_before_pause_ != nullptr) flush_before_pause_->flush();
   console_message("Codetal==>  Press Enter to continue \n");
   flush();
-  platform_.wait_for_key();
+  if (!batch_) platform_.wait_for_key();
 }
 
 void Console::clear_screen() {
   flush();
-  platform_.clear_screen();
+  if (!batch_) platform_.clear_screen();
 }
 
 }  // namespace codetal

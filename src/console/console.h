@@ -55,6 +55,9 @@ class Console {
 
   void pause();
   void clear_screen();
+  // In a batch run the screen is never cleared and no key is awaited; the
+  // prompt is still shown, as in any run without a keyboard.
+  void set_batch(bool batch) { batch_ = batch; }
   void flush();
 
   // The report registers itself here so that it is on disk before a wait.
@@ -66,6 +69,7 @@ class Console {
   Platform& platform_;
   bool console_mirror_ = false;
   bool interactive_;
+  bool batch_ = false;
   std::string out_;
   std::string err_;
   std::string format_buffer_;

@@ -1,6 +1,8 @@
 #include "driver/driver.h"
 
 #include "driver/export_switches.h"
+#include "driver/switches.h"
+
 #include "options/options_file.h"
 #include "platform/ascii.h"
 #include "report/log.h"
@@ -33,6 +35,9 @@ void show_usage(Console& console) {
   console.console_message("Codetal==>     *.frm \n");
   console.console_message("Codetal==>     *.* \n");
   console.console_message("\n");
+  console.console_message(
+      "Codetal==>  Options: /v  /z  /b (batch: no waits)  /csv  /json  /html \n");
+  console.console_message("\n");
   console.console_message("Codetal==>  For the latest updates and product information: \n");
   console.console_message("Codetal==>     https://codetal.example/ \n");
   console.console_message("Codetal==>     sales@codetal.example \n");
@@ -47,12 +52,6 @@ void show_banner(Platform& platform, Console& console, bool verbose_mode) {
   std::string folder = platform.current_directory();
   console.console_message("Codetal==>  Current Working Directory is %s \n", folder.c_str());
   console.console_message("\n");
-}
-
-void set_switch(Switches& switches, std::string_view token) {
-  char letter = ascii_upper(token.front());
-  if (letter == 'V') switches.verbose = true;
-  if (letter == 'Z') switches.echo = true;
 }
 
 // Runs the input through the traversal; kStop when the run must end at once.
@@ -124,24 +123,6 @@ bool wants_usage(const std::vector<std::string>& arguments) {
   return only.size() >= 2 && only[0] == '/' && (only[1] == '?' || ascii_upper(only[1]) == 'H');
 }
 
-Switches scan_switches(const std::vector<std::string>& arguments) {
-  Switches switches;
-  std::string joined;
-  for (const std::string& argument : arguments) joined.append(argument).append(" ");
-  std::size_t at = joined.find('/');
-  if (at == std::string::npos) return switches;
-  std::string_view rest = std::string_view(joined).substr(at);
-  while (!rest.empty()) {
-    std::size_t start = rest.find_first_not_of("/ ");
-    if (start == std::string_view::npos) break;
-    rest.remove_prefix(start);
-    std::size_t end = rest.find_first_of("/ ");
-    set_switch(switches, rest.substr(0, end));
-    rest.remove_prefix(end == std::string_view::npos ? rest.size() : end);
-  }
-  return switches;
-}
-
 InputKind choose_input_kind(std::string_view name, ModuleKinds kinds) {
   std::size_t folder_end = name.find_last_of("\\/");
   std::string_view final_part =
@@ -162,7 +143,13 @@ InputKind choose_input_kind(std::string_view name, ModuleKinds kinds) {
 }
 
 int run_codetal(Platform& platform, const std::vector<std::string>& arguments) {
+  if (wants_version(arguments)) {
+    platform.write_stdout(std::string("codetal ") + kVersionText + "\n");
+    return kExitSuccess;
+  }
+  const Switches switches = scan_switches(arguments, build_switch_scan());
   Console console(platform);
+  console.set_batch(switches.batch);
   console.clear_screen();
   ReportLog log(platform, console);
   const LocalTime started = platform.local_time();
@@ -175,7 +162,6 @@ int run_codetal(Platform& platform, const std::vector<std::string>& arguments) {
   console.mirror_if_redirected();
   ReportOptions options;
   load_options(platform, console, options);
-  Switches switches = scan_switches(arguments);
   log.set_echo_log(switches.echo);
   show_banner(platform, console, switches.verbose);
 

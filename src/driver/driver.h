@@ -24,14 +24,6 @@ int run_codetal(Platform& platform, const std::vector<std::string>& arguments);
 
 // The usage check of the command line.
 bool wants_usage(const std::vector<std::string>& arguments);
-
-struct Switches {
-  bool verbose = false;  // /v: a line in the banner
-  bool echo = false;     // /z: every report text echoed on the console
-};
-// The switches found from the first "/" of the joined arguments.
-Switches scan_switches(const std::vector<std::string>& arguments);
-
 // Decides the kind of an input name that is already in lower case.
 InputKind choose_input_kind(std::string_view lower_name, ModuleKinds kinds);
 

@@ -14,6 +14,13 @@
 
 namespace codetal {
 
+// Rules, not calls, that differ between the two builds.
+#if defined(_WIN32)
+inline constexpr bool kWindowsBuild = true;
+#else
+inline constexpr bool kWindowsBuild = false;
+#endif
+
 struct LocalTime {
   int year = 0;   // e.g. 2026
   int month = 0;  // 1..12

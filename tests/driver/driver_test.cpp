@@ -57,26 +57,5 @@ TEST(Usage, OnlyALoneHelpArgumentShowsIt) {
   EXPECT_FALSE(wants_usage({"x.bas"}));
 }
 
-struct SwitchCase {
-  std::vector<std::string> arguments;
-  bool verbose;
-  bool echo;
-};
-
-TEST(Switches, ScanStartsAtTheFirstSlashOfTheJoinedArguments) {
-  const SwitchCase cases[] = {
-      {{"x.bas", "/v"}, true, false},        {{"x.bas", "/v", "zero"}, true, true},
-      {{"c:/vb/zip.bas"}, true, true},       {{"x.bas", "-v"}, false, false},
-      {{"x.bas", "/verbose"}, true, false},  {{"x.bas", "/vz"}, true, false},
-      {{"x.bas", "/v/z"}, true, true},       {{"x.bas", "/Z"}, false, true},
-      {{"x.bas", "//", "/q"}, false, false}, {{"zz.bas", "v"}, false, false},
-  };
-  for (const SwitchCase& c : cases) {
-    Switches found = scan_switches(c.arguments);
-    EXPECT_EQ(found.verbose, c.verbose) << c.arguments.back();
-    EXPECT_EQ(found.echo, c.echo) << c.arguments.back();
-  }
-}
-
 }  // namespace
 }  // namespace codetal

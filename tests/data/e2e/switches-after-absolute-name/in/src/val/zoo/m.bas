@@ -1,0 +1,2 @@
+Attribute VB_Name = "M"
+Dim x As Long
