@@ -165,6 +165,7 @@ int run_codetal(Platform& platform, const std::vector<std::string>& arguments) {
   make_lower(name);
   LogReport log_report(log, options);
   Traversal run(platform, console, options, log_report, choose_input_kind(name));
+  run.threads = counting_threads();
   if (traverse_input(run, name) == Next::kStop) return kExitFailure;
   return complete_run(run, log);
 }

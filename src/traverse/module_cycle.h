@@ -4,11 +4,16 @@
 
 #include <string_view>
 
+#include "traverse/counting_pool.h"
 #include "traverse/traversal.h"
 
 namespace codetal {
 
 // A module that fails stops every input but a project given alone.
 Next process_module(Traversal& run, std::string_view module_name);
+
+// The same cycle for a module opened and counted ahead of its turn: the
+// same messages and events, in the same order, as if it were done now.
+Next report_counted_module(Traversal& run, std::string_view module_name, CountedModule& counted);
 
 }  // namespace codetal

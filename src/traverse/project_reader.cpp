@@ -5,7 +5,7 @@
 
 #include "platform/text_lines.h"
 #include "traverse/listed_names.h"
-#include "traverse/module_cycle.h"
+#include "traverse/module_sequence.h"
 
 namespace codetal {
 namespace {
@@ -32,6 +32,27 @@ void note_read_failure(Traversal& run, const TextLines& lines, std::string_view 
   run.failed = true;
 }
 
+// The modules a project file lists, read from it as they are needed.
+class ProjectModules final : public ModuleNames {
+ public:
+  ProjectModules(TextLines& lines, std::string_view project_name)
+      : lines_(lines), project_name_(project_name) {}
+  bool next(std::string& name) override {
+    std::string_view line;
+    while (lines_.next(line)) {
+      std::optional<std::string_view> listed = listed_name(line, kProjectKeys);
+      if (!listed || !is_module_name(*listed)) continue;
+      place_beside(name, project_name_, *listed);
+      return true;
+    }
+    return false;
+  }
+
+ private:
+  TextLines& lines_;
+  std::string_view project_name_;
+};
+
 }  // namespace
 
 Next read_project_file(Traversal& run, std::string_view project_name) {
@@ -40,14 +61,8 @@ Next read_project_file(Traversal& run, std::string_view project_name) {
   run.report.project_started(project_name);
 
   TextLines lines(*file);
-  std::string module_name;
-  std::string_view line;
-  while (lines.next(line)) {
-    std::optional<std::string_view> listed = listed_name(line, kProjectKeys);
-    if (!listed || !is_module_name(*listed)) continue;
-    place_beside(module_name, project_name, *listed);
-    if (process_module(run, module_name) == Next::kStop) return Next::kStop;
-  }
+  ProjectModules modules(lines, project_name);
+  if (process_modules(run, modules) == Next::kStop) return Next::kStop;
   note_read_failure(run, lines, project_name);
 
   run.report.project_ended(project_name, run.project_totals);
