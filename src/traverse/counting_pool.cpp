@@ -66,8 +66,11 @@ void CountingPool::discard() {
 }
 
 // Under the lock: the next queued module not yet taken up, skipping those
-// that need no counting.
+// that need no counting. A module that needed none may have been taken off
+// the queue before anything was claimed past it: claims go on from the
+// oldest queued module then, never from a slot that has been reused since.
 bool CountingPool::claim(std::size_t& sequence) {
+  next_claim_ = std::max(next_claim_, head_);
   while (next_claim_ < tail_ && slot(next_claim_).done) ++next_claim_;
   if (next_claim_ == tail_) return false;
   sequence = next_claim_++;
