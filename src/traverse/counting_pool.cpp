@@ -5,8 +5,18 @@
 
 namespace codetal {
 
+namespace {
+
+// A queued module costs an open file and its counts, no buffer, so the queue
+// can run well ahead: a reporting thread that the system keeps waiting for a
+// while must not leave the counting threads idle behind a full queue.
+constexpr std::size_t kLeastQueue = 64;
+
+}  // namespace
+
 CountingPool::CountingPool(unsigned threads, bool count_form_headers)
-    : count_form_headers_(count_form_headers), slots_(2 * std::max(threads, 1U)) {
+    : count_form_headers_(count_form_headers),
+      slots_(std::max<std::size_t>(2 * std::size_t{threads}, kLeastQueue)) {
   for (unsigned i = 1; i < threads; ++i) workers_.emplace_back([this] { work(); });
 }
 

@@ -26,7 +26,8 @@ struct CountedModule {
 class CountingPool {
  public:
   // `threads` counting threads in all: the caller's, while it waits for a
-  // result, and threads - 1 workers. At most twice as many modules wait.
+  // result, and threads - 1 workers. At most capacity() modules wait: twice
+  // the threads, and never fewer than 64.
   CountingPool(unsigned threads, bool count_form_headers);
   ~CountingPool();
   CountingPool(const CountingPool&) = delete;

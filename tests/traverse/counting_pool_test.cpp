@@ -58,8 +58,8 @@ TEST(CountingPool, OutcomesComeInQueueOrderWithAnyNumberOfThreads) {
 }
 
 TEST(CountingPool, DroppedModulesAreNeverHandedBack) {
-  const std::vector<std::string> texts = module_texts(40);
   CountingPool pool(4, false);
+  const std::vector<std::string> texts = module_texts(static_cast<int>(11 + pool.capacity()));
   LineReader reader;
   for (std::size_t i = 0; i < pool.capacity(); ++i) pool.submit(open(texts, 11 + i));
   EXPECT_EQ(pool.take_oldest(reader).stats, counted_alone(texts[11]));
