@@ -100,4 +100,33 @@ inline std::size_t find_word_end(const char* text, std::size_t at, std::size_t s
   return size;
 }
 
+// Where, among the first sixteen bytes of a line, the blanks are and the
+// bytes that end word 1 (NUL, blank, "(", line feed, apostrophe) and the
+// later words (those and "_"): bit i for byte i.
+struct WordMasks {
+  unsigned blanks = 0;
+  unsigned word1_ends = 0;
+  unsigned later_ends = 0;
+};
+
+// False when the line is shorter than sixteen bytes, or the processor has
+// no SSE2: the caller looks byte by byte then.
+inline bool first_sixteen_word_masks(const char* text, std::size_t size, WordMasks& masks) {
+#if defined(__SSE2__)
+  using namespace scan_detail;
+  if (size < 16) return false;
+  const __m128i bytes = load16(text);
+  masks.blanks = equal_bytes(bytes, ' ');
+  masks.word1_ends = masks.blanks | equal_bytes(bytes, '\0') | equal_bytes(bytes, '(') |
+                     equal_bytes(bytes, '\n') | equal_bytes(bytes, '\'');
+  masks.later_ends = masks.word1_ends | equal_bytes(bytes, '_');
+  return true;
+#else
+  (void)text;
+  (void)size;
+  (void)masks;
+  return false;
+#endif
+}
+
 }  // namespace codetal

@@ -1,6 +1,9 @@
 #include "analysis/words.h"
 
 #include <array>
+#include <bit>
+
+#include "analysis/byte_scan.h"
 
 namespace codetal {
 namespace {
@@ -44,12 +47,35 @@ Counter procedure_counter(std::string_view kind, std::string_view next) {
   return kCounterCount;
 }
 
+// Splits the words that lie within the first sixteen bytes from bit masks,
+// a few instructions a word; returns how many it split, with `at` where the
+// next word starts. Lines are mostly longer and their first words short.
+int split_within_sixteen(std::string_view line, int count, LineWords& words, std::size_t& at) {
+  WordMasks masks;
+  if (!first_sixteen_word_masks(line.data(), line.size(), masks)) return 0;
+  constexpr unsigned kSixteen = 0xFFFF;
+  int i = 0;
+  while (i < count && i < kWordCount) {
+    const unsigned ends = (i == 0 ? masks.word1_ends : masks.later_ends) >> at;
+    if (ends == 0) break;  // the word runs past the sixteen bytes
+    const std::size_t end = at + static_cast<std::size_t>(std::countr_zero(ends));
+    words.word[static_cast<std::size_t>(i++)] = std::string_view(line.data() + at, end - at);
+    const unsigned non_blanks = (~masks.blanks & kSixteen) >> end;
+    if (non_blanks == 0) {
+      at = skip_blanks(line, 16);
+      break;
+    }
+    at = end + static_cast<std::size_t>(std::countr_zero(non_blanks));
+  }
+  return i;
+}
+
 }  // namespace
 
 LineWords split_words(std::string_view line, int count) {
   LineWords words;
   std::size_t at = 0;
-  for (int i = 0; i < count && i < kWordCount; ++i) {
+  for (int i = split_within_sixteen(line, count, words, at); i < count && i < kWordCount; ++i) {
     std::size_t start = at;
     at = word_end(line, at, i == 0 ? kEndsWord1 : kEndsLaterWords);
     words.word[static_cast<std::size_t>(i)] = std::string_view(line.data() + start, at - start);
