@@ -1,7 +1,9 @@
 #include "traverse/module_sequence.h"
 
+#include <memory>
 #include <vector>
 
+#include "analysis/count_module.h"
 #include "traverse/module_cycle.h"
 
 namespace codetal {
@@ -21,6 +23,17 @@ CountingPool& pool_of(Traversal& run) {
   return *run.pool;
 }
 
+// A file that cannot be opened ahead of its turn may only lack a handle that
+// the queue holds: it is opened again at its turn, when the queue has
+// drained, and no file after it is opened before then, so that whether it
+// opens is decided as in a run on one thread.
+void open_at_its_turn(Traversal& run, const std::string& name, CountedModule& counted) {
+  std::unique_ptr<InputFile> file = run.platform.open_input(name);
+  if (file == nullptr) return;
+  counted.opened = true;
+  counted.stats = count_module(run.reader, *file, run.options.count_form_headers == 1);
+}
+
 }  // namespace
 
 Next process_modules(Traversal& run, ModuleNames& names) {
@@ -32,12 +45,15 @@ Next process_modules(Traversal& run, ModuleNames& names) {
   std::size_t first = 0;
   std::size_t queued = 0;
   bool more = true;
+  bool unopened_queued = false;
   for (;;) {
-    while (more && queued < queued_names.size()) {
+    while (more && !unopened_queued && queued < queued_names.size()) {
       std::string& name = queued_names[(first + queued) % queued_names.size()];
       more = names.next(name);
       if (!more) break;
-      pool.submit(run.platform.open_input(name));
+      std::unique_ptr<InputFile> file = run.platform.open_input(name);
+      unopened_queued = file == nullptr;
+      pool.submit(std::move(file));
       ++queued;
     }
     if (queued == 0) return Next::kGoOn;
@@ -45,6 +61,10 @@ Next process_modules(Traversal& run, ModuleNames& names) {
     const std::string& name = queued_names[first];
     first = (first + 1) % queued_names.size();
     --queued;
+    if (!counted.opened) {
+      open_at_its_turn(run, name, counted);
+      unopened_queued = false;
+    }
     if (report_counted_module(run, name, counted) == Next::kStop) {
       pool.discard();
       return Next::kStop;

@@ -3,10 +3,12 @@
 // one thread and with many, a failing module stops the run at the same
 // place, and a run under load gives the same report every time.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -36,6 +38,23 @@ class ThreadSetting {
   std::optional<std::string> was_;
 };
 
+// A lower limit on open files for the runs made while it lives.
+class OpenFilesLimit {
+ public:
+  explicit OpenFilesLimit(rlim_t files) {
+    ::getrlimit(RLIMIT_NOFILE, &was_);
+    rlimit lower = was_;
+    lower.rlim_cur = files;
+    ::setrlimit(RLIMIT_NOFILE, &lower);
+  }
+  ~OpenFilesLimit() { ::setrlimit(RLIMIT_NOFILE, &was_); }
+  OpenFilesLimit(const OpenFilesLimit&) = delete;
+  OpenFilesLimit& operator=(const OpenFilesLimit&) = delete;
+
+ private:
+  rlimit was_{};
+};
+
 // What a run shows and leaves, without the report's time stamp.
 struct Seen {
   int status;
@@ -44,6 +63,13 @@ struct Seen {
   std::string report;
   bool operator==(const Seen&) const = default;
 };
+
+void PrintTo(const Seen& seen, std::ostream* os) {
+  *os << "status " << seen.status << "\n--- out:\n"
+      << seen.out << "--- err:\n"
+      << seen.err << "--- report:\n"
+      << seen.report;
+}
 
 Seen run_with(int threads, const TempFolder& folder, const std::string& input) {
   ThreadSetting setting(threads);
@@ -120,6 +146,21 @@ TEST(Parallel, SameConsoleReportAndStatusWithOneTwoAndEightThreads) {
     EXPECT_EQ(run_with(2, folder, scenario.input), one);
     EXPECT_EQ(run_with(8, folder, scenario.input), one);
   }
+}
+
+// Modules opened ahead hold files; where few may be open, the ones that
+// could not be opened ahead are opened at their turn, as on one thread.
+TEST(Parallel, FewOpenFilesAllowedChangeNothing) {
+  if (windows_build()) GTEST_SKIP() << "open-file limits are a POSIX resource";
+  TempFolder folder;
+  write_project(folder, 100, {}, {40});
+  OpenFilesLimit limit(24);
+  const Seen one = run_with(1, folder, "Big.vbp");
+  EXPECT_EQ(one.status, 2);  // M0040.bas is missing, and only it
+  EXPECT_NE(one.out.find("Unable to open M0040.bas"), std::string::npos);
+  EXPECT_EQ(one.out.find("Unable to open M0041.bas"), std::string::npos);
+  EXPECT_NE(one.out.find("Processing  M0100.bas"), std::string::npos);
+  EXPECT_EQ(run_with(8, folder, "Big.vbp"), one);
 }
 
 TEST(Parallel, FailingModuleUnderLoadGivesTheSameReportEveryRun) {
