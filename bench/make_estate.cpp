@@ -3,7 +3,10 @@
 // headers), classes and standard modules, a few modules shared through
 // "..\Shared", CR LF line ends. The same arguments always give the same bytes.
 //
-//   make_estate FOLDER MEGABYTES
+//   make_estate FOLDER MEGABYTES [MEGABYTES_PER_PROJECT]
+//
+// Projects take about 2 MB (some 40 modules) each unless told otherwise; as
+// many megabytes a project as the whole makes a group of one project.
 //
 // Prints the group file's name and the number of modules and bytes written,
 // and leaves modules.lst: the module files in the order a run reads them,
@@ -334,18 +337,19 @@ void make_project(const std::filesystem::path& root, int number, Random& r, long
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: make_estate FOLDER MEGABYTES\n");
+  if (argc != 3 && argc != 4) {
+    std::fprintf(stderr, "usage: make_estate FOLDER MEGABYTES [MEGABYTES_PER_PROJECT]\n");
     return 1;
   }
   std::filesystem::path root = argv[1];
   double megabytes = std::atof(argv[2]);
-  if (megabytes <= 0) {
+  double project_megabytes = argc == 4 ? std::atof(argv[3]) : 2;
+  if (megabytes <= 0 || project_megabytes <= 0) {
     std::fprintf(stderr, "make_estate: MEGABYTES must be positive\n");
     return 1;
   }
   const long long total = static_cast<long long>(megabytes * 1e6);
-  const long long per_project = 2'000'000;  // about 40 modules a project
+  const long long per_project = static_cast<long long>(project_megabytes * 1e6);
   Random r(20001314);
   Totals t;
   std::filesystem::create_directories(root);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "analysis/byte_scan.h"
 #include "platform/ascii.h"
 
 namespace codetal {
@@ -21,14 +22,13 @@ void count_header_line(ModuleStats& stats) {
 // Carriage returns are dropped from every line, so a CR LF line end arrives
 // as a single line feed. The usual case, one CR just before the line feed,
 // is mended in place without moving the line.
-std::size_t drop_carriage_returns(char* line, std::size_t size) {
-  char* cr = static_cast<char*>(std::memchr(line, '\r', size));
-  if (cr == nullptr) return size;
-  if (cr + 2 == line + size && cr[1] == '\n') {
-    *cr = '\n';
+std::size_t drop_carriage_returns(char* line, std::size_t size, const CarriageReturns& crs) {
+  if (crs.count == 0) return size;
+  if (crs.count == 1 && crs.last + 2 == size && line[size - 1] == '\n') {
+    line[crs.last] = '\n';
     return size - 1;
   }
-  return static_cast<std::size_t>(std::remove(cr, line + size, '\r') - line);
+  return static_cast<std::size_t>(std::remove(line, line + size, '\r') - line);
 }
 
 }  // namespace
@@ -44,15 +44,7 @@ bool starts_designer_block_after_b(std::string_view line, DesignerStarts starts)
 }
 
 std::string_view trim_leading_blanks(std::string_view line) {
-  // Indentation comes in runs of blanks: step over eight at a time first.
-  constexpr std::uint64_t kEightBlanks = 0x2020202020202020ULL;
-  std::size_t first = 0;
-  for (std::uint64_t eight; first + 8 <= line.size(); first += 8) {
-    std::memcpy(&eight, line.data() + first, 8);
-    if (eight != kEightBlanks) break;
-  }
-  while (first < line.size() && (line[first] == ' ' || line[first] == '\t')) ++first;
-  return line.substr(first);
+  return line.substr(skip_blanks_and_tabs(line.data(), 0, line.size()));
 }
 
 bool LineReader::start(InputFile& file) {
@@ -104,19 +96,19 @@ bool LineReader::advance() {
 // character is left. A line may be of any length: the buffer grows for it.
 bool LineReader::read_line(Span& line) {
   std::size_t searched = 0;  // bytes after next_ known to hold no line feed
+  CarriageReturns crs;       // met in those bytes
   for (;;) {
-    const char* start = buffer_.data() + next_;
-    std::size_t unsearched = filled_ - next_ - searched;
-    const void* feed = unsearched == 0 ? nullptr : std::memchr(start + searched, '\n', unsearched);
-    if (feed != nullptr) {
-      searched = static_cast<std::size_t>(static_cast<const char*>(feed) - start) + 1;
+    const std::size_t available = filled_ - next_;
+    const std::size_t feed = find_feed(buffer_.data() + next_, searched, available, crs);
+    if (feed < available) {
+      searched = feed + 1;
       break;
     }
-    searched = filled_ - next_;
+    searched = available;
     if (!fill_buffer()) break;
   }
   if (searched == 0) return false;
-  line = Span{next_, drop_carriage_returns(buffer_.data() + next_, searched)};
+  line = Span{next_, drop_carriage_returns(buffer_.data() + next_, searched, crs)};
   next_ += searched;
   // A rest of nothing but carriage returns holds no character.
   return line.size != 0;

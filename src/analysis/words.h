@@ -30,7 +30,7 @@ LineWords split_words(std::string_view line, int count = 5);
 // counter and returns true.
 bool classify_procedure(const LineWords& words, ModuleStats& stats);
 
-// "Declare" as word 1 or word 2.
-bool is_api_declaration(const LineWords& words);
+// "Declare" as word 1 or word 2 of `line`; only word 1 of `words` is read.
+bool is_api_declaration(std::string_view line, const LineWords& words);
 
 }  // namespace codetal

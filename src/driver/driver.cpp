@@ -174,6 +174,7 @@ int run_codetal(Platform& platform, const std::vector<std::string>& arguments) {
   report.add(log_report);
   report.add(exports);
   Traversal run(platform, console, options, report, input_kind_of(platform, name, options));
+  run.threads = counting_threads();
   if (traverse_input(run, name) == Next::kStop) {
     report.run_stopped();
     return kExitFailure;

@@ -124,4 +124,8 @@ class Platform {
 
 std::unique_ptr<Platform> make_system_platform();
 
+// Threads that count modules: one a core, or as CODETAL_THREADS sets (see
+// threads.h).
+unsigned counting_threads();
+
 }  // namespace codetal

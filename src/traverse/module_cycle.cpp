@@ -8,7 +8,6 @@
 #include "platform/ascii.h"
 
 namespace codetal {
-namespace {
 
 CountRules count_rules(const Traversal& run, std::string_view name) {
   CountRules rules;
@@ -21,17 +20,22 @@ CountRules count_rules(const Traversal& run, std::string_view name) {
   return rules;
 }
 
-std::optional<ModuleStats> open_and_count(Traversal& run, const std::string& name,
-                                          ModuleFailure& why) {
-  std::unique_ptr<InputFile> file = run.platform.open_input(name);
-  if (file == nullptr) {
+namespace {
+
+// Shows a module's messages in their order around its counting, which
+// `count` does (or hands over, when done elsewhere) once the file is known
+// to be open.
+template <typename Count>
+std::optional<ModuleStats> show_and_count(Traversal& run, const std::string& name, bool opened,
+                                          Count count, ModuleFailure& why) {
+  if (!opened) {
     run.console.console_message("Codetal==>  Unable to open %s for reading \n", name.c_str());
     run.console.console_message("Codetal==>  The file probably doesn't exist \n\n");
     why = ModuleFailure::kCannotOpen;
     return std::nullopt;
   }
   run.console.console_message("Codetal==>  Processing  %s \n", name.c_str());
-  std::optional<ModuleStats> stats = count_module(run.reader, *file, count_rules(run, name));
+  std::optional<ModuleStats> stats = count();
   if (!stats) {
     run.console.console_message("\n");
     run.console.console_message("Codetal==>  Unable to read %s \n", name.c_str());
@@ -56,14 +60,13 @@ Next after_failed_module(Traversal& run) {
   return Next::kStop;
 }
 
-}  // namespace
-
-Next process_module(Traversal& run, std::string_view module_name) {
+template <typename Open, typename Count>
+Next cycle(Traversal& run, std::string_view module_name, Open open, Count count) {
   // Messages print names with "%s": a copy ends at a NUL as they always have.
   const std::string name(module_name);
   run.report.module_started(module_name);
   ModuleFailure why = ModuleFailure::kCannotOpen;
-  std::optional<ModuleStats> stats = open_and_count(run, name, why);
+  std::optional<ModuleStats> stats = show_and_count(run, name, open(), count, why);
   if (!stats) {
     run.report.module_failed(module_name, why);
     return after_failed_module(run);
@@ -72,6 +75,24 @@ Next process_module(Traversal& run, std::string_view module_name) {
   run.report.module_counted(module_name, *stats);
   run.project_totals += *stats;
   return Next::kGoOn;
+}
+
+}  // namespace
+
+Next process_module(Traversal& run, std::string_view module_name) {
+  std::unique_ptr<InputFile> file;
+  return cycle(
+      run, module_name,
+      [&] {
+        file = run.platform.open_input(module_name);
+        return file != nullptr;
+      },
+      [&] { return count_module(run.reader, *file, count_rules(run, module_name)); });
+}
+
+Next report_counted_module(Traversal& run, std::string_view module_name, CountedModule& counted) {
+  return cycle(
+      run, module_name, [&] { return counted.opened; }, [&] { return std::move(counted.stats); });
 }
 
 }  // namespace codetal

@@ -5,7 +5,7 @@
 
 #include "platform/text_lines.h"
 #include "traverse/listed_names.h"
-#include "traverse/module_cycle.h"
+#include "traverse/module_sequence.h"
 
 namespace codetal {
 namespace {
@@ -32,6 +32,31 @@ void note_read_failure(Traversal& run, const TextLines& lines, std::string_view 
   run.failed = true;
 }
 
+// The modules a project file lists, read from it as they are needed.
+class ProjectModules final : public ModuleNames {
+ public:
+  ProjectModules(TextLines& lines, std::string_view project_name, ModuleKinds kinds)
+      : lines_(lines), project_name_(project_name), kinds_(kinds) {}
+  bool next(std::string& name) override {
+    const std::span<const ListingKey> keys = kinds_ == ModuleKinds::kAll
+                                                 ? std::span<const ListingKey>(kAllKindsProjectKeys)
+                                                 : std::span<const ListingKey>(kProjectKeys);
+    std::string_view line;
+    while (lines_.next(line)) {
+      std::optional<std::string_view> listed = listed_name(line, keys);
+      if (!listed || !is_module_name(*listed, kinds_)) continue;
+      place_beside(name, project_name_, *listed);
+      return true;
+    }
+    return false;
+  }
+
+ private:
+  TextLines& lines_;
+  std::string_view project_name_;
+  ModuleKinds kinds_;
+};
+
 }  // namespace
 
 Next read_project_file(Traversal& run, std::string_view project_name) {
@@ -43,14 +68,8 @@ Next read_project_file(Traversal& run, std::string_view project_name) {
                                                ? std::span<const ListingKey>(kAllKindsProjectKeys)
                                                : std::span<const ListingKey>(kProjectKeys);
   TextLines lines(*file);
-  std::string module_name;
-  std::string_view line;
-  while (lines.next(line)) {
-    std::optional<std::string_view> listed = listed_name(line, keys);
-    if (!listed || !is_module_name(*listed, run.module_kinds())) continue;
-    place_beside(module_name, project_name, *listed);
-    if (process_module(run, module_name) == Next::kStop) return Next::kStop;
-  }
+  ProjectModules modules(lines, project_name, run.module_kinds());
+  if (process_modules(run, modules) == Next::kStop) return Next::kStop;
   note_read_failure(run, lines, project_name);
 
   run.report.project_ended(project_name, run.project_totals);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "analysis/line_reader.h"
 #include "analysis/module_stats.h"
@@ -11,6 +12,7 @@
 #include "options/report_options.h"
 #include "platform/platform.h"
 #include "report/report_listener.h"
+#include "traverse/counting_pool.h"
 #include "traverse/listed_names.h"
 
 namespace codetal {
@@ -52,6 +54,10 @@ struct Traversal {
   bool failed = false;
   // Kept for the whole run, so that its buffer is allocated once.
   LineReader reader;
+  // Threads that count modules; with 1 each module is opened and counted at
+  // its turn. The pool is started for the first project or wildcard set.
+  unsigned threads = 1;
+  std::unique_ptr<CountingPool> pool;
 };
 
 }  // namespace codetal

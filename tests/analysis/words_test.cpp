@@ -27,6 +27,11 @@ TEST(SplitWords, OnlyBlanksSeparateAndEndingCharactersStay) {
   // A tab belongs to its word; several blanks are one separator.
   EXPECT_EQ(words_of("Dim\tx   As  Long\n"), (W{"Dim\tx", "As", "Long", "", ""}));
   EXPECT_EQ(words_of("a:b, c.d \"e\""), (W{"a:b,", "c.d", "\"e\"", "", ""}));
+  // Words and blanks that run past the first sixteen bytes.
+  EXPECT_EQ(words_of("Property          Get Name()\n"), (W{"Property", "Get", "Name", "", ""}));
+  EXPECT_EQ(words_of("A_Very_Long_First_Word x_y\n"),
+            (W{"A_Very_Long_First_Word", "x", "", "", ""}));
+  EXPECT_EQ(words_of("Public  Sub  Main_(x)\n"), (W{"Public", "Sub", "Main", "", ""}));
 }
 
 TEST(SplitWords, WordsAreKeptWholeAndPreviousSplitsLeaveNothing) {

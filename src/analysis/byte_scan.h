@@ -1,0 +1,132 @@
+// The byte searches that every line goes through, sixteen bytes at a time
+// where the processor has SSE2 (every x86-64 does), a byte at a time
+// elsewhere and for the last bytes of a range. Nothing outside the range
+// given is ever read.
+#pragma once
+
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace codetal {
+
+// The carriage returns met on the way to a line feed: how many (at least
+// two when there are several), and where the last one was.
+struct CarriageReturns {
+  std::size_t count = 0;
+  std::size_t last = 0;
+};
+
+#if defined(__SSE2__)
+namespace scan_detail {
+
+inline unsigned equal_bytes(__m128i bytes, char c) {
+  return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(c))));
+}
+inline __m128i load16(const char* at) {
+  return _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+}
+
+}  // namespace scan_detail
+#endif
+
+// The offset of the first line feed in text[at, size), or `size`; the
+// carriage returns before it are added to `crs`.
+inline std::size_t find_feed(const char* text, std::size_t at, std::size_t size,
+                             CarriageReturns& crs) {
+#if defined(__SSE2__)
+  using namespace scan_detail;
+  for (; at + 16 <= size; at += 16) {
+    const __m128i bytes = load16(text + at);
+    const unsigned feeds = equal_bytes(bytes, '\n');
+    unsigned returns = equal_bytes(bytes, '\r');
+    if (feeds != 0) returns &= (1U << std::countr_zero(feeds)) - 1;
+    if (returns != 0) {
+      crs.count += (returns & (returns - 1)) != 0 ? 2 : 1;
+      crs.last = at + 31 - static_cast<std::size_t>(std::countl_zero(returns));
+    }
+    if (feeds != 0) return at + static_cast<std::size_t>(std::countr_zero(feeds));
+  }
+#endif
+  for (; at < size; ++at) {
+    if (text[at] == '\n') return at;
+    if (text[at] == '\r') {
+      ++crs.count;
+      crs.last = at;
+    }
+  }
+  return size;
+}
+
+// The offset of the first byte of text[at, size) that is neither a blank nor
+// a tab, or `size`.
+inline std::size_t skip_blanks_and_tabs(const char* text, std::size_t at, std::size_t size) {
+#if defined(__SSE2__)
+  using namespace scan_detail;
+  for (; at + 16 <= size; at += 16) {
+    const __m128i bytes = load16(text + at);
+    const unsigned blanks = equal_bytes(bytes, ' ') | equal_bytes(bytes, '\t');
+    if (blanks != 0xFFFF) return at + static_cast<std::size_t>(std::countr_zero(~blanks));
+  }
+#endif
+  while (at < size && (text[at] == ' ' || text[at] == '\t')) ++at;
+  return at;
+}
+
+// The offset of the first byte of text[at, size) that ends a word: a NUL,
+// blank, "(", line feed or apostrophe, and an underscore too when
+// `underscore_ends`; or `size`.
+inline std::size_t find_word_end(const char* text, std::size_t at, std::size_t size,
+                                 bool underscore_ends) {
+#if defined(__SSE2__)
+  using namespace scan_detail;
+  for (; at + 16 <= size; at += 16) {
+    const __m128i bytes = load16(text + at);
+    unsigned ends = equal_bytes(bytes, '\0') | equal_bytes(bytes, ' ') | equal_bytes(bytes, '(') |
+                    equal_bytes(bytes, '\n') | equal_bytes(bytes, '\'');
+    if (underscore_ends) ends |= equal_bytes(bytes, '_');
+    if (ends != 0) return at + static_cast<std::size_t>(std::countr_zero(ends));
+  }
+#endif
+  for (; at < size; ++at) {
+    const char c = text[at];
+    if (c == '\0' || c == ' ' || c == '(' || c == '\n' || c == '\'') return at;
+    if (underscore_ends && c == '_') return at;
+  }
+  return size;
+}
+
+// Where, among the first sixteen bytes of a line, the blanks are and the
+// bytes that end word 1 (NUL, blank, "(", line feed, apostrophe) and the
+// later words (those and "_"): bit i for byte i.
+struct WordMasks {
+  unsigned blanks = 0;
+  unsigned word1_ends = 0;
+  unsigned later_ends = 0;
+};
+
+// False when the line is shorter than sixteen bytes, or the processor has
+// no SSE2: the caller looks byte by byte then.
+inline bool first_sixteen_word_masks(const char* text, std::size_t size, WordMasks& masks) {
+#if defined(__SSE2__)
+  using namespace scan_detail;
+  if (size < 16) return false;
+  const __m128i bytes = load16(text);
+  masks.blanks = equal_bytes(bytes, ' ');
+  masks.word1_ends = masks.blanks | equal_bytes(bytes, '\0') | equal_bytes(bytes, '(') |
+                     equal_bytes(bytes, '\n') | equal_bytes(bytes, '\'');
+  masks.later_ends = masks.word1_ends | equal_bytes(bytes, '_');
+  return true;
+#else
+  (void)text;
+  (void)size;
+  (void)masks;
+  return false;
+#endif
+}
+
+}  // namespace codetal
