@@ -165,14 +165,15 @@ TEST(Parallel, FewOpenFilesAllowedChangeNothing) {
 }
 
 TEST(Parallel, FailingModuleUnderLoadGivesTheSameReportEveryRun) {
+  // Under Wine, many runs back to back now and then lose their connection to
+  // Wine's own server ("recvmsg: Connection reset by peer"), which says
+  // nothing of the build: the repetition is a native test.
+  if (windows_build()) GTEST_SKIP() << "Wine's server drops a client now and then under load";
   TempFolder folder;
   write_project(folder, 300, {150}, {});
   const Seen one = run_with(1, folder, "Shop.vbg");
   ASSERT_EQ(one.status, 2);
-  // Fewer under Wine, where a run takes a second, and where each run that
-  // starts Wine's own services again risks their messages on its stderr.
-  const int runs = windows_build() ? 10 : 50;
-  for (int run = 0; run < runs; ++run) {
+  for (int run = 0; run < 50; ++run) {
     SCOPED_TRACE(run);
     ASSERT_EQ(run_with(8, folder, "Shop.vbg"), one);
   }
