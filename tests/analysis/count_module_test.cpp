@@ -11,6 +11,7 @@
 
 #include "analysis/classify.h"
 #include "analysis/statement_kinds.h"
+#include "fake_platform.h"
 #include "platform/memory_input.h"
 #include "test_data.h"
 
@@ -76,28 +77,6 @@ TEST(LineReader, TextRules) {
   }
 }
 
-// Serves bytes in reads of ever-changing odd sizes, and can fail (-1) once
-// they are used up, so block boundaries fall everywhere.
-class ChunkedInput : public InputFile {
- public:
-  ChunkedInput(std::string bytes, bool fail_at_end)
-      : bytes_(std::move(bytes)), fail_at_end_(fail_at_end) {}
-  long read(char* buffer, std::size_t size) override {
-    static constexpr std::size_t kSizes[] = {1, 7, 4096, 65536, 13, 100000, 2};
-    if (at_ == bytes_.size()) return fail_at_end_ ? -1 : 0;
-    std::size_t n = std::min({size, bytes_.size() - at_, kSizes[calls_++ % 7]});
-    bytes_.copy(buffer, n, at_);
-    at_ += n;
-    return static_cast<long>(n);
-  }
-
- private:
-  std::string bytes_;
-  bool fail_at_end_;
-  std::size_t at_ = 0;
-  std::size_t calls_ = 0;
-};
-
 // Lines of many lengths, far more than one buffer, through reads of odd
 // sizes and one reader reused: every line comes out whole and in order.
 TEST(LineReader, LinesCrossingBlockBoundariesComeOutWhole) {
@@ -113,10 +92,10 @@ TEST(LineReader, LinesCrossingBlockBoundariesComeOutWhole) {
   }
   LineReader reader;
   for (bool fail_at_end : {false, true}) {
-    ChunkedInput input(bytes, fail_at_end);
+    test::FakeInputFile input(bytes, fail_at_end);
     EXPECT_EQ(read_all(reader, input), expected);
   }
-  ChunkedInput failing("a\nb\nc", true);
+  test::FakeInputFile failing("a\nb\nc", true);
   EXPECT_EQ(read_all(reader, failing), (Lines{"a\n", "b\n", "c"}));
 }
 

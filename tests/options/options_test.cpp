@@ -18,18 +18,6 @@
 namespace codetal {
 namespace {
 
-// Only the in-memory files exist: neither place on disk can interfere.
-class IsolatedPlatform : public test::FakePlatform {
- public:
-  std::vector<std::string> asked;
-  std::unique_ptr<InputFile> open_input(std::string_view name) override {
-    asked.emplace_back(name);
-    auto found = inputs.find(std::string(name));
-    if (found == inputs.end()) return nullptr;
-    return std::make_unique<test::FakeInputFile>(found->second);
-  }
-};
-
 // The settings that differ from the defaults, as "name=value ...".
 std::string changes(const ReportOptions& o) {
   const ReportOptions d;
@@ -51,7 +39,8 @@ std::string changes(const ReportOptions& o) {
 
 TEST(OptionsFile, SectionsKeysAndValues) {
   for (const auto& row : test::read_table("unit/options_file.txt")) {
-    IsolatedPlatform platform;
+    test::FakePlatform platform;
+    platform.disk = false;  // neither place on disk can interfere
     platform.inputs[kOptionsFileName] = row.at(0);
     ReportOptions options;
     {
@@ -67,7 +56,8 @@ TEST(OptionsFile, SectionsKeysAndValues) {
 // second is tried.
 TEST(OptionsFile, MissingFileIsReportedThenTheSecondPlaceIsRead) {
   for (bool second : {false, true}) {
-    IsolatedPlatform platform;
+    test::FakePlatform platform;
+    platform.disk = false;
     if (second) platform.inputs[kSecondOptionsFileName] = "[Codetal ]\noptNbrIfs=1\n";
     ReportOptions options;
     {
