@@ -15,27 +15,15 @@ namespace {
 
 using Counts = std::array<long, 20>;
 
-// The twenty numbers of a row pair.
+// The twenty numbers of the row pair that starts the stream.
 Counts parse_rows(std::istream& lines) {
-  Counts c{};
-  std::string first, second, word;
+  std::string first, second;
   std::getline(lines, first);
   std::getline(lines, second);
-  std::istringstream numbers(first + " " + second);
-  for (long& n : c) {
-    while (numbers >> word && word == "|") {
-    }
-    n = std::stol(word);
-  }
+  std::istringstream numbers(replaced(first + " " + second, "|", " "));
+  Counts c{};
+  for (long& n : c) numbers >> n;
   return c;
-}
-
-// A name as the file system sees it: letter case ignored, "x\..\" dropped.
-std::string same_file_key(std::string name) {
-  for (char& c : name) c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-  for (std::size_t up; (up = name.find("\\..\\")) != std::string::npos;)
-    name.erase(name.rfind('\\', up - 1) + 1, up + 4 - name.rfind('\\', up - 1) - 1);
-  return name;
 }
 
 TEST(Estate, TotalsAreTheSumOverDistinctListedFiles) {
@@ -43,8 +31,12 @@ TEST(Estate, TotalsAreTheSumOverDistinctListedFiles) {
   std::map<std::string, Counts> distinct;
   std::istringstream lines(report.substr(0, report.find("MODULES IN NO PROJECT")));
   for (std::string line; std::getline(lines, line);) {
-    if (line.starts_with("estate\\") && lines.peek() != 'P' && lines.peek() != '\n')
-      distinct[same_file_key(line)] = parse_rows(lines);
+    if (!line.starts_with("estate\\") || lines.peek() == 'P' || lines.peek() == '\n') continue;
+    // The file system's name: letter case ignored, "x\..\" dropped.
+    for (char& c : line) c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    for (std::size_t up; (up = line.find("\\..\\")) != std::string::npos;)
+      line.erase(line.rfind('\\', up - 1) + 1, up + 3 - line.rfind('\\', up - 1));
+    distinct[line] = parse_rows(lines);
   }
   Counts sum{};
   for (const auto& [name, counts] : distinct)
