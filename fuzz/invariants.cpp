@@ -168,37 +168,35 @@ void write_file(const fs::path& path, std::string_view bytes) {
 // One folder for the whole process, removed when it ends. Besides the files
 // written for each input it holds good modules, a project, an empty module, a
 // folder and two broken links that listed names can reach.
-class Workspace {
- public:
+struct Workspace {
+  fs::path root;
   Workspace() {
     const char* base = std::getenv("TMPDIR");
     std::string pattern = std::string(base && *base ? base : "/tmp") + "/codetal-fuzz-XXXXXX";
     if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    root_ = pattern;
-    write_file(root_ / "a.bas",
-               "Attribute VB_Name = \"a\"\r\nOption Explicit\r\n' note\r\n\r\n"
-               "Public Sub Main()\r\n  Dim i As Long\r\n  For i = 1 To 3\r\n  Next\r\nEnd Sub\r\n");
-    fs::create_directory(root_ / "Forms");
-    write_file(root_ / "Forms" / "Main.frm",
-               "VERSION 5.00\r\nBegin VB.Form Main \r\n   Caption = \"x\"\r\nEnd\r\n"
-               "Attribute VB_Name = \"Main\"\r\nPrivate Sub Form_Load()\r\nEnd Sub\r\n");
-    write_file(root_ / "c d.cls", "Private m As Long\r\nPublic Property Get V() As Long\r\n");
-    write_file(root_ / "empty.bas", "");
-    fs::create_directory(root_ / "old.bas");
-    fs::create_symlink("nowhere.bas", root_ / "gone.bas");
-    fs::create_symlink("loop.bas", root_ / "loop.bas");
-    fs::create_symlink("fuzz.vbg", root_ / "group.vbp");
-    write_file(root_ / "other.vbp",
-               "Module=A; a.bas\r\nForm=forms\\main.frm\r\nClass=C; c d.cls\r\n");
+    root = pattern;
+    fs::create_directories(root / "Forms");
+    fs::create_directory(root / "old.bas");
+    const std::pair<const char*, const char*> files[] = {
+        {"a.bas",
+         "Attribute VB_Name = \"a\"\r\nOption Explicit\r\n' note\r\n\r\nPublic Sub Main()\r\n"
+         "  Dim i As Long\r\n  For i = 1 To 3\r\n  Next\r\nEnd Sub\r\n"},
+        {"Forms/Main.frm",
+         "VERSION 5.00\r\nBegin VB.Form Main \r\n   Caption = \"x\"\r\nEnd\r\n"
+         "Attribute VB_Name = \"Main\"\r\nPrivate Sub Form_Load()\r\nEnd Sub\r\n"},
+        {"c d.cls", "Private m As Long\r\nPublic Property Get V() As Long\r\n"},
+        {"empty.bas", ""},
+        {"other.vbp", "Module=A; a.bas\r\nForm=forms\\main.frm\r\nClass=C; c d.cls\r\n"}};
+    for (auto [name, text] : files) write_file(root / name, text);
+    for (auto [link, target] :
+         {std::pair{"gone.bas", "nowhere.bas"}, std::pair{"loop.bas", "loop.bas"},
+          std::pair{"group.vbp", "fuzz.vbg"}})
+      fs::create_symlink(target, root / link);
   }
   ~Workspace() {
     std::error_code ignored;
-    fs::remove_all(root_, ignored);
+    fs::remove_all(root, ignored);
   }
-  std::string path(const char* name) const { return (root_ / name).string(); }
-
- private:
-  fs::path root_;
 };
 
 // Every printed totals block of `title` summed: the twenty figures of its two
@@ -267,18 +265,18 @@ struct ListingRun {
 
 std::string check_listing_bytes(std::string_view bytes) {
   static const Workspace workspace;
-  write_file(workspace.path("fuzz.vbp"), bytes);
-  write_file(workspace.path("fuzz.vbg"), bytes);
+  write_file(workspace.root / "fuzz.vbp", bytes);
+  write_file(workspace.root / "fuzz.vbg", bytes);
   {
     ListingRun project(InputKind::kProject);
-    Next result = read_project_file(project.run, workspace.path("fuzz.vbp"));
+    Next result = read_project_file(project.run, (workspace.root / "fuzz.vbp").string());
     // Modules never stop a project given alone, and the file is there.
     if (result != Next::kGoOn) return "a project given alone stopped";
     if (project.run.project_totals != ModuleStats{}) return "project totals not reset at its end";
     if (std::string failure = project.check(result, "project"); !failure.empty()) return failure;
   }
   ListingRun group(InputKind::kProjectGroup);
-  return group.check(read_group_file(group.run, workspace.path("fuzz.vbg")), "group");
+  return group.check(read_group_file(group.run, (workspace.root / "fuzz.vbg").string()), "group");
 }
 
 }  // namespace codetal::fuzz

@@ -35,6 +35,20 @@ class FakeInputFile : public InputFile {
   std::size_t at_ = 0, calls_ = 0;
 };
 
+// Appends to its bytes in the platform's `written`, unless writes fail.
+class FakeOutputFile : public OutputFile {
+ public:
+  FakeOutputFile(std::string& bytes, const bool& fail) : bytes_(bytes), fail_(fail) {
+    bytes_.clear();
+  }
+  bool write(std::string_view bytes) override { return !fail_ && (bytes_.append(bytes), true); }
+  bool close() override { return true; }
+
+ private:
+  std::string& bytes_;
+  const bool& fail_;
+};
+
 class FakePlatform : public Platform {
  public:
   std::string out, err;
@@ -65,7 +79,9 @@ class FakePlatform : public Platform {
     if (found != inputs.end()) return std::make_unique<FakeInputFile>(found->second);
     return disk ? system_->open_input(name) : nullptr;
   }
-  std::unique_ptr<OutputFile> create_output(std::string_view name) override;
+  std::unique_ptr<OutputFile> create_output(std::string_view name) override {
+    return std::make_unique<FakeOutputFile>(written[std::string(name)], fail_writes);
+  }
   std::vector<std::string> list_matches(std::string_view pattern) override {
     return system_->list_matches(pattern);
   }
@@ -76,26 +92,5 @@ class FakePlatform : public Platform {
  private:
   std::unique_ptr<Platform> system_ = make_system_platform();
 };
-
-class FakeOutputFile : public OutputFile {
- public:
-  FakeOutputFile(FakePlatform& owner, std::string name) : owner_(owner), name_(std::move(name)) {
-    owner_.written[name_].clear();
-  }
-  bool write(std::string_view bytes) override {
-    if (owner_.fail_writes) return false;
-    owner_.written[name_].append(bytes);
-    return true;
-  }
-  bool close() override { return true; }
-
- private:
-  FakePlatform& owner_;
-  std::string name_;
-};
-
-inline std::unique_ptr<OutputFile> FakePlatform::create_output(std::string_view name) {
-  return std::make_unique<FakeOutputFile>(*this, std::string(name));
-}
 
 }  // namespace codetal::test
