@@ -1,50 +1,29 @@
 // Every committed fuzz input (the seeds and each crasher found since) kept as
 // a regression case: it must still keep every rule its fuzz target checks.
 #include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <string>
 
 #include <gtest/gtest.h>
 
+#include "harness.h"
 #include "invariants.h"
 
 namespace codetal::test {
 namespace {
 
-namespace fs = std::filesystem;
-
-using Check = std::string (*)(std::string_view);
-
-std::string read_bytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
-// Returns the number of inputs replayed, so that an empty corpus fails.
-int replay(const std::string& target, Check check) {
-  int replayed = 0;
-  for (const fs::directory_entry& entry :
-       fs::directory_iterator(fs::path(CODETAL_FUZZ_CORPUS) / target)) {
-    if (!entry.is_regular_file()) continue;
-    EXPECT_EQ(check(read_bytes(entry.path())), "") << entry.path();
-    ++replayed;
+TEST(FuzzCorpus, EveryInputKeepsTheRulesOfItsTarget) {
+  const std::pair<const char*, std::string (*)(std::string_view)> targets[] = {
+      {"module", fuzz::check_module_bytes},
+      {"options", fuzz::check_options_bytes},
+      {"listing", fuzz::check_listing_bytes}};
+  for (const auto& [target, check] : targets) {
+    int replayed = 0;  // an empty corpus fails
+    for (const auto& entry :
+         std::filesystem::directory_iterator(std::string(CODETAL_FUZZ_CORPUS) + "/" + target)) {
+      EXPECT_EQ(check(read_file(entry.path())), "") << entry.path();
+      ++replayed;
+    }
+    EXPECT_GT(replayed, 0) << target;
   }
-  return replayed;
-}
-
-TEST(FuzzCorpus, ModuleInputsKeepTheCountingRules) {
-  EXPECT_GT(replay("module", fuzz::check_module_bytes), 0);
-}
-
-TEST(FuzzCorpus, OptionsInputsKeepTheAcceptedValues) {
-  EXPECT_GT(replay("options", fuzz::check_options_bytes), 0);
-}
-
-TEST(FuzzCorpus, ListingInputsKeepTheTotalsRules) {
-  EXPECT_GT(replay("listing", fuzz::check_listing_bytes), 0);
 }
 
 }  // namespace

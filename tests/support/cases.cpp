@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <sstream>
 #include <stdexcept>
 
@@ -214,6 +215,20 @@ void expect_outcome(const Case& c, const RunResult& result) {
     EXPECT_TRUE(same_text(windows_build() ? replaced(result.report, "\n", "\r\n") : result.report,
                           result.report_bytes));
     std::erase(changed, result.report_name);
+  }
+  // The other files it writes (the exports) as stored, their ISO time masked.
+  const std::string files = c.dir + "/files",
+                    in = c.options.folder.empty() ? "" : c.options.folder + "/";
+  static const std::regex time(R"(\d{4}-\d\d-\d\d[T ]\d\d:\d\d:\d\d)");
+  std::error_code none;  // most cases have no files/
+  for (const fs::directory_entry& entry : fs::recursive_directory_iterator(files, none)) {
+    const std::string name = entry.path().lexically_relative(files).string();
+    const std::string actual =
+        std::regex_replace(read_file(c.root + "/" + in + name), time, "@WHEN@");
+    if (std::getenv("CODETAL_WRITE_EXPECTED") != nullptr)  // after a deliberate change
+      std::ofstream(entry.path(), std::ios::binary) << actual;
+    EXPECT_TRUE(same_text(expected(c, "files/" + name), actual)) << "in " << name;
+    std::erase(changed, in + name);
   }
   EXPECT_EQ(changed, std::vector<std::string>{}) << "changed by the run besides its report";
 }

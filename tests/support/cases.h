@@ -5,6 +5,8 @@
 //   repeat  optional: how many numbers @I@ takes, and their digits
 //   stdout  the expected console; stderr when it is not a mirror of stdout
 //   report  the expected "Codetal.log"; without it the run must change nothing
+//   files/  the other files the run writes (the exports), byte for byte, their
+//           ISO time as @WHEN@; CODETAL_WRITE_EXPECTED=1 rewrites them
 //   status  the expected exit status
 // Expected texts use "\n" line ends and these placeholders: @FOLDER@ the
 // run's folder as the banner names it, @ROOT@ the temporary folder (also

@@ -1,0 +1,5 @@
+Sub Main()
+  ' hi
+
+  Dim x
+End Sub

@@ -1,0 +1,10 @@
+Sub Main()
+  ' hi
+
+  Dim x
+End Sub
+Sub Main()
+  ' hi
+
+  Dim x
+End Sub

@@ -1,0 +1,3 @@
+Public Sub S0()
+  ' step 0
+End Sub

@@ -1,0 +1,13 @@
+Public Sub S3()
+  ' step 0
+  x = 1
+  x = 2
+  x = 3
+  x = 4
+  ' step 5
+  x = 6
+  x = 7
+  x = 8
+  x = 9
+  ' step 10
+End Sub

@@ -1,0 +1,23 @@
+Public Sub S6()
+  ' step 0
+  x = 1
+  x = 2
+  x = 3
+  x = 4
+  ' step 5
+  x = 6
+  x = 7
+  x = 8
+  x = 9
+  ' step 10
+  x = 11
+  x = 12
+  x = 13
+  x = 14
+  ' step 15
+  x = 16
+  x = 17
+  x = 18
+  x = 19
+  ' step 20
+End Sub

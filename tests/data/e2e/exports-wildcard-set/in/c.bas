@@ -1,0 +1,2 @@
+Sub S()
+End Sub
