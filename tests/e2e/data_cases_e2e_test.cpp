@@ -7,10 +7,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <map>
 #include <sstream>
+#include <vector>
 
 #include "cases.h"
 
@@ -71,6 +73,65 @@ TEST(Estate, TotalsAreTheSumOverDistinctListedFiles) {
   std::istringstream totals(report.substr(report.find("Estate Totals \n") + 15));
   EXPECT_EQ(distinct.size(), 7u);
   EXPECT_EQ(parse_rows(totals), sum);
+}
+
+// The example's CSV and JSON say what its log says: every module, project
+// and group row in the same order with the same figures (the log has no
+// Labels column), each totals row the sum of the rows it closes. Read from
+// the expected files of the data case exports-example-group.
+std::vector<long> numbers_after(std::string_view text, std::size_t skip_fields) {
+  std::vector<long> numbers;
+  std::size_t field = 0;
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    if (text[at] == ',') ++field;
+    if (field < skip_fields || text[at] < '0' || text[at] > '9') continue;
+    std::size_t end = text.find_first_not_of("0123456789", at);
+    numbers.push_back(std::stol(std::string(text.substr(at, end - at))));
+    at = end - 1;
+  }
+  return numbers;
+}
+
+TEST(Exports, ExampleFiguresAgreeWithTheLogAndAddUp) {
+  const std::string dir = "e2e/exports-example-group/";
+  std::istringstream log(read_file(data_path(dir + "report")));
+  std::vector<Counts> from_log;
+  for (std::string line; std::getline(log, line);) {
+    if (line.empty() || line[0] == ' ' || (line[0] >= '0' && line[0] <= '9')) continue;
+    if (log.peek() == ' ' || (log.peek() >= '0' && log.peek() <= '9')) {
+      if (line.starts_with("Total") || line.starts_with("Lines")) continue;
+      from_log.push_back(parse_rows(log));
+    }
+  }
+  std::istringstream csv(read_file(data_path(dir + "files/Codetal.csv")));
+  std::string json = read_file(data_path(dir + "files/Codetal.json"));
+  std::vector<long> sums[2];  // a project's, a group's
+  std::size_t row = 0, object = 0;
+  std::string line;
+  std::getline(csv, line);  // the header
+  for (; std::getline(csv, line); ++row) {
+    std::vector<long> counters = numbers_after(line, 5);
+    ASSERT_EQ(counters.size(), 21u) << line;
+    const std::size_t open =
+        json.find(line.starts_with("module") ? "\"counts\"" : "\"totals\"", object);
+    ASSERT_NE(open, std::string::npos) << line;
+    object = json.find('}', open);
+    EXPECT_EQ(numbers_after(std::string_view(json).substr(open, object - open), 0), counters);
+    const int level = line.starts_with("module") ? -1 : line.starts_with("project") ? 0 : 1;
+    if (level >= 0) {
+      EXPECT_EQ(counters, sums[level]) << line;
+    }
+    if (level < 1) {
+      auto& into = sums[level + 1];
+      into.resize(21);
+      for (std::size_t i = 0; i < 21; ++i) into[i] += counters[i];
+    }
+    if (level >= 0) sums[level].assign(21, 0);
+    counters.erase(counters.begin() + 14);  // Labels
+    ASSERT_LT(row, from_log.size());
+    EXPECT_TRUE(std::equal(counters.begin(), counters.end(), from_log[row].begin())) << line;
+  }
+  EXPECT_EQ(row, from_log.size());
 }
 
 // The example's page as a browser shows it: loaded without an error, the
