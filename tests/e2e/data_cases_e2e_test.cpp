@@ -168,6 +168,11 @@ TEST(Exports, ExamplePageRendersInHeadlessChromium) {
                          "/example-page.png' 'file://" + page + "' >/dev/null 2>&1 </dev/null")
                             .c_str()),
             0);
+  // Well-formed (the page is XHTML-clean) and nothing loaded from elsewhere.
+  EXPECT_EQ(std::system(("xmllint --noout '" + page + "'").c_str()), 0);
+  const std::string html = read_file(page);
+  for (const char* reference : {"src=", "href=", "url(", "@import"})
+    EXPECT_EQ(html.find(reference), std::string::npos) << reference;
   std::string dom = read_file(folder / "dom.html"), errors = read_file(folder / "dom.err");
   EXPECT_EQ(errors.find("CONSOLE"), std::string::npos) << errors;
   EXPECT_EQ(errors.find("Uncaught"), std::string::npos) << errors;
