@@ -64,9 +64,6 @@ Next read_project_file(Traversal& run, std::string_view project_name) {
   if (file == nullptr) return run.goes_on_after_faults() ? Next::kGoOn : Next::kStop;
   run.report.project_started(project_name);
 
-  const std::span<const ListingKey> keys = run.module_kinds() == ModuleKinds::kAll
-                                               ? std::span<const ListingKey>(kAllKindsProjectKeys)
-                                               : std::span<const ListingKey>(kProjectKeys);
   TextLines lines(*file);
   ProjectModules modules(lines, project_name, run.module_kinds());
   if (process_modules(run, modules) == Next::kStop) return Next::kStop;
