@@ -125,7 +125,11 @@ void JsonReport::wildcard_set_ended(std::string_view, const ModuleStats& totals)
 }
 
 void JsonReport::run_ended(int exit_status) {
-  write_document(true, exit_status);
+  // A wildcard set stopped by a failed module leaves its container open
+  // though the run goes on to its end: closed here, without totals.
+  const bool whole = open_lists_.empty();
+  while (!open_lists_.empty()) close_container(nullptr);
+  write_document(whole, exit_status);
 }
 
 void JsonReport::run_stopped() {

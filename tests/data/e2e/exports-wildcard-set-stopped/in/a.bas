@@ -1,0 +1,2 @@
+Sub A()
+End Sub
