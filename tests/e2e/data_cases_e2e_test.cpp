@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <filesystem>
 #include <map>
 #include <sstream>
 #include <vector>
@@ -159,15 +160,12 @@ TEST(Exports, ExamplePageRendersInHeadlessChromium) {
                               " --disable-component-update --disable-sync"
                               " --enable-logging=stderr --hide-scrollbars --user-data-dir='" +
                               folder.path() + "/profile' ";
-  ASSERT_EQ(
-      std::system(
-          (browser + "--dump-dom 'file://" + page + "' >dom.html 2>dom.err </dev/null").c_str()),
-      0);
-  ASSERT_EQ(std::system(("mkdir -p '" + artifacts + "' && " + browser +
-                         "--window-size=1280,2200 --screenshot='" + artifacts +
-                         "/example-page.png' 'file://" + page + "' >/dev/null 2>&1 </dev/null")
-                            .c_str()),
-            0);
+  const std::string runs[] = {"--dump-dom 'file://" + page + "' >dom.html 2>dom.err",
+                              "--window-size=1280,2200 --screenshot='" + artifacts +
+                                  "/example-page.png' 'file://" + page + "' >/dev/null 2>&1"};
+  std::filesystem::create_directories(artifacts);
+  for (const std::string& run : runs)
+    ASSERT_EQ(std::system((browser + run + " </dev/null").c_str()), 0) << run;
   // Well-formed (the page is XHTML-clean) and nothing loaded from elsewhere.
   EXPECT_EQ(std::system(("xmllint --noout '" + page + "'").c_str()), 0);
   const std::string html = read_file(page);

@@ -3,18 +3,16 @@
 #pragma once
 
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "cases.h"
+
 namespace codetal::test {
 
 inline std::string read_test_data(const std::string& name) {
-  std::ifstream in(std::string(CODETAL_TEST_DATA) + "/" + name, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
+  return read_file(data_path(name));
 }
 
 // A field of a table: \n \r \t \f, \xHH for any byte, c\{N} for N times the
