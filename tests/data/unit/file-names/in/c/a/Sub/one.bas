@@ -1,0 +1,1 @@
+c/a/Sub/one.bas

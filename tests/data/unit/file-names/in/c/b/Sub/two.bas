@@ -1,0 +1,1 @@
+c/b/Sub/two.bas

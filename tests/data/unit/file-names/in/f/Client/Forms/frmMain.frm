@@ -1,0 +1,1 @@
+f/Client/Forms/frmMain.frm

@@ -1,0 +1,1 @@
+f/Shared/modUtil.bas

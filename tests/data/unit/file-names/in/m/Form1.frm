@@ -1,0 +1,1 @@
+m/Form1.frm

@@ -1,0 +1,1 @@
+m/OLD.BAS/inner.bas

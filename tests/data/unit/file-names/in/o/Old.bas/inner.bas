@@ -1,0 +1,1 @@
+o/Old.bas/inner.bas

@@ -1,0 +1,1 @@
+o/real.bas
