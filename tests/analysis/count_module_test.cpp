@@ -67,13 +67,9 @@ Lines read_all(LineReader& reader, InputFile& input) {
 
 TEST(LineReader, TextRules) {
   for (const auto& row : test::read_table("unit/line_reader.txt")) {
-    Lines expected;
-    std::istringstream text(row.at(1));
-    for (std::string line; std::getline(text, line);)
-      expected.push_back(text.eof() ? line : line + "\n");
     LineReader reader;
     MemoryInput input(row[0]);
-    EXPECT_EQ(read_all(reader, input), expected) << row[0];
+    EXPECT_EQ(read_all(reader, input), test::lines_in(row.at(1))) << row[0];
   }
 }
 

@@ -56,4 +56,13 @@ inline std::vector<std::vector<std::string>> read_table(const std::string& name)
   return rows;
 }
 
+// The lines of a text, one after the other, each but the last with its line
+// feed.
+inline std::vector<std::string> lines_in(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(in.eof() ? line : line + "\n");
+  return lines;
+}
+
 }  // namespace codetal::test
