@@ -1,18 +1,15 @@
 // "Codetal.INI" read into the option values: a table of file texts and the
-// settings they leave (tests/data/unit/options_file.txt), the second place
-// tried, and every key reaching its own setting. What invalid records show
-// is checked by the data cases options-*.
+// settings they leave (tests/data/unit/options_file.txt), in which every key
+// reaches its own setting, and the second place tried. What invalid records
+// show is checked by the data cases options-*.
 #include "options/options_file.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <set>
 #include <string>
 #include <vector>
 
 #include "fake_platform.h"
-#include "options/option_keys.h"
 #include "test_data.h"
 
 namespace codetal {
@@ -67,24 +64,6 @@ TEST(OptionsFile, MissingFileIsReportedThenTheSecondPlaceIsRead) {
     EXPECT_EQ(platform.asked, (std::vector<std::string>{"Codetal.INI", "C:\\RUK\\Codetal.INI"}));
     EXPECT_EQ(platform.events, second ? "" : "kc");
     EXPECT_EQ(changes(options), second ? "ifs=1" : "");
-  }
-}
-
-// Every key sets exactly its own setting, and no key is shadowed by one
-// tried before it.
-TEST(OptionKeys, EachKeyReachesItsOwnSetting) {
-  for (const OptionKey& key : option_keys()) {
-    EXPECT_EQ(find_option_key(std::string(key.key) + "=1"), &key) << key.key;
-    if (key.lowest == '\0') continue;
-    std::set<std::string> changed;
-    for (char value : {key.lowest, key.highest}) {
-      ReportOptions options;
-      apply_option_value(key, std::string(1, value), options);
-      std::string text = changes(options);
-      EXPECT_LE(std::count(text.begin(), text.end(), '='), 1) << key.key << ": " << text;
-      if (!text.empty()) changed.insert(text.substr(0, text.find('=')));
-    }
-    EXPECT_EQ(changed.size(), 1u) << key.key;
   }
 }
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -58,6 +59,10 @@ class FakePlatform : public Platform {
   std::vector<std::string> asked;              // every name opened for reading
   std::map<std::string, std::string> written;  // name -> bytes of created files
   std::map<std::string, std::string> inputs;   // name -> bytes of files to read, ahead of the disk
+  // Folders with their entries (none: the folder cannot be read), and the
+  // identities of files and folders.
+  std::map<std::string, std::optional<std::vector<FolderEntry>>> folders;
+  std::map<std::string, FileIdentity> identities;
   LocalTime now{2000, 3, 14, 9, 5, 7};
 
   int waits() const { return static_cast<int>(std::count(events.begin(), events.end(), 'k')); }
@@ -84,6 +89,17 @@ class FakePlatform : public Platform {
   }
   std::vector<std::string> list_matches(std::string_view pattern) override {
     return system_->list_matches(pattern);
+  }
+  bool is_folder(std::string_view name) override { return folders.contains(std::string(name)); }
+  bool list_folder(std::string_view folder, std::vector<FolderEntry>& entries) override {
+    auto found = folders.find(std::string(folder));
+    if (found == folders.end() || !found->second) return false;
+    entries.insert(entries.end(), found->second->begin(), found->second->end());
+    return true;
+  }
+  std::optional<FileIdentity> identify(std::string_view name) override {
+    auto found = identities.find(std::string(name));
+    return found == identities.end() ? std::nullopt : std::optional(found->second);
   }
   std::string current_directory() override { return "/fake/folder"; }
   LocalTime local_time() override { return now; }

@@ -11,35 +11,16 @@
 namespace codetal::test {
 namespace {
 
-class FolderPlatform : public FakePlatform {
- public:
-  std::map<std::string, std::vector<FolderEntry>> readable;
-  std::string unreadable;
-  std::map<std::string, FileIdentity> identities;
-
-  FolderPlatform() { inputs["Codetal.INI"] = "[Codetal ]\noptShellTo=0\n"; }
-  bool is_folder(std::string_view name) override {
-    return name == unreadable || readable.contains(std::string(name));
-  }
-  bool list_folder(std::string_view folder, std::vector<FolderEntry>& entries) override {
-    auto found = readable.find(std::string(folder));
-    if (found == readable.end()) return false;
-    entries.insert(entries.end(), found->second.begin(), found->second.end());
-    return true;
-  }
-  std::optional<FileIdentity> identify(std::string_view name) override {
-    auto found = identities.find(std::string(name));
-    if (found == identities.end()) return std::nullopt;
-    return found->second;
-  }
+struct EstatePlatform : FakePlatform {
+  EstatePlatform() { inputs["Codetal.INI"] = "[Codetal ]\noptShellTo=0\n"; }
 };
 
 TEST(EstateFaults, UnreadableFoldersAreToldAndTheRestIsReported) {
   for (std::string unreadable : {"estate", "estate\\sub"}) {
-    FolderPlatform platform;
-    platform.unreadable = unreadable;
+    EstatePlatform platform;
+    platform.folders[unreadable] = std::nullopt;
     if (unreadable != "estate") {
-      platform.readable["estate"] = {{"sub", true}, {"b.bas", false}};
+      platform.folders["estate"] = {{{"sub", true}, {"b.bas", false}}};
       platform.inputs["estate\\b.bas"] = "x = 1\r\n";
     }
     EXPECT_EQ(run_codetal(platform, {"Estate"}), 2) << unreadable;
@@ -53,9 +34,9 @@ TEST(EstateFaults, UnreadableFoldersAreToldAndTheRestIsReported) {
 }
 
 TEST(EstateFaults, AFolderReachedAgainIsNotWalkedAgain) {
-  FolderPlatform platform;
-  platform.readable["estate"] = {{"again", true}, {"b.bas", false}};
-  platform.readable["estate\\again"] = {{"again", true}, {"b.bas", false}};
+  EstatePlatform platform;
+  platform.folders["estate"] =
+      platform.folders["estate\\again"] = {{{"again", true}, {"b.bas", false}}};
   platform.identities["estate"] = platform.identities["estate\\again"] = FileIdentity{1, 2};
   platform.inputs["estate\\b.bas"] = "x = 1\r\n";
   EXPECT_EQ(run_codetal(platform, {"estate"}), 0);
