@@ -4,9 +4,12 @@
 // "..\Shared", CR LF line ends. The same arguments always give the same bytes.
 //
 //   make_estate FOLDER MEGABYTES [MEGABYTES_PER_PROJECT]
+//   make_estate FOLDER --modules N --projects P
 //
 // Projects take about 2 MB (some 40 modules) each unless told otherwise; as
-// many megabytes a project as the whole makes a group of one project.
+// many megabytes a project as the whole makes a group of one project. The
+// second form writes exactly N modules in P projects of equal count (the
+// load test's shape), whatever their bytes.
 //
 // Prints the group file's name and the number of modules and bytes written,
 // and leaves modules.lst: the module files in the order a run reads them,
@@ -299,7 +302,13 @@ void make_shared(const std::filesystem::path& root, Random& r, Totals& t) {
   }
 }
 
-void make_project(const std::filesystem::path& root, int number, Random& r, long long budget,
+// What one project may take: bytes or a number of modules, whichever ends first.
+struct Budget {
+  long long bytes;
+  int modules;
+};
+
+void make_project(const std::filesystem::path& root, int number, Random& r, Budget budget,
                   Totals& t) {
   char id[16];
   std::snprintf(id, sizeof id, "P%04d", number);
@@ -309,7 +318,7 @@ void make_project(const std::filesystem::path& root, int number, Random& r, long
       "Type=Exe\r\nReference=*\\G{00020430-0000-0000-C000-000000000046}#2.0#0#"
       "..\\..\\Windows\\system32\\stdole2.tlb#OLE Automation\r\n";
   long long written = 0;
-  for (int m = 0; written < budget; ++m) {
+  for (int m = 0; written < budget.bytes && m < budget.modules; ++m) {
     char kind = "ffcbbcbf"[r.below(8)];
     std::string name = (kind == 'f'   ? "frm"
                         : kind == 'c' ? "c"
@@ -336,27 +345,54 @@ void make_project(const std::filesystem::path& root, int number, Random& r, long
 
 }  // namespace
 
+namespace {
+
+struct Shape {
+  long long bytes = 0, bytes_per_project = 0;
+  int modules = 0, projects = 0;
+  bool by_count = false;
+};
+
+constexpr int kAnyNumber = 1 << 30;
+
+bool read_shape(int argc, char** argv, Shape& shape) {
+  if (argc == 6 && std::string(argv[2]) == "--modules" && std::string(argv[4]) == "--projects") {
+    shape.modules = std::atoi(argv[3]);
+    shape.projects = std::atoi(argv[5]);
+    shape.bytes = shape.bytes_per_project = 1LL << 62;
+    shape.by_count = true;
+    return shape.projects > 0 && shape.modules >= shape.projects && shape.projects <= 9999;
+  }
+  if (argc != 3 && argc != 4) return false;
+  shape.bytes = static_cast<long long>(std::atof(argv[2]) * 1e6);
+  shape.bytes_per_project = static_cast<long long>((argc == 4 ? std::atof(argv[3]) : 2) * 1e6);
+  shape.modules = shape.projects = kAnyNumber;
+  return shape.bytes > 0 && shape.bytes_per_project > 0;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-  if (argc != 3 && argc != 4) {
-    std::fprintf(stderr, "usage: make_estate FOLDER MEGABYTES [MEGABYTES_PER_PROJECT]\n");
+  Shape shape;
+  if (!read_shape(argc, argv, shape)) {
+    std::fprintf(stderr,
+                 "usage: make_estate FOLDER MEGABYTES [MEGABYTES_PER_PROJECT]\n"
+                 "       make_estate FOLDER --modules N --projects P (P up to 9999)\n");
     return 1;
   }
   std::filesystem::path root = argv[1];
-  double megabytes = std::atof(argv[2]);
-  double project_megabytes = argc == 4 ? std::atof(argv[3]) : 2;
-  if (megabytes <= 0 || project_megabytes <= 0) {
-    std::fprintf(stderr, "make_estate: MEGABYTES must be positive\n");
-    return 1;
-  }
-  const long long total = static_cast<long long>(megabytes * 1e6);
-  const long long per_project = static_cast<long long>(project_megabytes * 1e6);
   Random r(20001314);
   Totals t;
   std::filesystem::create_directories(root);
   make_shared(root, r, t);
   std::string vbg = "VBGROUP 5.0\r\n";
-  for (int p = 1; t.bytes < total; ++p) {
-    make_project(root, p, r, std::min(per_project, total - t.bytes), t);
+  for (int p = 1; t.bytes < shape.bytes && p <= shape.projects; ++p) {
+    // Modules are shared out evenly; the first projects take the remainder.
+    const int modules = shape.by_count
+                            ? shape.modules / shape.projects + (p <= shape.modules % shape.projects)
+                            : kAnyNumber;
+    make_project(root, p, r, {std::min(shape.bytes_per_project, shape.bytes - t.bytes), modules},
+                 t);
     char line[64];
     std::snprintf(line, sizeof line, "%sProject=P%04d\\P%04d.vbp\r\n", p == 1 ? "Startup" : "", p,
                   p);
