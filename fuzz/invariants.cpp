@@ -1,4 +1,4 @@
-#include "invariants.h"
+#include "check_helpers.h"
 
 #include <stdlib.h>
 
@@ -28,27 +28,6 @@ std::string as_text(std::string_view bytes) {
   std::string text(bytes.substr(0, bytes.find(kCtrlZ)));
   std::erase(text, '\r');
   return text;
-}
-
-std::string describe(const ModuleStats& s) {
-  std::string text;
-  for (std::int32_t count : s.counts) text += std::to_string(count) + " ";
-  return text;
-}
-
-// Every line counted once as blank, comment or code, and each line of code
-// at most once as a statement.
-std::string check_sums(const ModuleStats& s, const std::string& what) {
-  std::int64_t statements = 0;
-  for (int i = 0; i < kCounterCount; ++i) {
-    if (s.counts[i] < 0) return what + ": negative counter: " + describe(s);
-    if (i >= kSubs) statements += s.counts[i];
-  }
-  if (s[kCodeLines] + s[kCommentLines] + s[kBlankLines] != s[kTotalLines])
-    return what + ": code + comments + blanks != total lines: " + describe(s);
-  if (statements > s[kCodeLines])
-    return what + ": more statements than lines of code: " + describe(s);
-  return {};
 }
 
 // Counted on the bytes, then reported through the log's listener into an
@@ -90,6 +69,25 @@ std::string check_module_run(std::string_view bytes, bool headers, bool empty, M
 }
 
 }  // namespace
+
+std::string describe(const ModuleStats& s) {
+  std::string text;
+  for (std::int32_t count : s.counts) text += std::to_string(count) + " ";
+  return text;
+}
+
+std::string check_sums(const ModuleStats& s, const std::string& what) {
+  std::int64_t statements = 0;
+  for (int i = 0; i < kCounterCount; ++i) {
+    if (s.counts[i] < 0) return what + ": negative counter: " + describe(s);
+    if (i >= kSubs) statements += s.counts[i];
+  }
+  if (s[kCodeLines] + s[kCommentLines] + s[kBlankLines] != s[kTotalLines])
+    return what + ": code + comments + blanks != total lines: " + describe(s);
+  if (statements > s[kCodeLines])
+    return what + ": more statements than lines of code: " + describe(s);
+  return {};
+}
 
 std::string check_module_bytes(std::string_view bytes) {
   const std::string text = as_text(bytes);
@@ -159,22 +157,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-void write_file(const fs::path& path, std::string_view bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  if (!out) throw std::runtime_error("cannot write " + path.string());
-}
-
 // One folder for the whole process, removed when it ends. Besides the files
 // written for each input it holds good modules, a project, an empty module, a
 // folder and two broken links that listed names can reach.
 struct Workspace {
   fs::path root;
   Workspace() {
-    const char* base = std::getenv("TMPDIR");
-    std::string pattern = std::string(base && *base ? base : "/tmp") + "/codetal-fuzz-XXXXXX";
-    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    root = pattern;
+    root = make_scratch_folder();
     fs::create_directories(root / "Forms");
     fs::create_directory(root / "old.bas");
     const std::pair<const char*, const char*> files[] = {
@@ -198,32 +187,6 @@ struct Workspace {
     fs::remove_all(root, ignored);
   }
 };
-
-// Every printed totals block of `title` summed: the twenty figures of its two
-// table rows (no Labels); nullopt when a block's rows do not hold exactly
-// twenty numbers.
-std::optional<ModuleStats> printed_totals(std::string_view report, std::string_view title,
-                                          int& blocks) {
-  ModuleStats sum;
-  blocks = 0;
-  for (std::size_t at = report.find(title); at != npos; at = report.find(title, at + 1)) {
-    at += title.size();
-    std::size_t end = report.find('\n', report.find('\n', at) + 1);
-    if (end == npos) return std::nullopt;
-    std::string rows(report.substr(at, end - at));
-    std::replace_if(
-        rows.begin(), rows.end(), [](char c) { return c < '0' || c > '9'; }, ' ');
-    std::istringstream numbers(rows);
-    int shown = 0;
-    for (std::int64_t n; numbers >> n; ++shown) {
-      if (shown == kCounterCount - 1) return std::nullopt;
-      sum.counts[shown + (shown >= kLabels ? 1 : 0)] += static_cast<std::int32_t>(n);
-    }
-    if (shown != kCounterCount - 1) return std::nullopt;
-    ++blocks;
-  }
-  return sum;
-}
 
 // One traversal of a listing file into an in-memory report.
 struct ListingRun {
@@ -262,6 +225,42 @@ struct ListingRun {
 };
 
 }  // namespace
+
+void write_file(const fs::path& path, std::string_view bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (!out) throw std::runtime_error("cannot write " + path.string());
+}
+
+std::optional<ModuleStats> printed_totals(std::string_view report, std::string_view title,
+                                          int& blocks) {
+  ModuleStats sum;
+  blocks = 0;
+  for (std::size_t at = report.find(title); at != npos; at = report.find(title, at + 1)) {
+    at += title.size();
+    std::size_t end = report.find('\n', report.find('\n', at) + 1);
+    if (end == npos) return std::nullopt;
+    std::string rows(report.substr(at, end - at));
+    std::replace_if(
+        rows.begin(), rows.end(), [](char c) { return c < '0' || c > '9'; }, ' ');
+    std::istringstream numbers(rows);
+    int shown = 0;
+    for (std::int64_t n; numbers >> n; ++shown) {
+      if (shown == kCounterCount - 1) return std::nullopt;
+      sum.counts[shown + (shown >= kLabels ? 1 : 0)] += static_cast<std::int32_t>(n);
+    }
+    if (shown != kCounterCount - 1) return std::nullopt;
+    ++blocks;
+  }
+  return sum;
+}
+
+fs::path make_scratch_folder() {
+  const char* base = std::getenv("TMPDIR");
+  std::string pattern = std::string(base && *base ? base : "/tmp") + "/codetal-fuzz-XXXXXX";
+  if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+  return pattern;
+}
 
 std::string check_listing_bytes(std::string_view bytes) {
   static const Workspace workspace;

@@ -22,4 +22,13 @@ std::string check_options_bytes(std::string_view bytes);
 // name cut out of a line is looked up on the file system.
 std::string check_listing_bytes(std::string_view bytes);
 
+// The bytes cut into a group, a project and a module name, told to the CSV,
+// JSON and HTML writers: each file reads back the names, in its format.
+std::string check_exports_bytes(std::string_view bytes);
+
+// The bytes as a plan of a folder tree (modules, projects, a group, hidden
+// entries, links, loops, a FIFO, names spelt several ways), run as an
+// estate: totals add up and no file counts twice in the estate totals.
+std::string check_estate_bytes(std::string_view bytes);
+
 }  // namespace codetal::fuzz

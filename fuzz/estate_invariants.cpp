@@ -1,0 +1,193 @@
+// An estate is whatever a folder holds. The bytes plan a small tree on disk;
+// the run over it must end, its totals must be the sums of what it reports,
+// and its estate totals must hold each listed module file once. Module k
+// has 2^k lines, one of them code: a file counted twice shows as a carry,
+// so the total lines have exactly as many bits set as modules were summed.
+#include <sys/stat.h>
+
+#include <bit>
+#include <memory>
+#include <set>
+
+#include "check_helpers.h"
+#include "fake_platform.h"
+#include "report/log_report.h"
+#include "traverse/estate.h"
+
+namespace codetal::fuzz {
+namespace {
+
+namespace fs = std::filesystem;
+
+// What a listing line may name: the eight modules, then other spellings of
+// them through links, and entries that are no module file at all.
+constexpr const char* kModules[] = {"m0.bas",         "Lib/M1.BAS",
+                                    "Lib/Sub/f2.frm", ".hid/c3.cls",
+                                    "c4.cls",         "Lib/m5.bas",
+                                    "Other/m6.bas",   ".m7.bas",
+                                    "L0.bas",         "pipe.bas",
+                                    "dir.bas",        "gone.bas",
+                                    "Lib/up/m0.bas",  "Lib/Sub/back/m5.bas",
+                                    "missing.bas",    "Lib/Sub/../../c4.cls"};
+constexpr const char* kProjects[] = {"p0.vbp",        "Lib/p1.vbp", ".hid/p2.vbp", "Other/p3.vbp",
+                                     "Other/lib.vbp", "g.vbg",      "missing.vbp", "m0.bas"};
+constexpr const char* kGroups[] = {"g.vbg", "Lib/h.vbg"};
+// Links (name, target) and other odd entries, each present when its bit of
+// the plan's second byte is set.
+constexpr std::pair<const char*, const char*> kLinks[] = {{"Lib/up", ".."},
+                                                          {"Lib/Sub/back", "../../Lib"},
+                                                          {"L0.bas", "m0.bas"},
+                                                          {"gone.bas", "nowhere.bas"},
+                                                          {"Other/lib.vbp", "../Lib/p1.vbp"}};
+
+// The name of `path` as a listing in `owner`'s folder writes it, one of
+// four ways: as it is, upper case, after ".\", or with "/" for "\".
+std::string listed_name(std::string_view owner, std::string path, int spelling) {
+  for (char c : owner) {
+    if (c == '/') path = "../" + path;
+  }
+  for (char& c : path) {
+    if (spelling == 1 && c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    if (spelling != 3 && c == '/') c = '\\';
+  }
+  return spelling == 2 ? ".\\" + path : path;
+}
+
+std::string module_line(std::string_view owner, int module, int spelling) {
+  const std::string name = listed_name(owner, kModules[module], spelling);
+  if (name.ends_with(".frm")) return "Form=" + name + "\r\n";
+  return std::string(name.ends_with(".bas") ? "Module=M; " : "Class=C; ") + name + "\r\n";
+}
+
+// The tree the plan describes, written afresh under `root`.
+void plant_tree(const fs::path& root, std::string_view plan) {
+  auto bit = [&](std::size_t byte, int n) {
+    return byte < plan.size() && (static_cast<unsigned char>(plan[byte]) >> n & 1);
+  };
+  for (const char* folder : {"Lib/Sub", ".hid", "Other"}) fs::create_directories(root / folder);
+  for (int k = 0; k < 8; ++k) {
+    std::string text;
+    for (int line = 1; line < (1 << k); ++line) text += "' note\r\n";
+    if (bit(0, k)) write_file(root / kModules[k], text + "x = 1\r\n");
+  }
+  for (int n = 0; n < 5; ++n) {
+    if (bit(1, n)) fs::create_symlink(kLinks[n].second, root / kLinks[n].first);
+  }
+  if (bit(1, 5)) ::mkfifo((root / "pipe.bas").c_str(), 0600);
+  if (bit(1, 6)) fs::create_directory(root / "dir.bas");
+  std::string listings[6];
+  for (int n = 0; n < 4; ++n) listings[n] = "Type=Exe\r\n";
+  for (int n = 4; n < 6; ++n) listings[n] = "VBGROUP 5.0\r\n";
+  // Then two bytes a line: its listing and spelling, and what it names.
+  for (std::size_t at = 3; at + 1 < plan.size(); at += 2) {
+    const unsigned v = static_cast<unsigned char>(plan[at]);
+    const int owner = v & 7, spelling = v >> 3 & 3, target = plan[at + 1] & 15;
+    if (owner < 4) {
+      listings[owner] += module_line(kProjects[owner], target, spelling);
+    } else {
+      const char* group = kGroups[owner / 6];
+      listings[4 + owner / 6] +=
+          "Project=" + listed_name(group, kProjects[target & 7], spelling) + "\r\n";
+    }
+  }
+  for (int n = 0; n < 6; ++n) {
+    if (bit(2, n)) write_file(root / (n < 4 ? kProjects[n] : kGroups[n - 4]), listings[n]);
+  }
+}
+
+// Listens beside the log and checks every total the run tells against the
+// sums of what it told before.
+class TotalsChecker final : public ReportListener {
+ public:
+  explicit TotalsChecker(Platform& platform) : platform_(platform) {}
+  std::string failure;
+  ModuleStats estate;
+
+  void project_started(std::string_view) override { project_ = {}; }
+  void group_started(std::string_view) override { group_ = {}; }
+  void module_started(std::string_view module) override { current_ = platform_.identify(module); }
+  void module_counted(std::string_view, const ModuleStats& stats) override {
+    project_ += stats;
+    if (listing_ && current_ && seen_.emplace(current_->volume, current_->file).second)
+      estate_ += stats;
+  }
+  void project_ended(std::string_view, const ModuleStats& totals) override {
+    expect(totals == project_, "project totals differ from its modules' sum");
+    group_ += totals;
+  }
+  void group_ended(std::string_view, const ModuleStats& totals) override {
+    expect(totals == group_, "group totals differ from its projects' sum");
+  }
+  void unlisted_modules_started() override {
+    listing_ = false;
+    project_ = {};
+  }
+  void unlisted_modules_ended(const ModuleStats& totals) override {
+    expect(totals == project_, "unlisted modules' totals differ from their sum");
+  }
+  void estate_ended(std::string_view, const ModuleStats& totals) override {
+    estate = totals;
+    expect(totals == estate_, "estate totals differ from the sum of distinct listed files");
+    expect(std::popcount(static_cast<unsigned>(totals[kTotalLines])) == totals[kCodeLines],
+           "a module file counted twice in the estate totals");
+  }
+
+ private:
+  void expect(bool holds, const char* what) {
+    if (!holds && failure.empty()) failure = what;
+  }
+  Platform& platform_;
+  std::set<std::pair<std::uint64_t, std::uint64_t>> seen_;
+  std::optional<FileIdentity> current_;
+  bool listing_ = true;
+  ModuleStats project_, group_, estate_;
+};
+
+// Folders, identities and files from the disk; console and report in memory.
+struct DiskPlatform : test::FakePlatform {
+  std::unique_ptr<Platform> disk = make_system_platform();
+  bool is_folder(std::string_view name) override { return disk->is_folder(name); }
+  bool list_folder(std::string_view folder, std::vector<FolderEntry>& entries) override {
+    return disk->list_folder(folder, entries);
+  }
+  std::optional<FileIdentity> identify(std::string_view name) override {
+    return disk->identify(name);
+  }
+};
+
+}  // namespace
+
+std::string check_estate_bytes(std::string_view bytes) {
+  static const fs::path scratch = make_scratch_folder();
+  static const struct Remover {
+    ~Remover() { fs::remove_all(scratch); }
+  } remover;
+  const fs::path root = scratch / "estate";
+  fs::remove_all(root);
+  plant_tree(root, bytes);
+  DiskPlatform platform;
+  TotalsChecker checker(platform);
+  {
+    Console console(platform);
+    ReportLog log(platform, console);
+    ReportOptions options;
+    LogReport report(log, options);
+    ReportFanout events;
+    events.add(report);
+    events.add(checker);
+    Traversal run(platform, console, options, events, InputKind::kEstate);
+    process_estate(run, root.string());
+    events.run_ended(0);
+  }
+  if (!checker.failure.empty()) return checker.failure;
+  int blocks = 0;
+  std::optional<ModuleStats> printed =
+      printed_totals(platform.written[kReportFileName], "Estate Totals \n", blocks);
+  ModuleStats expected = checker.estate;
+  expected[kLabels] = 0;
+  if (!printed || blocks != 1 || *printed != expected)
+    return "the printed estate totals are not the estate's: " + describe(checker.estate);
+  return {};
+}
+
+}  // namespace codetal::fuzz
