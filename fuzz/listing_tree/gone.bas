@@ -1,0 +1,1 @@
+nowhere.bas
