@@ -1,0 +1,2 @@
+Sub Main()
+End Sub
