@@ -1,14 +1,15 @@
-// What the checks of several fuzz targets share: counter sums, the totals a
-// report prints, and scratch files.
+// What the checks of several fuzz targets share: counter sums, traversals
+// with their totals checked, and scratch files.
 #pragma once
 
 #include <filesystem>
-#include <optional>
+#include <functional>
 #include <string>
 #include <string_view>
 
 #include "analysis/module_stats.h"
 #include "invariants.h"
+#include "traverse/traversal.h"
 
 namespace codetal::fuzz {
 
@@ -18,15 +19,15 @@ std::string describe(const ModuleStats& s);
 // at most once as a statement; the empty text when that holds.
 std::string check_sums(const ModuleStats& s, const std::string& what);
 
-// Every printed totals block of `title` summed: the twenty figures of its two
-// table rows (no Labels); nullopt when a block's rows do not hold exactly
-// twenty numbers. `blocks` is how many there were.
-std::optional<ModuleStats> printed_totals(std::string_view report, std::string_view title,
-                                          int& blocks);
-
 void write_file(const std::filesystem::path& path, std::string_view bytes);
 
 // A new folder under $TMPDIR (or /tmp), for the caller to remove.
 std::filesystem::path make_scratch_folder();
+
+// `run` on a traversal of `kind` that reads the disk and reports into memory
+// through the log, with every total it tells checked against the sums of
+// what it told before (and, in an estate, each listed file counted once).
+// Returns the first broken rule: `run`'s own, or a total's.
+std::string check_traversal(InputKind kind, const std::function<std::string(Traversal&)>& run);
 
 }  // namespace codetal::fuzz

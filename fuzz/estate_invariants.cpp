@@ -1,17 +1,10 @@
 // An estate is whatever a folder holds. The bytes plan a small tree on disk;
 // the run over it must end, its totals must be the sums of what it reports,
-// and its estate totals must hold each listed module file once. Module k
-// has 2^k lines, one of them code: a file counted twice shows as a carry,
-// so the total lines have exactly as many bits set as modules were summed.
+// and its estate totals must hold each listed module file once (module k
+// has 2^k lines, one of them code: see check_helpers.cpp).
 #include <sys/stat.h>
 
-#include <bit>
-#include <memory>
-#include <set>
-
 #include "check_helpers.h"
-#include "fake_platform.h"
-#include "report/log_report.h"
 #include "traverse/estate.h"
 
 namespace codetal::fuzz {
@@ -95,66 +88,6 @@ void plant_tree(const fs::path& root, std::string_view plan) {
   }
 }
 
-// Listens beside the log and checks every total the run tells against the
-// sums of what it told before.
-class TotalsChecker final : public ReportListener {
- public:
-  explicit TotalsChecker(Platform& platform) : platform_(platform) {}
-  std::string failure;
-  ModuleStats estate;
-
-  void project_started(std::string_view) override { project_ = {}; }
-  void group_started(std::string_view) override { group_ = {}; }
-  void module_started(std::string_view module) override { current_ = platform_.identify(module); }
-  void module_counted(std::string_view, const ModuleStats& stats) override {
-    project_ += stats;
-    if (listing_ && current_ && seen_.emplace(current_->volume, current_->file).second)
-      estate_ += stats;
-  }
-  void project_ended(std::string_view, const ModuleStats& totals) override {
-    expect(totals == project_, "project totals differ from its modules' sum");
-    group_ += totals;
-  }
-  void group_ended(std::string_view, const ModuleStats& totals) override {
-    expect(totals == group_, "group totals differ from its projects' sum");
-  }
-  void unlisted_modules_started() override {
-    listing_ = false;
-    project_ = {};
-  }
-  void unlisted_modules_ended(const ModuleStats& totals) override {
-    expect(totals == project_, "unlisted modules' totals differ from their sum");
-  }
-  void estate_ended(std::string_view, const ModuleStats& totals) override {
-    estate = totals;
-    expect(totals == estate_, "estate totals differ from the sum of distinct listed files");
-    expect(std::popcount(static_cast<unsigned>(totals[kTotalLines])) == totals[kCodeLines],
-           "a module file counted twice in the estate totals");
-  }
-
- private:
-  void expect(bool holds, const char* what) {
-    if (!holds && failure.empty()) failure = what;
-  }
-  Platform& platform_;
-  std::set<std::pair<std::uint64_t, std::uint64_t>> seen_;
-  std::optional<FileIdentity> current_;
-  bool listing_ = true;
-  ModuleStats project_, group_, estate_;
-};
-
-// Folders, identities and files from the disk; console and report in memory.
-struct DiskPlatform : test::FakePlatform {
-  std::unique_ptr<Platform> disk = make_system_platform();
-  bool is_folder(std::string_view name) override { return disk->is_folder(name); }
-  bool list_folder(std::string_view folder, std::vector<FolderEntry>& entries) override {
-    return disk->list_folder(folder, entries);
-  }
-  std::optional<FileIdentity> identify(std::string_view name) override {
-    return disk->identify(name);
-  }
-};
-
 }  // namespace
 
 std::string check_estate_bytes(std::string_view bytes) {
@@ -165,29 +98,10 @@ std::string check_estate_bytes(std::string_view bytes) {
   const fs::path root = scratch / "estate";
   fs::remove_all(root);
   plant_tree(root, bytes);
-  DiskPlatform platform;
-  TotalsChecker checker(platform);
-  {
-    Console console(platform);
-    ReportLog log(platform, console);
-    ReportOptions options;
-    LogReport report(log, options);
-    ReportFanout events;
-    events.add(report);
-    events.add(checker);
-    Traversal run(platform, console, options, events, InputKind::kEstate);
+  return check_traversal(InputKind::kEstate, [&](Traversal& run) -> std::string {
     process_estate(run, root.string());
-    events.run_ended(0);
-  }
-  if (!checker.failure.empty()) return checker.failure;
-  int blocks = 0;
-  std::optional<ModuleStats> printed =
-      printed_totals(platform.written[kReportFileName], "Estate Totals \n", blocks);
-  ModuleStats expected = checker.estate;
-  expected[kLabels] = 0;
-  if (!printed || blocks != 1 || *printed != expected)
-    return "the printed estate totals are not the estate's: " + describe(checker.estate);
-  return {};
+    return {};
+  });
 }
 
 }  // namespace codetal::fuzz

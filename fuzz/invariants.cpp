@@ -1,20 +1,13 @@
 #include "check_helpers.h"
 
-#include <stdlib.h>
-
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
 #include <optional>
-#include <sstream>
-#include <stdexcept>
 
 #include "analysis/count_module.h"
 #include "fake_platform.h"
 #include "options/options_file.h"
 #include "platform/ascii.h"
 #include "platform/memory_input.h"
-#include "report/log_report.h"
 #include "traverse/project_reader.h"
 
 namespace codetal::fuzz {
@@ -43,25 +36,6 @@ std::string check_module_run(std::string_view bytes, bool headers, bool empty, M
 }
 
 }  // namespace
-
-std::string describe(const ModuleStats& s) {
-  std::string text;
-  for (std::int32_t count : s.counts) text += std::to_string(count) + " ";
-  return text;
-}
-
-std::string check_sums(const ModuleStats& s, const std::string& what) {
-  std::int64_t statements = 0;
-  for (int i = 0; i < kCounterCount; ++i) {
-    if (s.counts[i] < 0) return what + ": negative counter: " + describe(s);
-    if (i >= kSubs) statements += s.counts[i];
-  }
-  if (s[kCodeLines] + s[kCommentLines] + s[kBlankLines] != s[kTotalLines])
-    return what + ": code + comments + blanks != total lines: " + describe(s);
-  if (statements > s[kCodeLines])
-    return what + ": more statements than lines of code: " + describe(s);
-  return {};
-}
 
 std::string check_module_bytes(std::string_view bytes) {
   const std::string text = as_text(bytes);
@@ -147,94 +121,24 @@ struct Workspace {
   }
 };
 
-// One traversal of a listing file into an in-memory report.
-struct ListingRun {
-  test::FakePlatform platform;
-  Console console{platform};
-  ReportLog log{platform, console};
-  ReportOptions options;
-  LogReport report{log, options};
-  Traversal run;
-  explicit ListingRun(InputKind kind) : run(platform, console, options, report, kind) {}
-
-  std::string check(Next result, const std::string& label) {
-    if (result == Next::kStop && !run.failed) return label + ": a stop was not marked as a failure";
-    for (const ModuleStats* totals : {&run.project_totals, &run.group_totals}) {
-      if (std::string failure = check_sums(*totals, label); !failure.empty()) return failure;
-    }
-    if (result == Next::kStop) return {};
-    run.report.run_ended(0);
-    const std::string& text = platform.written[kReportFileName];
-    // Read to its end, the report shows totals that are the sums of the run:
-    // a project's own, or every project's and then the group's.
-    int projects = 0, groups = 0;
-    std::optional<ModuleStats> project_sum = printed_totals(text, "Project Totals \n", projects);
-    if (!project_sum) return label + ": a Project Totals block without its two rows";
-    ModuleStats expected = run.group_totals;
-    expected[kLabels] = 0;
-    if (*project_sum != expected)
-      return label + ": printed project totals do not add up: " + describe(*project_sum) + "/ " +
-             describe(run.group_totals);
-    if (label == "project") return projects == 1 ? "" : label + ": not one Project Totals block";
-    std::optional<ModuleStats> group = printed_totals(text, "Group Totals \n", groups);
-    if (!group || groups != 1) return label + ": not one Group Totals block with its rows";
-    if (*group != *project_sum) return label + ": group totals differ from its projects' sum";
-    return {};
-  }
-};
-
 }  // namespace
-
-void write_file(const fs::path& path, std::string_view bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  if (!out) throw std::runtime_error("cannot write " + path.string());
-}
-
-std::optional<ModuleStats> printed_totals(std::string_view report, std::string_view title,
-                                          int& blocks) {
-  ModuleStats sum;
-  blocks = 0;
-  for (std::size_t at = report.find(title); at != npos; at = report.find(title, at + 1)) {
-    at += title.size();
-    std::size_t end = report.find('\n', report.find('\n', at) + 1);
-    if (end == npos) return std::nullopt;
-    std::string rows(report.substr(at, end - at));
-    std::replace_if(
-        rows.begin(), rows.end(), [](char c) { return c < '0' || c > '9'; }, ' ');
-    std::istringstream numbers(rows);
-    int shown = 0;
-    for (std::int64_t n; numbers >> n; ++shown) {
-      if (shown == kCounterCount - 1) return std::nullopt;
-      sum.counts[shown + (shown >= kLabels ? 1 : 0)] += static_cast<std::int32_t>(n);
-    }
-    if (shown != kCounterCount - 1) return std::nullopt;
-    ++blocks;
-  }
-  return sum;
-}
-
-fs::path make_scratch_folder() {
-  const char* base = std::getenv("TMPDIR");
-  std::string pattern = std::string(base && *base ? base : "/tmp") + "/codetal-fuzz-XXXXXX";
-  if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  return pattern;
-}
 
 std::string check_listing_bytes(std::string_view bytes) {
   static const Workspace workspace;
-  write_file(workspace.root / "fuzz.vbp", bytes);
-  write_file(workspace.root / "fuzz.vbg", bytes);
-  {
-    ListingRun project(InputKind::kProject);
-    Next result = read_project_file(project.run, (workspace.root / "fuzz.vbp").string());
+  const std::string project = (workspace.root / "fuzz.vbp").string();
+  const std::string group = (workspace.root / "fuzz.vbg").string();
+  write_file(project, bytes);
+  write_file(group, bytes);
+  std::string failure = check_traversal(InputKind::kProject, [&](Traversal& run) -> std::string {
     // Modules never stop a project given alone, and the file is there.
-    if (result != Next::kGoOn) return "a project given alone stopped";
-    if (project.run.project_totals != ModuleStats{}) return "project totals not reset at its end";
-    if (std::string failure = project.check(result, "project"); !failure.empty()) return failure;
-  }
-  ListingRun group(InputKind::kProjectGroup);
-  return group.check(read_group_file(group.run, (workspace.root / "fuzz.vbg").string()), "group");
+    if (read_project_file(run, project) != Next::kGoOn) return "a project given alone stopped";
+    return run.project_totals == ModuleStats{} ? "" : "project totals not reset at its end";
+  });
+  if (!failure.empty()) return failure;
+  return check_traversal(InputKind::kProjectGroup, [&](Traversal& run) -> std::string {
+    const Next result = read_group_file(run, group);
+    return result == Next::kStop && !run.failed ? "a stop was not marked as a failure" : "";
+  });
 }
 
 }  // namespace codetal::fuzz

@@ -1,0 +1,134 @@
+#include "check_helpers.h"
+
+#include <stdlib.h>
+
+#include <bit>
+#include <fstream>
+#include <memory>
+#include <set>
+#include <stdexcept>
+
+#include "fake_platform.h"
+#include "report/log_report.h"
+
+namespace codetal::fuzz {
+namespace fs = std::filesystem;
+
+std::string describe(const ModuleStats& s) {
+  std::string text;
+  for (std::int32_t count : s.counts) text += std::to_string(count) + " ";
+  return text;
+}
+
+std::string check_sums(const ModuleStats& s, const std::string& what) {
+  std::int64_t statements = 0;
+  for (int i = 0; i < kCounterCount; ++i) {
+    if (s.counts[i] < 0) return what + ": negative counter: " + describe(s);
+    if (i >= kSubs) statements += s.counts[i];
+  }
+  if (s[kCodeLines] + s[kCommentLines] + s[kBlankLines] != s[kTotalLines])
+    return what + ": code + comments + blanks != total lines: " + describe(s);
+  if (statements > s[kCodeLines])
+    return what + ": more statements than lines of code: " + describe(s);
+  return {};
+}
+
+void write_file(const fs::path& path, std::string_view bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (!out) throw std::runtime_error("cannot write " + path.string());
+}
+
+fs::path make_scratch_folder() {
+  const char* base = std::getenv("TMPDIR");
+  std::string pattern = std::string(base && *base ? base : "/tmp") + "/codetal-fuzz-XXXXXX";
+  if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+  return pattern;
+}
+
+namespace {
+
+// Listens beside the log and checks every total the run tells against the
+// sums of what it told before. In an estate, each listed file counts once:
+// the estate check's module k has 2^k lines, one of them code, so a file
+// counted twice shows as a carry and the total lines have fewer bits set
+// than modules were summed.
+class TotalsChecker final : public ReportListener {
+ public:
+  explicit TotalsChecker(Platform& platform) : platform_(platform) {}
+  std::string failure;
+
+  void project_started(std::string_view) override { project_ = {}; }
+  void group_started(std::string_view) override { group_ = {}; }
+  void module_started(std::string_view module) override { current_ = platform_.identify(module); }
+  void module_counted(std::string_view, const ModuleStats& stats) override {
+    expect(check_sums(stats, "module").empty(), "a module's counts do not add up");
+    project_ += stats;
+    if (listing_ && current_ && seen_.emplace(current_->volume, current_->file).second)
+      estate_ += stats;
+  }
+  void project_ended(std::string_view, const ModuleStats& totals) override {
+    expect(totals == project_, "project totals differ from its modules' sum");
+    group_ += totals;
+  }
+  void group_ended(std::string_view, const ModuleStats& totals) override {
+    expect(totals == group_, "group totals differ from its projects' sum");
+  }
+  void unlisted_modules_started() override {
+    listing_ = false;
+    project_ = {};
+  }
+  void unlisted_modules_ended(const ModuleStats& totals) override {
+    expect(totals == project_, "unlisted modules' totals differ from their sum");
+  }
+  void estate_ended(std::string_view, const ModuleStats& totals) override {
+    expect(totals == estate_, "estate totals differ from the sum of distinct listed files");
+    expect(std::popcount(static_cast<unsigned>(totals[kTotalLines])) == totals[kCodeLines],
+           "a module file counted twice in the estate totals");
+  }
+
+ private:
+  void expect(bool holds, const char* what) {
+    if (!holds && failure.empty()) failure = what;
+  }
+  Platform& platform_;
+  std::set<std::pair<std::uint64_t, std::uint64_t>> seen_;
+  std::optional<FileIdentity> current_;
+  bool listing_ = true;
+  ModuleStats project_, group_, estate_;
+};
+
+// Folders, identities and files from the disk; console and report in memory.
+struct DiskPlatform : test::FakePlatform {
+  std::unique_ptr<Platform> disk = make_system_platform();
+  bool is_folder(std::string_view name) override { return disk->is_folder(name); }
+  bool list_folder(std::string_view folder, std::vector<FolderEntry>& entries) override {
+    return disk->list_folder(folder, entries);
+  }
+  std::optional<FileIdentity> identify(std::string_view name) override {
+    return disk->identify(name);
+  }
+};
+
+}  // namespace
+
+std::string check_traversal(InputKind kind, const std::function<std::string(Traversal&)>& run) {
+  DiskPlatform platform;
+  TotalsChecker checker(platform);
+  std::string failure;
+  {
+    Console console(platform);
+    ReportLog log(platform, console);
+    ReportOptions options;
+    LogReport report(log, options);
+    ReportFanout events;
+    events.add(report);
+    events.add(checker);
+    Traversal traversal(platform, console, options, events, kind);
+    failure = run(traversal);
+    events.run_ended(traversal.failed ? 2 : 0);
+  }
+  return failure.empty() ? checker.failure : failure;
+}
+
+}  // namespace codetal::fuzz
