@@ -128,11 +128,16 @@ std::string check_html(const std::string& html, const std::string (&names)[3]) {
   std::vector<std::string> texts;
   collect_texts(xmlDocGetRootElement(page.get()), texts);
   for (const std::string& name : names) {
-    // Control characters are shown as U+FFFD, which a page may hold.
+    // Control characters, U+FFFE and U+FFFF are shown as U+FFFD: a page
+    // may not hold them.
     std::string wanted;
     for (char c : as_text(name))
       wanted +=
           static_cast<unsigned char>(c) < 0x20 || c == 0x7F ? "\xEF\xBF\xBD" : std::string(1, c);
+    for (const char* odd : {"\xEF\xBF\xBE", "\xEF\xBF\xBF"}) {
+      for (std::size_t at; (at = wanted.find(odd)) != std::string::npos;)
+        wanted.replace(at, 3, "\xEF\xBF\xBD");
+    }
     if (!std::any_of(texts.begin(), texts.end(), [&](const std::string& text) {
           return text.find(wanted) != std::string::npos;
         }))

@@ -122,8 +122,18 @@ void append_json_string(std::string& out, std::string_view name) {
 void append_html_text(std::string& out, std::string_view name) {
   std::string text;
   append_utf8(text, name);
-  for (char c : text) {
+  constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
     unsigned char byte = static_cast<unsigned char>(c);
+    // U+FFFE and U+FFFF are no characters of XML: a page holding one would
+    // not be well-formed. Shown as U+FFFD, as control characters are.
+    if (text.compare(i, 2, "\xEF\xBF") == 0 && i + 2 < text.size() &&
+        (text[i + 2] == '\xBE' || text[i + 2] == '\xBF')) {
+      out += kReplacement;
+      i += 2;
+      continue;
+    }
     switch (c) {
       case '&':
         out += "&amp;";
@@ -143,7 +153,7 @@ void append_html_text(std::string& out, std::string_view name) {
       default:
         // Control characters are not allowed in a page: shown as U+FFFD.
         if (byte < 0x20 || byte == 0x7F) {
-          out += "\xEF\xBF\xBD";
+          out += kReplacement;
         } else {
           out += c;
         }
