@@ -137,6 +137,8 @@ void apply(const std::string& step, Case& c, const TempFolder& folder) {
     c.options.stdout_to = name;
   } else if (command == "file-size-limit") {
     c.options.file_size_limit = std::atoll(name.c_str());
+  } else if (command == "open-files-limit") {
+    c.options.open_files_limit = std::atoll(name.c_str());
   } else if (command == "read-only-folder") {
     c.options.read_only_folder = true;
   } else {

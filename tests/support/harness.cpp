@@ -76,10 +76,9 @@ bool mount_read_only(const std::string& folder) {
          ::mount(nullptr, folder.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) == 0;
 }
 
-void limit_file_size(long long bytes) {
-  rlimit limit{static_cast<rlim_t>(bytes), static_cast<rlim_t>(bytes)};
-  ::signal(SIGXFSZ, SIG_IGN);  // a write past the limit then fails with EFBIG
-  ::setrlimit(RLIMIT_FSIZE, &limit);
+void set_limit(int resource, long long value) {
+  rlimit limit{static_cast<rlim_t>(value), static_cast<rlim_t>(value)};
+  ::setrlimit(resource, &limit);
 }
 
 int open_stdout(const std::string& out_path, const RunOptions& options) {
@@ -112,7 +111,11 @@ int open_stdout(const std::string& out_path, const RunOptions& options) {
     if (fd > 2) ::close(fd);
   if (options.stdout_to == "closed") ::close(1);
   set_search_path(options.path_env);
-  if (options.file_size_limit > 0) limit_file_size(options.file_size_limit);
+  if (options.file_size_limit > 0) {
+    ::signal(SIGXFSZ, SIG_IGN);  // a write past the limit then fails with EFBIG
+    set_limit(RLIMIT_FSIZE, options.file_size_limit);
+  }
+  if (options.open_files_limit > 0) set_limit(RLIMIT_NOFILE, options.open_files_limit);
   exec_argv(argv);
 }
 

@@ -37,6 +37,8 @@ struct RunOptions {
   // Bytes any file written by the run may reach (a full disk that fills up
   // part way); 0 for no limit. Console captures count too.
   long long file_size_limit = 0;
+  // Files the run may have open at once; 0 for no limit.
+  long long open_files_limit = 0;
   // The run's folder mounted read-only in a mount namespace of the run's
   // own, so that even root cannot write there. Where no such namespace can
   // be had (it needs CAP_SYS_ADMIN) the run ends at once with this status.
