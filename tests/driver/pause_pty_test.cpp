@@ -1,12 +1,18 @@
 // The wait for a key and the clearing of the window, seen on a real
-// (pseudo-)terminal: which keys end a wait, that nothing else does, and that
-// the terminal is left as it was found. The Windows build is watched on the
-// console that Wine gives a program started on a terminal: keys typed there
-// arrive as console input events, so the console calls of the wait are
-// exercised for real.
+// (pseudo-)terminal: which keys end a wait, that nothing else does, where
+// the messages and the clearing go, and that the terminal is left as it was
+// found, also when a signal comes during the wait. The Windows build is
+// watched on the console that Wine gives a program started on a terminal:
+// keys typed there arrive as console input events, so the console calls of
+// the wait are exercised for real.
+#include <signal.h>
+#include <string.h>
 #include <termios.h>
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <optional>
 
 #include "cases.h"
 #include "terminal_run.h"
@@ -16,204 +22,221 @@ namespace {
 
 const std::string kClear = "\x1b[H\x1b[2J";
 
-bool same_mode(const termios& a, const termios& b) {
-  return a.c_iflag == b.c_iflag && a.c_oflag == b.c_oflag && a.c_cflag == b.c_cflag &&
-         a.c_lflag == b.c_lflag && a.c_cc[VMIN] == b.c_cc[VMIN] && a.c_cc[VTIME] == b.c_cc[VTIME] &&
-         a.c_cc[VINTR] == b.c_cc[VINTR];
+enum Builds { kPosix, kBoth, kWine };
+
+struct KeyRun {
+  const char* what;
+  Builds builds;
+  const char* name;  // the case laid out, under tests/data
+  TerminalOptions options;
+  // One key a wait, in order; "" for a wait that a typed-ahead key ends.
+  std::vector<std::string> keys;
+  // What standard output and error hold and what the terminal shows (POSIX;
+  // under Wine both streams go to files and hold the console): C the
+  // clearing, T the case's console, W its text up to the first prompt, R the
+  // rest, E the typed-ahead keys' echo.
+  const char* out;
+  const char* err;
+  const char* terminal;
+  const char* at_first_wait = "";  // the terminal then, when given
+};
+
+TerminalOptions to_files(TerminalOptions options) {
+  options.stdout_to_terminal = options.stderr_to_terminal = false;
+  return options;
 }
 
-// Runs on a terminal: "e2e/invalid-name" ('notes.txt' is no input kind)
-// completes and waits once at its end; "special/two-waits" has a folder in
-// the report's place, so the closing write warns and waits too.
-class TerminalWait : public ::testing::Test {
- protected:
-  std::vector<std::string> lay_out(const std::string& name) {
-    case_ = prepare_case(name, folder_);
-    return case_.args;
-  }
-  std::string console() const { return expected(case_, "stdout"); }
-  // Ends the run and checks its status and that the terminal's mode is back.
-  RunResult finish(TerminalRun& run) {
-    RunResult result = run.finish();
-    EXPECT_EQ(result.status, std::stoi(read_file(case_.dir + "/status")));
-    EXPECT_TRUE(windows_build() || same_mode(run.mode(), run.initial_mode()));
-    return result;
-  }
+const TerminalOptions kAhead = to_files({.typed_ahead = "ab\x1b[Acd\r"});
 
+// 'notes.txt' is no input kind ("e2e/invalid-name"): the run completes and
+// waits once at its end; "special/two-waits" has a folder in the report's
+// place, so the closing write warns and waits too.
+const KeyRun kKeyRuns[] = {
+    {"a key", kPosix, "e2e/invalid-name", {}, {"x"}, "CT", "CT", "CT"},
+    {"an arrow ends one wait", kBoth, "special/two-waits", {}, {"\x1b[A", "\r"}, "CT", "CT", "CT"},
+    // Without an options file the run warns, waits, and clears the window
+    // once the key has come, before its banner.
+    {"no options", kPosix, "e2e/options-missing", {}, {"\r", "\r"}, "CWCR", "CWCR", "CWCR", "CW"},
+    {"typed ahead", kBoth, "special/two-waits", kAhead, {"", " "}, "T", "T", "EC"},
+    // With signal keys switched off for the wait, Ctrl+C, Ctrl+\ and Ctrl+Z
+    // are keys like any other: the run neither dies nor stops.
+    {"control keys",
+     kPosix,
+     "special/two-waits-missing-module",
+     {},
+     {"\x03", "\x1c", "\x1a", "\r", "\r", "\r"},
+     "CT",
+     "CT",
+     "CT"},
+    // Standard output in a file: messages mirrored to the terminal through
+    // standard error, and piped input never ends a wait.
+    {"piped input",
+     kPosix,
+     "e2e/invalid-name",
+     {.stdout_to_terminal = false, .stdin_from_pipe = true, .piped_input = "\n\r x\n"},
+     {"\r"},
+     "T",
+     "CT",
+     "CT"},
+    {"both in files", kPosix, "e2e/invalid-name", to_files({}), {"q"}, "T", "T", "C"},
+    {"usage in a file",
+     kPosix,
+     "e2e/usage-none",
+     {.stdout_to_terminal = false},
+     {"\r"},
+     "T",
+     "C",
+     "C"},
+    // A background job must not clear, nor switch the mode of, the terminal
+    // that the foreground job is using; there is nobody at its keyboard.
+    {"background", kPosix, "special/two-waits", to_files({.background = true}), {}, "T", "T", ""},
+    // The pending test looks at no more than twenty events: with more
+    // waiting it sees none, so nothing is thrown away and the next wait ends
+    // at once.
+    {"over twenty pending",
+     kWine,
+     "special/two-waits",
+     to_files({.typed_ahead = std::string(24, 'k') + "\r"}),
+     {},
+     "T",
+     "T",
+     ""},
+};
+
+class KeyWait : public ::testing::TestWithParam<KeyRun> {};
+
+TEST_P(KeyWait, EndsOnItsKeysShowsWhatItShouldAndRestoresTheMode) {
+  const KeyRun& k = GetParam();
+  const bool wine = windows_build();
+  if (k.builds == (wine ? kPosix : kWine)) GTEST_SKIP() << "not a run of this build";
+  TempFolder folder;
+  Case c = prepare_case(k.name, folder);
+  TerminalOptions options = wine ? to_files(k.options) : k.options;
+  options.timeout_seconds = wine ? 60 : k.keys.empty() ? 5 : 20;
+  const std::string console = expected(c, "stdout");
+  const std::size_t first_prompt = console.find(kPrompt) + kPrompt.size();
+  auto text = [&](const char* pattern) {
+    std::string all;
+    for (const char* at = pattern; *at != '\0'; ++at)
+      all += *at == 'C'   ? kClear
+             : *at == 'T' ? console
+             : *at == 'W' ? console.substr(0, first_prompt)
+             : *at == 'R' ? console.substr(first_prompt)
+                          : replaced(replaced(options.typed_ahead, "\x1b", "^["), "\r", "\n");
+    return all;
+  };
+  TerminalRun run(folder, c.args, options);
+  for (std::size_t i = 0; i < k.keys.size(); ++i) {
+    if (k.keys[i].empty()) continue;
+    // Every wait lasts until its key comes.
+    ASSERT_TRUE(wine ? run.wait_for_prompt(i + 1) && run.still_running_after(500)
+                     : run.waits_for_key(i + 1, 300))
+        << "wait " << i + 1;
+    if (!wine) {
+      EXPECT_EQ(run.mode().c_lflag & ISIG, 0u);
+    }
+    if (i == 0 && *k.at_first_wait != '\0') {
+      EXPECT_EQ(run.terminal(), text(k.at_first_wait));
+    }
+    run.type(k.keys[i]);
+  }
+  RunResult result = run.finish();
+  EXPECT_EQ(result.status, std::stoi(read_file(c.dir + "/status")));
+  EXPECT_EQ(result.out, text(wine ? "T" : k.out));
+  EXPECT_EQ(result.err, text(wine ? "T" : k.err));
+  if (std::filesystem::exists(c.dir + "/report")) {
+    EXPECT_TRUE(same_text(expected(c, "report"), masked(result.report)));
+  } else {
+    EXPECT_FALSE(result.report_exists);
+  }
+  if (wine) return;
+  EXPECT_EQ(run.terminal(), text(k.terminal));
+  EXPECT_TRUE(run.mode_restored());
+}
+
+INSTANTIATE_TEST_SUITE_P(Terminal, KeyWait, ::testing::ValuesIn(kKeyRuns), [](const auto& row) {
+  std::string name = row.param.what;
+  for (char& ch : name) ch = ch == ' ' ? '_' : ch;
+  return name;
+});
+
+bool is_raw(const termios& mode) {
+  return (mode.c_lflag & (ICANON | ECHO | ISIG)) == 0;
+}
+
+// Signals reaching a run of "e2e/invalid-name" while it waits: the mode is
+// put back before the run ends or stops, the run ends by the signal that
+// ended it, and a run continued while its wait is pending waits on raw.
+class SignalsDuringAWait : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (windows_build()) GTEST_SKIP() << "POSIX signals and terminal modes";
+    c_ = prepare_case("e2e/invalid-name", folder_);
+  }
+  // Starts a run and waits until its wait for a key has begun.
+  void start(const TerminalOptions& options = {}) {
+    run_.emplace(folder_, c_.args, options);
+    ASSERT_TRUE(run_->wait_for_prompt());
+    ASSERT_TRUE(run_->wait_for_key_wait());
+  }
+  // A key ends the wait and the run as usual.
+  void end_with_a_key() {
+    run_->type("x");
+    RunResult result = run_->finish();
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.out, kClear + expected(c_, "stdout"));
+    EXPECT_TRUE(run_->mode_restored());
+  }
   TempFolder folder_;
-  Case case_;
+  Case c_;
+  std::optional<TerminalRun> run_;
 };
 
-class Pause : public TerminalWait {
- protected:
-  void SetUp() override {
-    if (windows_build()) GTEST_SKIP() << "the POSIX terminal is not the Windows console";
+TEST_F(SignalsDuringAWait, EndingSignalRestoresTheModeThenEndsTheRunByThatSignal) {
+  for (int sig : {SIGTERM, SIGHUP, SIGQUIT, SIGINT}) {
+    SCOPED_TRACE(::strsignal(sig));
+    start();
+    run_->send_signal(sig);
+    run_->finish();
+    EXPECT_EQ(run_->ending_signal(), sig);
+    EXPECT_TRUE(run_->mode_restored());
+    run_.reset();
   }
-};
-
-TEST_F(Pause, AKeyEndsTheWaitUnechoedAndTheModeIsRestored) {
-  TerminalRun run(folder_, lay_out("e2e/invalid-name"));
-  ASSERT_TRUE(run.waits_for_key(1));
-  EXPECT_EQ(run.mode().c_lflag & ISIG, 0u);
-  run.type("x");
-  // On the terminal each message appears once, after the cleared window.
-  EXPECT_EQ(finish(run).out, kClear + console());
 }
 
-TEST_F(Pause, AnArrowKeyEndsExactlyOneWait) {
-  TerminalRun run(folder_, lay_out("special/two-waits"));
-  ASSERT_TRUE(run.waits_for_key(1));
-  run.type("\x1b[A");
-  ASSERT_TRUE(run.waits_for_key(2, 300)) << "the rest of the arrow ended the second wait";
-  run.type("\r");
-  EXPECT_EQ(finish(run).out, kClear + console());
-}
-
-// Without an options file the run warns, waits, and clears the window once
-// the key has come, before its banner.
-TEST_F(Pause, MissingOptionsWaitThenTheWindowIsClearedAgain) {
-  TerminalRun run(folder_, lay_out("e2e/options-missing"));
-  const std::string warning = console().substr(0, console().find(kPrompt) + kPrompt.size());
-  ASSERT_TRUE(run.waits_for_key(1));
-  EXPECT_EQ(run.terminal(), kClear + warning);
-  run.type("\r");
-  ASSERT_TRUE(run.waits_for_key(2));
-  run.type("\r");
-  EXPECT_EQ(finish(run).out, kClear + warning + kClear + console().substr(warning.size()));
-}
-
-TEST_F(Pause, KeysTypedAheadEndOnlyTheFirstWait) {
-  TerminalOptions options;
-  options.typed_ahead = "ab\x1b[Acd\r";
-  TerminalRun run(folder_, lay_out("special/two-waits"), options);
-  ASSERT_TRUE(run.waits_for_key(2, 300)) << "a typed-ahead key ended the second wait";
-  run.type(" ");
-  EXPECT_NE(finish(run).out.find(console()), std::string::npos);
-}
-
-// With signal keys switched off for the wait, Ctrl+C, Ctrl+\ and Ctrl+Z are
-// keys like any other: the run neither dies nor stops, and goes on to its end.
-TEST_F(Pause, ControlKeysEndTheWaitAndTheRunGoesOn) {
-  lay_out("special/two-waits");
-  // Every report text now warns and waits, the first one before completion.
-  TerminalRun run(folder_, {"missing.bas"});
-  const std::string keys[] = {"\x03", "\x1c", "\x1a"};
-  int prompts = 0;
-  while (run.wait_for_prompt(prompts + 1)) {
-    ASSERT_TRUE(run.wait_for_key_wait());
-    run.type(prompts < 3 ? keys[prompts] : "\r");
-    ++prompts;
+// Ignored when the run began (nohup), a signal neither ends the wait nor
+// changes the mode; a stop signal to a group that nobody can continue is
+// dropped by the kernel, with the same result.
+TEST_F(SignalsDuringAWait, IgnoredSignalsAndADroppedStopLeaveTheWaitRaw) {
+  for (bool ignored : {true, false}) {
+    SCOPED_TRACE(ignored ? "ignored" : "dropped stop");
+    TerminalOptions options;
+    if (ignored) options.ignored_signals = {SIGHUP, SIGTERM};
+    start(options);
+    for (int sig : ignored ? std::vector{SIGHUP, SIGTERM} : std::vector{SIGTSTP})
+      run_->send_signal(sig);
+    EXPECT_TRUE(run_->still_running_after(300));
+    EXPECT_TRUE(is_raw(run_->mode()));
+    end_with_a_key();
+    run_.reset();
   }
-  RunResult result = finish(run);
-  EXPECT_GE(prompts, 4);
-  EXPECT_LT(result.out.find(kPrompt), result.out.find(kCompletion));
-  EXPECT_TRUE(result.out.ends_with(kPrompt));
 }
 
-TEST_F(Pause, PipedInputNeverEndsAWait) {
-  TerminalOptions options;
-  options.stdin_from_pipe = true;
-  options.piped_input = "\n\r x\n";
-  options.stdout_to_terminal = false;
-  TerminalRun run(folder_, lay_out("e2e/invalid-name"), options);
-  ASSERT_TRUE(run.waits_for_key(1, 300)) << "standard input ended the wait";
-  run.type("\r");
-  RunResult result = finish(run);
-  // Standard output is a file: the window's clearing is not in it, and every
-  // message is mirrored to the terminal through standard error.
-  EXPECT_EQ(result.out, console());
-  EXPECT_EQ(result.err, kClear + console());
-}
-
-TEST_F(Pause, BothStreamsInFilesTheWaitAndTheClearingStayOnTheTerminal) {
-  TerminalOptions options;
-  options.stdout_to_terminal = options.stderr_to_terminal = false;
-  TerminalRun run(folder_, lay_out("e2e/invalid-name"), options);
-  ASSERT_TRUE(run.waits_for_key(1));
-  run.type("q");
-  RunResult result = finish(run);
-  EXPECT_EQ(result.out, console());
-  EXPECT_EQ(result.err, console());
-  EXPECT_EQ(run.terminal(), kClear);
-}
-
-TEST_F(Pause, UsageInAFileIsNotMirroredButStillWaits) {
-  TerminalOptions options;
-  options.stdout_to_terminal = false;
-  TerminalRun run(folder_, lay_out("e2e/usage-none"), options);
-  ASSERT_TRUE(run.waits_for_key(1));
-  run.type("\r");
-  RunResult result = finish(run);
-  EXPECT_EQ(result.out, console());
-  EXPECT_EQ(result.err, kClear);
-  EXPECT_FALSE(result.report_exists);
-}
-
-// A background job must not clear, nor switch the mode of, the terminal that
-// the foreground job is using; there is nobody at its keyboard to wait for.
-TEST_F(Pause, BackgroundRunNeitherClearsNorWaits) {
-  TerminalOptions options;
-  options.background = true;
-  options.stdout_to_terminal = options.stderr_to_terminal = false;
-  options.timeout_seconds = 5;
-  TerminalRun run(folder_, lay_out("special/two-waits"), options);
-  EXPECT_EQ(finish(run).out, console());
-  EXPECT_EQ(run.terminal(), "");
-}
-
-// The keyboard is the terminal's; the messages go to files, away from Wine's
-// own rendering of them on the console.
-class WineConsole : public TerminalWait {
- protected:
-  void SetUp() override {
-    if (!windows_build()) GTEST_SKIP() << "the Windows console exists only for the Windows build";
-    options_.stdout_to_terminal = options_.stderr_to_terminal = false;
-    options_.timeout_seconds = 60;
+// Stopped, the shell gets its terminal back cooked; continued, the run waits
+// on in raw mode, for one key. Twice, since the handler must be in place
+// again after the first stop.
+TEST_F(SignalsDuringAWait, StopGivesTheModeBackAndContinueMakesItRawAgain) {
+  start({.foreground_job = true});
+  for (int round = 1; round <= 2; ++round) {
+    SCOPED_TRACE(round);
+    run_->send_signal(SIGTSTP);
+    ASSERT_TRUE(run_->wait_until_stopped());
+    EXPECT_TRUE(run_->mode_restored());
+    run_->send_signal(SIGCONT);
+    ASSERT_TRUE(run_->wait_for_key_wait());
+    EXPECT_TRUE(run_->still_running_after(200));
   }
-  void expect_both_waits(TerminalRun& run) {
-    RunResult result = finish(run);
-    EXPECT_EQ(result.out, console());
-    EXPECT_EQ(result.err, console());
-  }
-  TerminalOptions options_;
-};
-
-TEST_F(WineConsole, EachWaitEndsOnAKeyOfItsOwn) {
-  TerminalRun run(folder_, lay_out("special/two-waits"), options_);
-  ASSERT_TRUE(run.wait_for_prompt(1));
-  EXPECT_TRUE(run.still_running_after(500));
-  run.type("x");
-  ASSERT_TRUE(run.wait_for_prompt(2));
-  EXPECT_TRUE(run.still_running_after(500));
-  run.type("\r");
-  expect_both_waits(run);
-}
-
-TEST_F(WineConsole, AnArrowKeyEndsExactlyOneWait) {
-  TerminalRun run(folder_, lay_out("special/two-waits"), options_);
-  ASSERT_TRUE(run.wait_for_prompt(1));
-  run.type("\x1b[A");
-  ASSERT_TRUE(run.wait_for_prompt(2));
-  EXPECT_TRUE(run.still_running_after(500)) << "the arrow ended the second wait as well";
-  run.type(" ");
-  expect_both_waits(run);
-}
-
-TEST_F(WineConsole, KeysTypedAheadEndOnlyTheFirstWait) {
-  options_.typed_ahead = "ab\x1b[Acd\r";
-  TerminalRun run(folder_, lay_out("special/two-waits"), options_);
-  ASSERT_TRUE(run.wait_for_prompt(2));
-  EXPECT_TRUE(run.still_running_after(500)) << "a typed-ahead key ended the second wait";
-  run.type("q");
-  expect_both_waits(run);
-}
-
-// The pending test looks at no more than twenty events: with more waiting it
-// sees none, so nothing is thrown away and the next wait ends at once.
-TEST_F(WineConsole, MoreThanTwentyPendingEventsAreNotThrownAway) {
-  options_.typed_ahead = std::string(24, 'k') + "\r";
-  TerminalRun run(folder_, lay_out("special/two-waits"), options_);
-  expect_both_waits(run);
+  end_with_a_key();
 }
 
 }  // namespace

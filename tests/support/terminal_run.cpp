@@ -244,6 +244,13 @@ termios TerminalRun::mode() const {
   return now;
 }
 
+bool TerminalRun::mode_restored() const {
+  const termios a = mode(), &b = initial_mode_;
+  return a.c_iflag == b.c_iflag && a.c_oflag == b.c_oflag && a.c_cflag == b.c_cflag &&
+         a.c_lflag == b.c_lflag && a.c_cc[VMIN] == b.c_cc[VMIN] && a.c_cc[VTIME] == b.c_cc[VTIME] &&
+         a.c_cc[VINTR] == b.c_cc[VINTR];
+}
+
 RunResult TerminalRun::finish() {
   while (!ended() && !past_deadline()) read_some(5);
   if (!ended()) kill_run();

@@ -17,17 +17,17 @@
 namespace codetal::test {
 
 struct TerminalOptions {
-  std::string path_env;  // the PATH the binary sees; empty: a PATH without viewers
+  std::string path_env{};  // the PATH the binary sees; empty: a PATH without viewers
   // Otherwise the stream goes to a capture file (RunResult::out and ::err).
   bool stdout_to_terminal = true;
   bool stderr_to_terminal = true;
   // Bytes typed on the keyboard before the run starts; they wait in the
   // terminal's input queue, echoed as a terminal in canonical mode does.
-  std::string typed_ahead;
+  std::string typed_ahead{};
   // Standard input a pipe holding these bytes (at end of file after them);
   // otherwise standard input is the terminal.
   bool stdin_from_pipe = false;
-  std::string piped_input;
+  std::string piped_input{};
   // Run in a background process group of the terminal's session, the way a
   // shell runs 'codetal ... &'.
   bool background = false;
@@ -36,7 +36,7 @@ struct TerminalOptions {
   // stop signal stops it (the kernel drops one sent to an orphaned group).
   bool foreground_job = false;
   // Signals ignored when the binary starts, as nohup ignores SIGHUP.
-  std::vector<int> ignored_signals;
+  std::vector<int> ignored_signals{};
   int timeout_seconds = 20;
 };
 
@@ -71,8 +71,9 @@ class TerminalRun {
   // After finish(): the signal that ended the run, 0 when it exited.
   int ending_signal() const;
 
-  termios initial_mode() const { return initial_mode_; }
   termios mode() const;
+  // The terminal's mode is the one it had before the run.
+  bool mode_restored() const;
   // Everything written to the terminal so far, "\r\n" turned into "\n".
   std::string terminal();
 
