@@ -41,6 +41,10 @@ struct KeyRun {
   const char* at_first_wait = "";  // the terminal then, when given
 };
 
+void PrintTo(const KeyRun& k, std::ostream* os) {
+  *os << k.what;
+}
+
 TerminalOptions to_files(TerminalOptions options) {
   options.stdout_to_terminal = options.stderr_to_terminal = false;
   return options;
