@@ -39,6 +39,7 @@ struct KeyRun {
   const char* err;
   const char* terminal;
   const char* at_first_wait = "";  // the terminal then, when given
+  const char* argument = nullptr;  // added to the case's arguments
 };
 
 void PrintTo(const KeyRun& k, std::ostream* os) {
@@ -94,6 +95,24 @@ const KeyRun kKeyRuns[] = {
     // A background job must not clear, nor switch the mode of, the terminal
     // that the foreground job is using; there is nobody at its keyboard.
     {"background", kPosix, "special/two-waits", to_files({.background = true}), {}, "T", "T", ""},
+    // A batch run (/b) ends without a key and never clears the terminal,
+    // also with standard input a pipe and both streams in files.
+    {"batch no options", kBoth, "e2e/options-missing", {}, {}, "T", "T", "T", "", "/b"},
+    {"batch failed module", kBoth, "e2e/project-missing-module", {}, {}, "T", "T", "T", "", "/b"},
+    {"batch two waits", kBoth, "special/two-waits", {}, {}, "T", "T", "T", "", "/b"},
+    {"batch in files",
+     kBoth,
+     "e2e/project-missing-module",
+     to_files({.stdin_from_pipe = true}),
+     {},
+     "T",
+     "T",
+     "",
+     "",
+     "/b"},
+    // No viewer that can be started (not executable, a folder, a broken
+    // interpreter): the run ends at once, silently, without a wait.
+    {"no viewer startable", kBoth, "e2e/viewer-none-startable", {}, {}, "CT", "CT", "CT"},
     // The pending test looks at no more than twenty events: with more
     // waiting it sees none, so nothing is thrown away and the next wait ends
     // at once.
@@ -115,7 +134,9 @@ TEST_P(KeyWait, EndsOnItsKeysShowsWhatItShouldAndRestoresTheMode) {
   if (k.builds == (wine ? kPosix : kWine)) GTEST_SKIP() << "not a run of this build";
   TempFolder folder;
   Case c = prepare_case(k.name, folder);
+  if (k.argument != nullptr) c.args.push_back(k.argument);
   TerminalOptions options = wine ? to_files(k.options) : k.options;
+  options.path_env = c.options.path_env;
   options.timeout_seconds = wine ? 60 : k.keys.empty() ? 5 : 20;
   const std::string console = expected(c, "stdout");
   const std::size_t first_prompt = console.find(kPrompt) + kPrompt.size();

@@ -1,5 +1,5 @@
-// The switch scan under both rules, the lone --version, and a batch run in
-// process: the same console text, no wait and no clearing.
+// The switch scan under both rules, and the lone --version: one line, no
+// wait and no clearing.
 #include "driver/switches.h"
 
 #include <gtest/gtest.h>
@@ -72,28 +72,6 @@ TEST(Version, OnlyALoneDoubleDashVersion) {
   EXPECT_EQ(platform.out, "codetal 1.1a\n");
   EXPECT_EQ(platform.events, "");
   EXPECT_TRUE(platform.written.empty());
-}
-
-// No options file, a project whose one module is missing, and no module
-// analysed: the run waits three times and clears twice, unless it is a
-// batch run, which says exactly the same without either.
-TEST(Batch, SameConsoleAndReportWithoutWaitsOrClearing) {
-  auto run = [](std::vector<std::string> arguments, test::FakePlatform& platform) {
-    platform.inputs["app.vbp"] = "Module=Gone; gone.bas\n";
-    return run_codetal(platform, arguments);
-  };
-  test::FakePlatform waiting;
-  test::FakePlatform batch;
-  EXPECT_EQ(run({"app.vbp", "/z"}, waiting), 2);
-  EXPECT_EQ(run({"app.vbp", "/z", "/b"}, batch), 2);
-  EXPECT_EQ(waiting.events, "ckckk");
-  EXPECT_EQ(batch.events, "");
-  std::string expected = waiting.out;
-  for (std::size_t at; (at = expected.find("<key>")) != std::string::npos;) expected.erase(at, 5);
-  EXPECT_EQ(batch.out, expected);
-  EXPECT_EQ(batch.err, waiting.err);
-  EXPECT_EQ(batch.written, waiting.written);
-  EXPECT_NE(batch.out.find("Program will continue"), std::string::npos);
 }
 
 }  // namespace

@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include "cases.h"
-#include "terminal_run.h"
 
 namespace codetal::test {
 namespace {
@@ -67,28 +66,6 @@ TEST_P(Viewer, StartedFromAnAbsoluteFolderWithTheFinishedReportAndNotWaitedFor) 
 }
 
 INSTANTIATE_TEST_SUITE_P(Runs, Viewer, ::testing::ValuesIn(kRuns));
-
-// No viewer that can be started (not executable, a folder, a broken
-// interpreter): the run ends at once, silently, with status 0 and no wait,
-// even with a person at the terminal.
-TEST(ViewerNoneStartable, EndsTheRunSilentlyWithoutAWait) {
-  TempFolder folder;
-  Case c = prepare_case("special/viewer-none-startable", folder);
-  TerminalOptions options;
-  options.path_env =
-      folder / "plain" + ":" + folder / "folder" + ":" + folder / "broken" + ":/usr/bin:/bin";
-  options.timeout_seconds = 10;
-  // Wine's console renders what goes to the terminal: there the keyboard
-  // alone is the terminal's, the messages go to files.
-  options.stdout_to_terminal = options.stderr_to_terminal = !windows_build();
-  TerminalRun run(folder, c.args, options);
-  RunResult result = run.finish();
-  EXPECT_EQ(result.status, 0);
-  EXPECT_TRUE(result.out.ends_with(expected(c, "stdout"))) << result.out;
-  EXPECT_EQ(result.out.find(kPrompt), std::string::npos);
-  EXPECT_TRUE(same_text(expected(c, "report"), masked(result.report)));
-  EXPECT_FALSE(std::filesystem::exists(folder / "started"));
-}
 
 }  // namespace
 }  // namespace codetal::test

@@ -131,6 +131,8 @@ void apply(const std::string& step, Case& c, const TempFolder& folder) {
     if (windows_build()) check(set_hidden_attribute(folder, name), step);
   } else if (command == "copy") {
     copy_tree(data_path(name), rest == "." ? "" : rest + "/", c, folder);
+  } else if (command == "path") {
+    c.options.path_env = filled_in(c, operands);
   } else if (command == "run-in") {
     c.options.folder = operands;
   } else if (command == "stdout") {
