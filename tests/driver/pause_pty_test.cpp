@@ -13,146 +13,67 @@
 
 #include <filesystem>
 #include <optional>
+#include <sstream>
 
 #include "cases.h"
 #include "terminal_run.h"
+#include "test_data.h"
 
 namespace codetal::test {
 namespace {
 
 const std::string kClear = "\x1b[H\x1b[2J";
 
-enum Builds { kPosix, kBoth, kWine };
+using Row = std::vector<std::string>;
 
-struct KeyRun {
-  const char* what;
-  Builds builds;
-  const char* name;  // the case laid out, under tests/data
+// The options of a row of tests/data/special/key-waits.txt (see there).
+TerminalOptions options_of(const std::string& words, std::vector<std::string>& args) {
   TerminalOptions options;
-  // One key a wait, in order; "" for a wait that a typed-ahead key ends.
-  std::vector<std::string> keys;
-  // What standard output and error hold and what the terminal shows (POSIX;
-  // under Wine both streams go to files and hold the console): C the
-  // clearing, T the case's console, W its text up to the first prompt, R the
-  // rest, E the typed-ahead keys' echo.
-  const char* out;
-  const char* err;
-  const char* terminal;
-  const char* at_first_wait = "";  // the terminal then, when given
-  const char* argument = nullptr;  // added to the case's arguments
-};
-
-void PrintTo(const KeyRun& k, std::ostream* os) {
-  *os << k.what;
-}
-
-TerminalOptions to_files(TerminalOptions options) {
-  options.stdout_to_terminal = options.stderr_to_terminal = false;
+  std::istringstream in(words);
+  for (std::string word; in >> word;) {
+    const std::string value = word.substr(std::min(word.find('=') + 1, word.size()));
+    options.stdout_to_terminal &= word != "files" && word != "out-file";
+    options.stderr_to_terminal &= word != "files";
+    options.background |= word == "background";
+    if (word.starts_with("pipe=")) options.stdin_from_pipe = true, options.piped_input = value;
+    if (word.starts_with("ahead=")) options.typed_ahead = value;
+    if (word.starts_with("arg=")) args.push_back(value);
+  }
   return options;
 }
 
-const TerminalOptions kAhead = to_files({.typed_ahead = "ab\x1b[Acd\r"});
-
-// 'notes.txt' is no input kind ("e2e/invalid-name"): the run completes and
-// waits once at its end; "special/two-waits" has a folder in the report's
-// place, so the closing write warns and waits too.
-const KeyRun kKeyRuns[] = {
-    {"a key", kPosix, "e2e/invalid-name", {}, {"x"}, "CT", "CT", "CT"},
-    {"an arrow ends one wait", kBoth, "special/two-waits", {}, {"\x1b[A", "\r"}, "CT", "CT", "CT"},
-    // Without an options file the run warns, waits, and clears the window
-    // once the key has come, before its banner.
-    {"no options", kPosix, "e2e/options-missing", {}, {"\r", "\r"}, "CWCR", "CWCR", "CWCR", "CW"},
-    {"typed ahead", kBoth, "special/two-waits", kAhead, {"", " "}, "T", "T", "EC"},
-    // With signal keys switched off for the wait, Ctrl+C, Ctrl+\ and Ctrl+Z
-    // are keys like any other: the run neither dies nor stops.
-    {"control keys",
-     kPosix,
-     "special/two-waits-missing-module",
-     {},
-     {"\x03", "\x1c", "\x1a", "\r", "\r", "\r"},
-     "CT",
-     "CT",
-     "CT"},
-    // Standard output in a file: messages mirrored to the terminal through
-    // standard error, and piped input never ends a wait.
-    {"piped input",
-     kPosix,
-     "e2e/invalid-name",
-     {.stdout_to_terminal = false, .stdin_from_pipe = true, .piped_input = "\n\r x\n"},
-     {"\r"},
-     "T",
-     "CT",
-     "CT"},
-    {"both in files", kPosix, "e2e/invalid-name", to_files({}), {"q"}, "T", "T", "C"},
-    {"usage in a file",
-     kPosix,
-     "e2e/usage-none",
-     {.stdout_to_terminal = false},
-     {"\r"},
-     "T",
-     "C",
-     "C"},
-    // A background job must not clear, nor switch the mode of, the terminal
-    // that the foreground job is using; there is nobody at its keyboard.
-    {"background", kPosix, "special/two-waits", to_files({.background = true}), {}, "T", "T", ""},
-    // A batch run (/b) ends without a key and never clears the terminal,
-    // also with standard input a pipe and both streams in files.
-    {"batch no options", kBoth, "e2e/options-missing", {}, {}, "T", "T", "T", "", "/b"},
-    {"batch failed module", kBoth, "e2e/project-missing-module", {}, {}, "T", "T", "T", "", "/b"},
-    {"batch two waits", kBoth, "special/two-waits", {}, {}, "T", "T", "T", "", "/b"},
-    {"batch in files",
-     kBoth,
-     "e2e/project-missing-module",
-     to_files({.stdin_from_pipe = true}),
-     {},
-     "T",
-     "T",
-     "",
-     "",
-     "/b"},
-    // No viewer that can be started (not executable, a folder, a broken
-    // interpreter): the run ends at once, silently, without a wait.
-    {"no viewer startable", kBoth, "e2e/viewer-none-startable", {}, {}, "CT", "CT", "CT"},
-    // The pending test looks at no more than twenty events: with more
-    // waiting it sees none, so nothing is thrown away and the next wait ends
-    // at once.
-    {"over twenty pending",
-     kWine,
-     "special/two-waits",
-     to_files({.typed_ahead = std::string(24, 'k') + "\r"}),
-     {},
-     "T",
-     "T",
-     ""},
-};
-
-class KeyWait : public ::testing::TestWithParam<KeyRun> {};
+class KeyWait : public ::testing::TestWithParam<Row> {};
 
 TEST_P(KeyWait, EndsOnItsKeysShowsWhatItShouldAndRestoresTheMode) {
-  const KeyRun& k = GetParam();
+  const Row& row = GetParam();
   const bool wine = windows_build();
-  if (k.builds == (wine ? kPosix : kWine)) GTEST_SKIP() << "not a run of this build";
+  if (row.at(1) == (wine ? "posix" : "wine")) GTEST_SKIP() << "not a run of this build";
   TempFolder folder;
-  Case c = prepare_case(k.name, folder);
-  if (k.argument != nullptr) c.args.push_back(k.argument);
-  TerminalOptions options = wine ? to_files(k.options) : k.options;
+  Case c = prepare_case(row.at(2), folder);
+  TerminalOptions options = options_of(row.at(3), c.args);
   options.path_env = c.options.path_env;
-  options.timeout_seconds = wine ? 60 : k.keys.empty() ? 5 : 20;
+  if (wine) options.stdout_to_terminal = options.stderr_to_terminal = false;
+  options.timeout_seconds = wine ? 60 : row.at(4).empty() ? 5 : 20;
+  std::vector<std::string> keys, shows;
+  std::istringstream key_list(row[4]), show_list(wine ? "T T" : row.at(5));
+  for (std::string key; std::getline(key_list, key, ',');) keys.push_back(key);
+  for (std::string show; show_list >> show;) shows.push_back(show);
   const std::string console = expected(c, "stdout");
   const std::size_t first_prompt = console.find(kPrompt) + kPrompt.size();
-  auto text = [&](const char* pattern) {
+  auto text = [&](const std::string& pattern) {
     std::string all;
-    for (const char* at = pattern; *at != '\0'; ++at)
-      all += *at == 'C'   ? kClear
-             : *at == 'T' ? console
-             : *at == 'W' ? console.substr(0, first_prompt)
-             : *at == 'R' ? console.substr(first_prompt)
-                          : replaced(replaced(options.typed_ahead, "\x1b", "^["), "\r", "\n");
+    for (char part : pattern)
+      all += part == 'C'   ? kClear
+             : part == 'T' ? console
+             : part == 'W' ? console.substr(0, first_prompt)
+             : part == 'R' ? console.substr(first_prompt)
+             : part == 'E' ? replaced(replaced(options.typed_ahead, "\x1b", "^["), "\r", "\n")
+                           : "";
     return all;
   };
   TerminalRun run(folder, c.args, options);
-  for (std::size_t i = 0; i < k.keys.size(); ++i) {
-    if (k.keys[i].empty()) continue;
+  for (std::size_t i = 0; i < keys.size(); ++i) {
+    if (keys[i].empty()) continue;
     // Every wait lasts until its key comes.
     ASSERT_TRUE(wine ? run.wait_for_prompt(i + 1) && run.still_running_after(500)
                      : run.waits_for_key(i + 1, 300))
@@ -160,30 +81,28 @@ TEST_P(KeyWait, EndsOnItsKeysShowsWhatItShouldAndRestoresTheMode) {
     if (!wine) {
       EXPECT_EQ(run.mode().c_lflag & ISIG, 0u);
     }
-    if (i == 0 && *k.at_first_wait != '\0') {
-      EXPECT_EQ(run.terminal(), text(k.at_first_wait));
+    if (i == 0 && shows.size() > 3) {
+      EXPECT_EQ(run.terminal(), text(shows[3]));
     }
-    run.type(k.keys[i]);
+    run.type(keys[i]);
   }
   RunResult result = run.finish();
   EXPECT_EQ(result.status, std::stoi(read_file(c.dir + "/status")));
-  EXPECT_EQ(result.out, text(wine ? "T" : k.out));
-  EXPECT_EQ(result.err, text(wine ? "T" : k.err));
+  EXPECT_EQ(result.out, text(shows.at(0)));
+  EXPECT_EQ(result.err, text(shows.at(1)));
   if (std::filesystem::exists(c.dir + "/report")) {
     EXPECT_TRUE(same_text(expected(c, "report"), masked(result.report)));
   } else {
     EXPECT_FALSE(result.report_exists);
   }
   if (wine) return;
-  EXPECT_EQ(run.terminal(), text(k.terminal));
+  EXPECT_EQ(run.terminal(), text(shows.at(2)));
   EXPECT_TRUE(run.mode_restored());
 }
 
-INSTANTIATE_TEST_SUITE_P(Terminal, KeyWait, ::testing::ValuesIn(kKeyRuns), [](const auto& row) {
-  std::string name = row.param.what;
-  for (char& ch : name) ch = ch == ' ' ? '_' : ch;
-  return name;
-});
+INSTANTIATE_TEST_SUITE_P(Terminal, KeyWait,
+                         ::testing::ValuesIn(read_table("special/key-waits.txt")),
+                         [](const auto& row) { return row.param.at(0); });
 
 bool is_raw(const termios& mode) {
   return (mode.c_lflag & (ICANON | ECHO | ISIG)) == 0;
