@@ -4,8 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include "driver/driver.h"
+
 #include "fake_platform.h"
+#include "test_data.h"
 
 namespace codetal {
 namespace {
@@ -14,45 +17,16 @@ std::string letters(const Switches& s) {
   return std::string(s.verbose ? "v" : "") + (s.echo ? "z" : "") + (s.batch ? "b" : "");
 }
 
-struct SwitchCase {
-  std::vector<std::string> arguments;
-  const char* from_first_slash;  // the Windows build
-  const char* after_input_name;  // POSIX
-};
-
 TEST(Switches, EachRuleFindsItsLettersAndBatchOnlyAsAWholeLaterArgument) {
-  const SwitchCase cases[] = {
-      {{"x.bas", "/v"}, "v", "v"},
-      {{"x.bas", "/v", "zero"}, "vz", "vz"},
-      {{"x.bas", "zip", "/v"}, "v", "v"},
-      {{"x.bas", "-v"}, "", ""},
-      {{"x.bas", "/verbose"}, "v", "v"},
-      {{"x.bas", "/vz"}, "v", "v"},
-      {{"x.bas", "/v/z"}, "vz", "vz"},
-      {{"x.bas", "/Z"}, "z", "z"},
-      {{"x.bas", "//", "/q"}, "", ""},
-      {{"zz.bas", "v"}, "", ""},
-      {{"c:/vb/zip.bas"}, "vz", ""},
-      {{"/home/val/zoo/m.bas"}, "vz", ""},
-      {{"/home/val/zoo/m.bas", "/V"}, "vz", "v"},
-      {{"src/x.bas", "zip"}, "z", ""},
-      {{"x.bas", "/b"}, "b", "b"},
-      {{"x.bas", "/v", "/B"}, "vb", "vb"},
-      {{"/b"}, "", ""},
-      {{"c:/b/x.bas"}, "", ""},
-      {{"/b/x.bas", "/z"}, "z", "z"},
-      {{"x.bas", "/bv"}, "", ""},
-      {{"x.bas", "/v/b"}, "v", "v"},
-      {{"x.bas", "dir/b"}, "", ""},
-      {{"x.bas", "b"}, "", ""},
-  };
-  for (const SwitchCase& c : cases) {
-    std::string line;
-    for (const std::string& a : c.arguments) line += a + " ";
-    EXPECT_EQ(letters(scan_switches(c.arguments, SwitchScan::kFromFirstSlash)), c.from_first_slash)
-        << line;
-    EXPECT_EQ(letters(scan_switches(c.arguments, SwitchScan::kAfterInputName)), c.after_input_name)
-        << line;
+  for (const auto& row : test::read_table("unit/switches.txt")) {
+    std::vector<std::string> arguments;
+    std::istringstream words(row.at(0));
+    for (std::string word; words >> word;) arguments.push_back(word);
+    for (int rule = 0; rule < 2; ++rule) {
+      const Switches found = scan_switches(
+          arguments, rule == 0 ? SwitchScan::kFromFirstSlash : SwitchScan::kAfterInputName);
+      EXPECT_EQ(letters(found), row.at(rule + 1) == "-" ? "" : row[rule + 1]) << row[0];
+    }
   }
   EXPECT_EQ(build_switch_scan(), SwitchScan::kAfterInputName);  // unit tests run on POSIX
 }

@@ -10,29 +10,10 @@
 #include <gtest/gtest.h>
 
 #include "cases.h"
+#include "test_data.h"
 
 namespace codetal::test {
 namespace {
-
-struct ViewerRun {
-  const char* name;     // the case, under tests/data/special
-  const char* program;  // the viewer its options name
-  const char* before;   // PATH entries before the stand-in viewer's folder
-  const char* after;    // and after it
-};
-
-// A NotePad.exe planted beside the analysed source (and in its folders
-// "tools" and "sub") must never run, however PATH names the working folder.
-const ViewerRun kRuns[] = {
-    {"viewer", "NotePad.exe", "", ":/usr/bin:/bin"},
-    {"viewer-shell-to-1", "NotePad.exe", "", ":/usr/bin:/bin"},
-    {"viewer-shell-to-2", "WinWord.exe", "", ":/usr/bin:/bin"},
-    {"viewer-planted", "NotePad.exe", ".:", ":/usr/bin:/bin"},
-    {"viewer-planted", "NotePad.exe", ":", ":/usr/bin:/bin"},
-    {"viewer-planted", "NotePad.exe", "/usr/bin::", ":/bin"},
-    {"viewer-planted", "NotePad.exe", "tools:", ":/usr/bin:/bin"},
-    {"viewer-planted", "NotePad.exe", "./:sub:", ":/usr/bin:/bin"},
-};
 
 // The viewer is started without a wait: give it time to leave its mark.
 bool appears(const std::string& path) {
@@ -41,17 +22,17 @@ bool appears(const std::string& path) {
   return std::filesystem::exists(path);
 }
 
-class Viewer : public ::testing::TestWithParam<ViewerRun> {};
+// A row of tests/data/special/viewers.txt: a case, its viewer, the PATH.
+class Viewer : public ::testing::TestWithParam<std::vector<std::string>> {};
 
 TEST_P(Viewer, StartedFromAnAbsoluteFolderWithTheFinishedReportAndNotWaitedFor) {
-  const ViewerRun& v = GetParam();
-  const std::string program = v.program;
+  const std::string& program = GetParam().at(1);
   TempFolder viewers;  // outside the analysed folder, so its records change nothing there
   viewers.write(program, read_file(data_path("special/stand-in-viewer")));
   ASSERT_EQ(::chmod((viewers / program).c_str(), 0755), 0);
   TempFolder folder;
-  Case c = prepare_case(std::string("special/") + v.name, folder);
-  c.options.path_env = v.before + viewers.path() + v.after;
+  Case c = prepare_case("special/" + GetParam().at(0), folder);
+  c.options.path_env = replaced(GetParam().at(2), "@VIEWERS@", viewers.path());
   c.options.timeout_seconds = 30;
   RunResult result = run_codetal(folder, c.args, c.options);
   viewers.write(program + ".release", "");
@@ -65,7 +46,7 @@ TEST_P(Viewer, StartedFromAnAbsoluteFolderWithTheFinishedReportAndNotWaitedFor) 
   EXPECT_EQ(read_file(viewers / program + ".report"), result.report_bytes);
 }
 
-INSTANTIATE_TEST_SUITE_P(Runs, Viewer, ::testing::ValuesIn(kRuns));
+INSTANTIATE_TEST_SUITE_P(Runs, Viewer, ::testing::ValuesIn(read_table("special/viewers.txt")));
 
 }  // namespace
 }  // namespace codetal::test

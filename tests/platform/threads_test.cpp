@@ -2,32 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include "test_data.h"
+
 namespace codetal {
 namespace {
 
 TEST(ThreadCount, SetByTheEnvironmentOrOneACore) {
-  struct Case {
-    const char* setting;
-    unsigned hardware;
-    unsigned expected;
-  };
-  const Case cases[] = {
-      {nullptr, 2, 2},
-      {nullptr, 0, 1},
-      {"", 4, 4},
-      {"1", 16, 1},
-      {"8", 2, 8},
-      {"0", 2, 2},
-      {"-1", 2, 2},
-      {"3x", 2, 2},
-      {" 3", 2, 2},
-      {"65", 2, 64},
-      {"99999999999999999999", 2, 64},
-      {nullptr, 200, 64},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(choose_thread_count(c.setting, c.hardware), c.expected)
-        << (c.setting ? c.setting : "(unset)") << " on " << c.hardware;
+  for (const auto& row : test::read_table("unit/threads.txt")) {
+    const char* setting = row.at(0) == "-" ? nullptr : row[0].c_str();
+    EXPECT_EQ(choose_thread_count(setting, std::stoul(row.at(1))), std::stoul(row.at(2)))
+        << row[0] << " on " << row[1];
   }
 }
 
