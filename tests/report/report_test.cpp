@@ -106,7 +106,7 @@ TEST(Layouts, EveryLayoutAsExpected) {
   const std::string& text = platform.written["Codetal.log"];
   if (std::getenv("CODETAL_WRITE_EXPECTED") != nullptr)  // after a deliberate change
     std::ofstream(test::data_path("unit/layouts.log"), std::ios::binary) << text;
-  EXPECT_TRUE(test::same_text(test::read_test_data("unit/layouts.log"), text));
+  EXPECT_TRUE(test::same_text(test::read_file(test::data_path("unit/layouts.log")), text));
 }
 
 TEST(ExportText, FieldsAndStringsSurviveAnyName) {

@@ -1,5 +1,4 @@
-// Files of tests/data, read whole as bytes, and the tables of inputs and
-// expected outputs kept there.
+// The tables of inputs and expected outputs kept in tests/data.
 #pragma once
 
 #include <cstdlib>
@@ -10,10 +9,6 @@
 #include "cases.h"
 
 namespace codetal::test {
-
-inline std::string read_test_data(const std::string& name) {
-  return read_file(data_path(name));
-}
 
 // A field of a table: \n \r \t \f, \xHH for any byte, c\{N} for N times the
 // character c; a backslash before any other character stands for that one.
@@ -46,7 +41,7 @@ inline std::string unescaped(std::string_view text) {
 // tabs and unescaped; empty lines and lines starting with '#' are comments.
 inline std::vector<std::vector<std::string>> read_table(const std::string& name) {
   std::vector<std::vector<std::string>> rows;
-  std::istringstream lines(read_test_data(name));
+  std::istringstream lines(read_file(data_path(name)));
   for (std::string line; std::getline(lines, line);) {
     if (line.empty() || line[0] == '#') continue;
     std::vector<std::string>& row = rows.emplace_back();

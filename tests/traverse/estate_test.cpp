@@ -28,8 +28,8 @@ TEST(EstateFaults, UnreadableFoldersAreToldAndTheRestIsReported) {
               std::string::npos);
     EXPECT_EQ(platform.waits(), 1);  // the one at the end
     EXPECT_EQ(platform.written["Codetal.log"],
-              read_test_data("unit/estate-unreadable-" +
-                             std::string(unreadable == "estate" ? "top" : "sub") + ".log"));
+              read_file(data_path("unit/estate-unreadable-" +
+                                  std::string(unreadable == "estate" ? "top" : "sub") + ".log")));
   }
 }
 
