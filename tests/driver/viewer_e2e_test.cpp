@@ -32,7 +32,8 @@ TEST_P(Viewer, StartedFromAnAbsoluteFolderWithTheFinishedReportAndNotWaitedFor) 
   ASSERT_EQ(::chmod((viewers / program).c_str(), 0755), 0);
   TempFolder folder;
   Case c = prepare_case("special/" + GetParam().at(0), folder);
-  c.options.path_env = replaced(GetParam().at(2), "@VIEWERS@", viewers.path());
+  c.options.path_env = replaced(replaced(GetParam().at(2), "@VIEWERS@", viewers.path()), "@DATA@",
+                                data_path("special"));
   c.options.timeout_seconds = 30;
   RunResult result = run_codetal(folder, c.args, c.options);
   viewers.write(program + ".release", "");
