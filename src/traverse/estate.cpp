@@ -79,6 +79,7 @@ void process_estate(Traversal& run, std::string_view folder) {
   events.add(ledger);
   events.add(run.report);
   Traversal estate(run.platform, run.console, run.options, events, InputKind::kEstate);
+  estate.threads = run.threads;  // its projects are counted on every core too
 
   events.estate_started(folder);
   EstateFiles files = find_estate_files(estate, folder);
