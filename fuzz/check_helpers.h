@@ -21,8 +21,15 @@ std::string check_sums(const ModuleStats& s, const std::string& what);
 
 void write_file(const std::filesystem::path& path, std::string_view bytes);
 
-// A new folder under $TMPDIR (or /tmp), for the caller to remove.
-std::filesystem::path make_scratch_folder();
+// A new folder under $TMPDIR (or /tmp), removed with everything in it when
+// the object goes (for a static one, when the process ends).
+struct ScratchFolder {
+  ScratchFolder();
+  ~ScratchFolder();
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
+  std::filesystem::path root;
+};
 
 // `run` on a traversal of `kind` that reads the disk and reports into memory
 // through the log, with every total it tells checked against the sums of

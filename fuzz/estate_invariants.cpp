@@ -91,11 +91,8 @@ void plant_tree(const fs::path& root, std::string_view plan) {
 }  // namespace
 
 std::string check_estate_bytes(std::string_view bytes) {
-  static const fs::path scratch = make_scratch_folder();
-  static const struct Remover {
-    ~Remover() { fs::remove_all(scratch); }
-  } remover;
-  const fs::path root = scratch / "estate";
+  static const ScratchFolder scratch;
+  const fs::path root = scratch.root / "estate";
   fs::remove_all(root);
   plant_tree(root, bytes);
   return check_traversal(InputKind::kEstate, [&](Traversal& run) -> std::string {

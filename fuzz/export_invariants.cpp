@@ -60,7 +60,7 @@ bool valid_utf8(std::string_view s) {
 }
 
 // A name as text: as it is when it is UTF-8, otherwise its bytes as Latin-1.
-std::string as_text(std::string_view name) {
+std::string name_as_text(std::string_view name) {
   if (valid_utf8(name)) return std::string(name);
   std::string text;
   for (unsigned char c : name) {
@@ -113,7 +113,7 @@ std::string check_json(const std::string& json, const std::string (&names)[3]) {
   std::vector<std::string> found;
   collect_names(document, found);
   for (const std::string& name : names) {
-    if (std::find(found.begin(), found.end(), as_text(name)) == found.end())
+    if (std::find(found.begin(), found.end(), name_as_text(name)) == found.end())
       return "JSON: a name did not read back as its text";
   }
   return {};
@@ -131,7 +131,7 @@ std::string check_html(const std::string& html, const std::string (&names)[3]) {
     // Control characters, U+FFFE and U+FFFF are shown as U+FFFD: a page
     // may not hold them.
     std::string wanted;
-    for (char c : as_text(name))
+    for (char c : name_as_text(name))
       wanted +=
           static_cast<unsigned char>(c) < 0x20 || c == 0x7F ? "\xEF\xBF\xBD" : std::string(1, c);
     for (const char* odd : {"\xEF\xBF\xBE", "\xEF\xBF\xBF"}) {

@@ -109,15 +109,10 @@ namespace fs = std::filesystem;
 // listing_tree (good modules, a project, an empty module, a folder named as a
 // module and broken links that listed names can reach) beside the files
 // written for each input.
-struct Workspace {
-  fs::path root = make_scratch_folder();
+struct Workspace : ScratchFolder {
   Workspace() {
     fs::copy(CODETAL_FUZZ_LISTING_TREE, root,
              fs::copy_options::recursive | fs::copy_options::copy_symlinks);
-  }
-  ~Workspace() {
-    std::error_code ignored;
-    fs::remove_all(root, ignored);
   }
 };
 
