@@ -53,7 +53,7 @@ void BM_AnalyzeModule(benchmark::State& state) {
   LineReader reader;  // reused, as the module cycle does
   for (auto _ : state) {
     MemoryInput input(module);
-    std::optional<ModuleStats> stats = count_module(reader, input, CountRules{false});
+    std::optional<ModuleResult> stats = count_module(reader, input, CountRules{false});
     if (!stats) state.SkipWithError("the module was not counted");
     benchmark::DoNotOptimize(stats);
   }

@@ -66,7 +66,8 @@ class TotalsChecker final : public ReportListener {
   void project_started(std::string_view) override { project_ = {}; }
   void group_started(std::string_view) override { group_ = {}; }
   void module_started(std::string_view module) override { current_ = platform_.identify(module); }
-  void module_counted(std::string_view, const ModuleStats& stats) override {
+  void module_counted(std::string_view, const ModuleResult& result) override {
+    const ModuleStats& stats = result.stats;
     expect(check_sums(stats, "module").empty(), "a module's counts do not add up");
     project_ += stats;
     if (listing_ && current_ && seen_.emplace(current_->volume, current_->file).second)
@@ -86,7 +87,7 @@ class TotalsChecker final : public ReportListener {
   void unlisted_modules_ended(const ModuleStats& totals) override {
     expect(totals == project_, "unlisted modules' totals differ from their sum");
   }
-  void estate_ended(std::string_view, const ModuleStats& totals) override {
+  void estate_ended(std::string_view, const ModuleStats& totals, int) override {
     expect(totals == estate_, "estate totals differ from the sum of distinct listed files");
     expect(std::popcount(static_cast<unsigned>(totals[kTotalLines])) == totals[kCodeLines],
            "a module file counted twice in the estate totals");
@@ -131,7 +132,7 @@ std::string check_traversal(InputKind kind, const std::function<std::string(Trav
     events.add(checker);
     Traversal traversal(platform, console, options, events, kind);
     failure = run(traversal);
-    events.run_ended(traversal.failed ? 2 : 0);
+    events.run_ended();
   }
   return failure.empty() ? checker.failure : failure;
 }

@@ -12,6 +12,7 @@
 #include "fake_platform.h"
 #include "invariants.h"
 #include "report/csv_report.h"
+#include "report/exports.h"
 #include "report/html_report.h"
 #include "report/json_report.h"
 
@@ -163,21 +164,18 @@ std::string check_exports_bytes(std::string_view bytes) {
   test::FakePlatform platform;
   {
     Console console(platform);
-    const RunFacts facts{"1.0", platform.now, names[0], ReportOptions{}};
-    CsvReport csv(platform, console);
-    JsonReport json(platform, console, facts);
-    HtmlReport html(platform, console, facts);
-    ReportFanout exports;
-    for (ReportListener* writer : std::initializer_list<ReportListener*>{&csv, &json, &html})
-      exports.add(*writer);
-    exports.group_started(names[0]);
-    exports.project_started(names[1]);
-    exports.module_started(names[2]);
-    exports.module_counted(names[2], stats);
-    exports.module_failed(names[2], ModuleFailure::kCannotOpen);
-    exports.project_ended(names[1], stats);
-    exports.group_ended(names[0], stats);
-    exports.run_ended(0);
+    RunModelBuilder model(RunFacts{"1.0", platform.now, names[0], ReportOptions{}});
+    model.group_started(names[0]);
+    model.project_started(names[1]);
+    model.module_started(names[2]);
+    model.module_counted(names[2], ModuleResult{stats});
+    model.module_failed(names[2], ModuleFailure::kCannotOpen);
+    model.project_ended(names[1], stats);
+    model.group_ended(names[0], stats);
+    model.run_ended();
+    Exports(platform, console, ExportChoice{true, true, true}).write(model.model(), [] {
+      return 0;
+    });
   }
   for (std::string failure : {check_csv(platform.written[kCsvFileName], names),
                               check_json(platform.written[kJsonFileName], names),

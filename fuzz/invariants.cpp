@@ -28,10 +28,10 @@ std::string check_module_run(std::string_view bytes, bool headers, bool empty, M
   const std::string what = headers ? "with header counting" : "without header counting";
   LineReader reader;
   MemoryInput input(bytes);
-  std::optional<ModuleStats> counted = count_module(reader, input, CountRules{headers});
+  std::optional<ModuleResult> counted = count_module(reader, input, CountRules{headers});
   if (empty) return counted ? what + ": a module without text must count nothing" : "";
   if (!counted) return what + ": a module with text must be counted";
-  s = *counted;
+  s = counted->stats;
   return check_sums(s, what);
 }
 
@@ -126,12 +126,12 @@ std::string check_listing_bytes(std::string_view bytes) {
   write_file(group, bytes);
   std::string failure = check_traversal(InputKind::kProject, [&](Traversal& run) -> std::string {
     // Modules never stop a project given alone, and the file is there.
-    if (read_project_file(run, project) != Next::kGoOn) return "a project given alone stopped";
-    return run.project_totals == ModuleStats{} ? "" : "project totals not reset at its end";
+    return process_project_file(run, project).next == Next::kGoOn ? ""
+                                                                  : "a project given alone stopped";
   });
   if (!failure.empty()) return failure;
   return check_traversal(InputKind::kProjectGroup, [&](Traversal& run) -> std::string {
-    const Next result = read_group_file(run, group);
+    const Next result = process_group_file(run, group).next;
     return result == Next::kStop && !run.failed ? "a stop was not marked as a failure" : "";
   });
 }

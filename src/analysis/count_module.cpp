@@ -5,9 +5,10 @@
 
 namespace codetal {
 
-std::optional<ModuleStats> count_module(LineReader& reader, InputFile& file, CountRules rules) {
+std::optional<ModuleResult> count_module(LineReader& reader, InputFile& file, CountRules rules) {
   if (!reader.start(file)) return std::nullopt;
-  ModuleStats stats;
+  ModuleResult result;
+  ModuleStats& stats = result.stats;
   while (!reader.end_of_module()) {
     reader.read_next_line();
     // Tested before trimming: an indented "Begin VB.Form " starts no header.
@@ -17,13 +18,13 @@ std::optional<ModuleStats> count_module(LineReader& reader, InputFile& file, Cou
     classify_line(trim_leading_blanks(reader.current_line()), stats);
   }
   reader.finish();
-  return stats;
+  return result;
 }
 
-ModuleStats count_module_text(std::string_view bytes, CountRules rules) {
+ModuleResult count_module_text(std::string_view bytes, CountRules rules) {
   LineReader reader;
   MemoryInput input(bytes);
-  return count_module(reader, input, rules).value_or(ModuleStats{});
+  return count_module(reader, input, rules).value_or(ModuleResult{});
 }
 
 }  // namespace codetal

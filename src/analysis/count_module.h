@@ -1,5 +1,5 @@
 // The counting core: the lines of one module, read from an already opened
-// input, counted into a ModuleStats value. No console, no files, no run: the
+// input, counted into one ModuleResult value. No console, no files, no run: the
 // module cycle opens the file and reports, tests and fuzz targets call it on
 // bytes.
 #pragma once
@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "analysis/line_reader.h"
-#include "analysis/module_stats.h"
+#include "analysis/module_result.h"
 #include "platform/platform.h"
 
 namespace codetal {
@@ -21,9 +21,9 @@ struct CountRules {
 
 // Empty when the module holds no character (nothing is counted then).
 // `reader` is reused from module to module for its buffer.
-std::optional<ModuleStats> count_module(LineReader& reader, InputFile& file, CountRules rules);
+std::optional<ModuleResult> count_module(LineReader& reader, InputFile& file, CountRules rules);
 
 // The same on bytes in memory; a text without any character counts nothing.
-ModuleStats count_module_text(std::string_view bytes, CountRules rules);
+ModuleResult count_module_text(std::string_view bytes, CountRules rules);
 
 }  // namespace codetal

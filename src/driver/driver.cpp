@@ -61,13 +61,15 @@ Next traverse_input(Traversal& run, const std::string& name) {
       process_wildcard_set(run, name);
       return Next::kGoOn;
     case InputKind::kProjectGroup:
-      return read_group_file(run, name);
+      return process_group_file(run, name).next;
     case InputKind::kProject:
-      return read_project_file(run, name);
-    case InputKind::kSingleModule:
+      return process_project_file(run, name).next;
+    case InputKind::kSingleModule: {
       run.report.single_module_started(name);
-      process_module(run, name);
+      ModuleStats totals;
+      process_module(run, name, totals);
       return Next::kGoOn;
+    }
     case InputKind::kEstate:
       process_estate(run, name);
       return Next::kGoOn;
@@ -80,27 +82,46 @@ Next traverse_input(Traversal& run, const std::string& name) {
   return Next::kGoOn;
 }
 
-// The one place that turns what happened into the exit status: anything the
-// input named that failed, or a report that lost a text though the run went
-// on.
-int exit_status(const Traversal& run, const ReportLog& log, const Exports& exports) {
-  return run.failed || log.text_lost() || exports.text_lost() ? kExitFailure : kExitSuccess;
-}
-static_assert(kFailedRunStatus == kExitFailure, "the exports record the run's own status");
+// What the run writes: the report as it goes, and the exports, rendered
+// from the model at its end.
+struct RunOutputs {
+  RunOutputs(ReportLog& report_log, Platform& platform, Console& console, ExportChoice choice,
+             RunFacts facts)
+      : log(report_log), exports(platform, console, choice), model(std::move(facts)) {}
+  ReportLog& log;
+  Exports exports;
+  RunModelBuilder model;
+};
 
-int complete_run(Traversal& run, ReportLog& log, const Exports& exports) {
-  run.console.console_message("\n");
-  run.console.console_message("Codetal==>  Ver. %s Completed \n", kVersionText);
-  run.report.run_ended(exit_status(run, log, exports));
-  int status = exit_status(run, log, exports);
+// The one place that turns what happened into the exit status: anything the
+// input named that failed, or a written file that lost a text though the
+// run went on.
+int exit_status(const Traversal& run, const RunOutputs& outputs) {
+  bool lost = outputs.log.text_lost() || outputs.exports.text_lost();
+  return run.failed || lost ? kExitFailure : kExitSuccess;
+}
+
+int end_run(Traversal& run, RunOutputs& outputs, bool stopped) {
+  if (stopped) {
+    run.report.run_stopped();
+  } else {
+    run.console.console_message("\n");
+    run.console.console_message("Codetal==>  Ver. %s Completed \n", kVersionText);
+    run.report.run_ended();
+  }
+  outputs.exports.write(outputs.model.model(), [&] { return exit_status(run, outputs); });
+  return exit_status(run, outputs);
+}
+
+// After a run that went to its end: the viewer on the report, or a wait.
+void show_report(Traversal& run) {
   if (run.modules_analyzed > 0 && (run.options.shell_to == 1 || run.options.shell_to == 2)) {
     run.console.flush();
     run.platform.start_program(run.options.shell_to == 1 ? "NotePad.exe" : "WinWord.exe",
                                kReportFileName);
-    return status;
+    return;
   }
   run.console.pause();
-  return status;
 }
 
 // A folder is an estate, unless its name has the extension of a module, a
@@ -167,19 +188,19 @@ int run_codetal(Platform& platform, const std::vector<std::string>& arguments) {
 
   std::string name = arguments.front();
   make_lower(name);
+  const ExportChoice choice = scan_export_switches(arguments);
+  RunOutputs outputs(log, platform, console, choice,
+                     RunFacts{kVersionText, started, name, options});
   LogReport log_report(log, options);
-  Exports exports(platform, console, log, scan_export_switches(arguments),
-                  RunFacts{kVersionText, started, name, options});
   ReportFanout report;
   report.add(log_report);
-  report.add(exports);
+  if (choice.any()) report.add(outputs.model);
   Traversal run(platform, console, options, report, input_kind_of(platform, name, options));
   run.threads = counting_threads();
-  if (traverse_input(run, name) == Next::kStop) {
-    report.run_stopped();
-    return kExitFailure;
-  }
-  return complete_run(run, log, exports);
+  const bool stopped = traverse_input(run, name) == Next::kStop;
+  const int status = end_run(run, outputs, stopped);
+  if (!stopped) show_report(run);
+  return status;
 }
 
 }  // namespace codetal

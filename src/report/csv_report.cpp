@@ -3,67 +3,85 @@
 #include "report/export_text.h"
 
 namespace codetal {
+namespace {
 
-CsvReport::CsvReport(Platform& platform, Console& console)
-    : file_(platform, console, kCsvFileName) {
-  std::string& out = file_.text();
-  out += "row,group,project,set,module";
-  for (int counter = 0; counter < kCounterCount; ++counter) {
-    out += ',';
-    out += counter_name(counter);
+// Where a row stands: the group, project and set columns.
+struct Place {
+  std::string_view group;
+  std::string_view project;
+  std::string_view set;
+};
+
+class CsvRows {
+ public:
+  explicit CsvRows(WrittenFile& file) : file_(file) {}
+
+  void heading() {
+    std::string& out = file_.text();
+    out += "row,group,project,set,module";
+    for (int counter = 0; counter < kCounterCount; ++counter) {
+      out += ',';
+      out += counter_name(counter);
+    }
+    out += ",reason\r\n";
   }
-  out += ",reason\r\n";
-}
 
-void CsvReport::row(std::string_view kind, std::string_view module, const ModuleStats* stats,
-                    std::string_view reason) {
-  std::string& out = file_.text();
-  out += kind;
-  for (std::string_view name :
-       {std::string_view(group_), std::string_view(project_), std::string_view(set_), module}) {
-    out += ',';
-    append_csv_field(out, name);
+  // The list's modules, then its totals row `kind` when the traversal told
+  // them.
+  void list(const ModuleList& list, Place place, std::string_view kind) {
+    for (const ModuleRecord& module : list.modules) {
+      if (module.result) {
+        row("module", place, module.name, &module.result->stats, "");
+      } else {
+        row("failed", place, module.name, nullptr, failure_reason(module.failure));
+      }
+    }
+    if (list.ended && !kind.empty()) row(kind, place, "", &list.totals, "");
   }
-  // A failed module has no counts: its cells stay empty rather than 0.
-  for (int counter = 0; counter < kCounterCount; ++counter) {
+
+  void row(std::string_view kind, Place place, std::string_view module, const ModuleStats* stats,
+           std::string_view reason) {
+    std::string& out = file_.text();
+    out += kind;
+    for (std::string_view name : {place.group, place.project, place.set, module}) {
+      out += ',';
+      append_csv_field(out, name);
+    }
+    // A failed module has no counts: its cells stay empty rather than 0.
+    for (int counter = 0; counter < kCounterCount; ++counter) {
+      out += ',';
+      if (stats != nullptr) append_number(out, (*stats)[static_cast<Counter>(counter)]);
+    }
     out += ',';
-    if (stats != nullptr) append_number(out, (*stats)[static_cast<Counter>(counter)]);
+    append_csv_field(out, reason);
+    out += "\r\n";
+    file_.flush_when_large();
   }
-  out += ',';
-  append_csv_field(out, reason);
-  out += "\r\n";
-  file_.write_when_large();
-}
 
-void CsvReport::module_counted(std::string_view module, const ModuleStats& stats) {
-  row("module", module, &stats, "");
-}
+ private:
+  WrittenFile& file_;
+};
 
-void CsvReport::module_failed(std::string_view module, ModuleFailure why) {
-  row("failed", module, nullptr, failure_reason(why));
-}
+}  // namespace
 
-void CsvReport::project_ended(std::string_view, const ModuleStats& totals) {
-  row("project", "", &totals, "");
-  project_.clear();
-}
-
-void CsvReport::group_ended(std::string_view, const ModuleStats& totals) {
-  row("group", "", &totals, "");
-  group_.clear();
-}
-
-void CsvReport::wildcard_set_ended(std::string_view, const ModuleStats& totals) {
-  row("set", "", &totals, "");
-  set_.clear();
-}
-
-void CsvReport::run_ended(int) {
-  file_.finish();
-}
-
-void CsvReport::run_stopped() {
-  file_.finish();
+void write_csv(WrittenFile& file, const RunModel& model) {
+  if (!file.open()) return;
+  CsvRows rows(file);
+  rows.heading();
+  for (const GroupRecord& group : model.groups) {
+    for (const ModuleList& project : group.projects)
+      rows.list(project, Place{group.name, project.name, ""}, "project");
+    if (group.ended) rows.row("group", Place{group.name, "", ""}, "", &group.totals, "");
+  }
+  for (const ModuleList& project : model.projects)
+    rows.list(project, Place{"", project.name, ""}, "project");
+  for (const ModuleList& set : model.sets) rows.list(set, Place{"", "", set.name}, "set");
+  rows.list(model.single, Place{}, "");
+  if (const std::optional<EstateRecord>& estate = model.estate) {
+    rows.list(estate->unlisted, Place{}, "unlisted");
+    if (estate->ended) rows.row("estate", Place{}, "", &estate->totals, "");
+  }
+  file.close();
 }
 
 }  // namespace codetal

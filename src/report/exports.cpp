@@ -1,22 +1,25 @@
 #include "report/exports.h"
 
-namespace codetal {
+#include "report/csv_report.h"
+#include "report/html_report.h"
+#include "report/json_report.h"
 
-Exports::Exports(Platform& platform, Console& console, const ReportLog& log, ExportChoice choice,
-                 const RunFacts& facts)
-    : log_(log) {
-  if (choice.csv) {
-    csv_ = std::make_unique<CsvReport>(platform, console);
-    writers_.add(*csv_);
-  }
-  if (choice.html) {
-    html_ = std::make_unique<HtmlReport>(platform, console, facts);
-    writers_.add(*html_);
-  }
-  if (choice.json) {
-    json_ = std::make_unique<JsonReport>(platform, console, facts);
-    writers_.add(*json_);
-  }
+namespace codetal {
+namespace {
+
+void choose(std::optional<WrittenFile>& file, bool chosen, Platform& platform, Console& console,
+            const char* name) {
+  if (chosen)
+    file.emplace(platform, console, name, WrittenFile::Form::kBytes,
+                 WrittenFile::OpenFailure::kGiveUp);
+}
+
+}  // namespace
+
+Exports::Exports(Platform& platform, Console& console, ExportChoice choice) {
+  choose(csv_, choice.csv, platform, console, kCsvFileName);
+  choose(html_, choice.html, platform, console, kHtmlFileName);
+  choose(json_, choice.json, platform, console, kJsonFileName);
 }
 
 bool Exports::text_lost() const {
@@ -24,16 +27,10 @@ bool Exports::text_lost() const {
          (json_ && json_->text_lost());
 }
 
-// The status was taken before the report closed and before these files
-// were written; a text lost since then makes it the failure status.
-void Exports::run_ended(int exit_status) {
-  auto status = [&] {
-    bool lost = log_.text_lost() || text_lost();
-    return lost && exit_status == 0 ? kFailedRunStatus : exit_status;
-  };
-  if (csv_) csv_->run_ended(status());
-  if (html_) html_->run_ended(status());
-  if (json_) json_->run_ended(status());
+void Exports::write(const RunModel& model, const std::function<int()>& exit_status) {
+  if (csv_) write_csv(*csv_, model);
+  if (html_) write_html(*html_, model, exit_status());
+  if (json_) write_json(*json_, model, exit_status());
 }
 
 }  // namespace codetal

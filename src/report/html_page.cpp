@@ -133,35 +133,79 @@ std::string_view kind_title(const StatementKind& kind) {
   return label;
 }
 
+// What the page shows, taken from the model: the projects and sets as
+// containers, the largest modules and the failures, in the run's order.
+struct PageData {
+  const RunModel& model;
+  int exit_status;
+  std::vector<const ModuleList*> containers;
+  std::vector<const ModuleList*> sets;       // those of `containers` that are sets
+  std::vector<const ModuleRecord*> largest;  // largest first, at most kLargestModules
+  std::vector<const ModuleRecord*> failures;
+
+  bool is_set(const ModuleList& list) const {
+    return std::find(sets.begin(), sets.end(), &list) != sets.end();
+  }
+};
+
+// Kept in order as they come, so that modules of the same size keep the
+// order of the traversal.
+void keep_if_largest(std::vector<const ModuleRecord*>& largest, const ModuleRecord& module) {
+  const std::int32_t lines = module.result->stats[kTotalLines];
+  std::size_t at = 0;
+  while (at < largest.size() && largest[at]->result->stats[kTotalLines] >= lines) ++at;
+  if (at >= kLargestModules) return;
+  largest.insert(largest.begin() + static_cast<std::ptrdiff_t>(at), &module);
+  if (largest.size() > kLargestModules) largest.pop_back();
+}
+
+PageData page_data(const RunModel& model, int exit_status) {
+  PageData data{model, exit_status, {}, {}, {}, {}};
+  for_each_list(model, [&](const ModuleList& list) {
+    bool container = &list != &model.single && (!model.estate || &list != &model.estate->unlisted);
+    if (container) data.containers.push_back(&list);
+    for (const ModuleRecord& module : list.modules) {
+      if (module.result) {
+        keep_if_largest(data.largest, module);
+      } else {
+        data.failures.push_back(&module);
+      }
+    }
+  });
+  for (const ModuleList& set : model.sets) data.sets.push_back(&set);
+  return data;
+}
+
 void append_head(std::string& out, const PageData& data) {
   out += "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\"/>\n";
   out += "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\"/>\n";
   out += "<title>Codetal: ";
-  append_html_text(out, data.facts.input);
+  append_html_text(out, data.model.facts.input);
   out += "</title>\n<style>\n";
   out += kStyle;
   out += "</style>\n</head>\n<body>\n";
 }
 
 std::string_view input_description(const PageData& data) {
-  if (!data.group.empty()) return "Project group";
+  if (data.model.estate) return "Estate";
+  if (!data.model.groups.empty()) return "Project group";
   if (data.containers.empty()) return "Input";
-  return data.containers.front().wildcard_set ? "Wildcard set" : "Project";
+  return data.is_set(*data.containers.front()) ? "Wildcard set" : "Project";
 }
 
 void append_title(std::string& out, const PageData& data) {
   out += "<header>\n<h1>";
   out += input_description(data);
   out += ' ';
-  append_html_text(out, data.facts.input);
+  append_html_text(out, data.model.facts.input);
   out += "</h1>\n<p class=\"meta\">Codetal ";
-  append_html_text(out, data.facts.version);
+  append_html_text(out, data.model.facts.version);
   out += ", run started ";
-  std::string time = iso_local_time(data.facts.started);
+  std::string time = iso_local_time(data.model.facts.started);
   time[10] = ' ';
   out += time;
   out += ". ";
-  out += data.completed ? "Completed" : "Stopped early";
+  out += data.model.completed ? "Completed" : "Stopped early";
   out += " with exit status ";
   append_int(out, data.exit_status);
   out += ".</p>\n</header>\n";
@@ -284,7 +328,7 @@ void append_bar_chart(std::string& out, std::string_view id, const std::vector<B
 }
 
 void append_summary(std::string& out, const PageData& data) {
-  const ModuleStats& t = data.totals;
+  const ModuleStats& t = data.model.totals;
   out += "<section id=\"totals\">\n<h2>Totals at a glance</h2>\n<div class=\"cards\">\n";
   append_count_card(out, t[kTotalLines], "lines");
   append_count_card(out, t[kCodeLines], "lines of code");
@@ -293,9 +337,14 @@ void append_summary(std::string& out, const PageData& data) {
   std::string share;
   append_percent(share, t[kCommentLines], t[kTotalLines]);
   append_card(out, share, "comment share");
-  append_count_card(out, data.modules_counted, "modules counted");
-  if (!data.failures.empty())
-    append_count_card(out, static_cast<std::int64_t>(data.failures.size()), "modules failed");
+  append_count_card(out, data.model.modules_counted, "modules counted");
+  if (data.model.estate) {
+    const ModuleList& unlisted = data.model.estate->unlisted;
+    append_count_card(out, unlisted.totals[kTotalLines], "lines in no project");
+    append_count_card(out, unlisted.counted, "modules in no project");
+  }
+  if (data.model.modules_failed > 0)
+    append_count_card(out, data.model.modules_failed, "modules failed");
   out += "</div>\n";
   append_bar_chart(out, "share-chart", {BarRow{"All modules", &t}});
   out += "</section>\n";
@@ -308,7 +357,7 @@ void append_projects_chart(std::string& out, const PageData& data) {
     return;
   }
   std::vector<BarRow> rows;
-  for (const PageContainer& c : data.containers) rows.push_back(BarRow{c.name, &c.totals});
+  for (const ModuleList* c : data.containers) rows.push_back(BarRow{c->name, &c->totals});
   std::stable_sort(rows.begin(), rows.end(), [](const BarRow& a, const BarRow& b) {
     return (*a.stats)[kTotalLines] > (*b.stats)[kTotalLines];
   });
@@ -325,7 +374,7 @@ void append_modules_chart(std::string& out, const PageData& data) {
     return;
   }
   std::vector<BarRow> rows;
-  for (const PageModule& m : data.largest) rows.push_back(BarRow{m.name, &m.stats});
+  for (const ModuleRecord* m : data.largest) rows.push_back(BarRow{m->name, &m->result->stats});
   append_bar_chart(out, "module-chart", rows);
   out += "</section>\n";
 }
@@ -335,12 +384,12 @@ void append_statement_chart(std::string& out, const PageData& data) {
   out += "<p class=\"legend\">Statements of each kind in every module counted.</p>\n";
   std::int64_t largest = 0;
   for (const StatementKind& kind : kStatementKinds)
-    largest = std::max<std::int64_t>(largest, data.totals[kind.counter]);
+    largest = std::max<std::int64_t>(largest, data.model.totals[kind.counter]);
   out += "<div class=\"scroll\">\n";
   append_chart_start(out, "statement-chart", kStatementKindCount);
   std::int64_t y = 4;
   for (const StatementKind& kind : kStatementKinds) {
-    std::int64_t count = data.totals[kind.counter];
+    std::int64_t count = data.model.totals[kind.counter];
     std::int64_t width = largest > 0 ? count * kBarWidth / largest : 0;
     out += "<g class=\"bar\"><text class=\"label\" x=\"";
     append_int(out, kLabelWidth - 8);
@@ -397,29 +446,29 @@ void append_project_table(std::string& out, const PageData& data) {
   out += "<table id=\"project-table\">\n";
   append_table_head(out);
   out += "<tbody>\n";
-  for (const PageContainer& c : data.containers) {
+  for (const ModuleList* c : data.containers) {
     out += "<tr><td title=\"";
-    append_html_text(out, c.name);
+    append_html_text(out, c->name);
     out += "\">";
-    if (c.wildcard_set) out += "set ";
-    append_short_name(out, c.name);
+    if (data.is_set(*c)) out += "set ";
+    append_short_name(out, c->name);
     out += "</td>";
-    append_number_cells(out, c.modules, c.totals);
+    append_number_cells(out, c->counted, c->totals);
     out += "</tr>\n";
   }
   out += "</tbody>\n<tfoot><tr><td>All</td>";
-  append_number_cells(out, data.modules_counted, data.totals);
+  append_number_cells(out, data.model.modules_counted, data.model.totals);
   out += "</tr></tfoot>\n</table>\n</div>\n</section>\n";
 }
 
 void append_failures(std::string& out, const PageData& data) {
   if (data.failures.empty()) return;
   out += "<section id=\"failures\">\n<h2>Modules not counted</h2>\n<ul>\n";
-  for (const PageFailure& f : data.failures) {
+  for (const ModuleRecord* f : data.failures) {
     out += "<li>";
-    append_html_text(out, f.name);
+    append_html_text(out, f->name);
     out += ": ";
-    out += failure_reason(f.why);
+    out += failure_reason(f->failure);
     out += "</li>\n";
   }
   out += "</ul>\n</section>\n";
@@ -427,7 +476,8 @@ void append_failures(std::string& out, const PageData& data) {
 
 }  // namespace
 
-void render_page(std::string& out, const PageData& data) {
+void render_page(std::string& out, const RunModel& model, int exit_status) {
+  const PageData data = page_data(model, exit_status);
   append_head(out, data);
   append_title(out, data);
   append_summary(out, data);
@@ -439,6 +489,12 @@ void render_page(std::string& out, const PageData& data) {
   out += "<script>\n";
   out += kSortScript;
   out += "</script>\n</body>\n</html>\n";
+}
+
+void write_html(WrittenFile& file, const RunModel& model, int exit_status) {
+  if (!file.open()) return;
+  render_page(file.text(), model, exit_status);
+  file.close();
 }
 
 }  // namespace codetal

@@ -4,11 +4,6 @@
 #include "report/export_text.h"
 
 namespace codetal {
-namespace {
-
-constexpr std::string_view kSectionKeys[] = {"groups", "projects", "sets", "modules"};
-
-}  // namespace
 
 void append_json_counts(std::string& out, const ModuleStats& stats) {
   out += '{';
@@ -22,172 +17,178 @@ void append_json_counts(std::string& out, const ModuleStats& stats) {
   out += '}';
 }
 
-JsonReport::JsonReport(Platform& platform, Console& console, RunFacts facts)
-    : file_(platform, console, kJsonFileName), facts_(std::move(facts)) {}
+namespace {
 
-void JsonReport::indent(int width) {
-  out().append(static_cast<std::size_t>(width), ' ');
-}
+class JsonWriter {
+ public:
+  explicit JsonWriter(WrittenFile& file) : file_(file), out_(file.text()) {}
 
-// Starts the next item of the innermost open list (a top-level list when
-// none is open below it).
-void JsonReport::begin_item() {
-  bool first = open_lists_.empty() ? out().empty() : open_lists_.back();
-  if (!open_lists_.empty()) open_lists_.back() = false;
-  out() += first ? "\n" : ",\n";
-  indent(item_indent());
-}
-
-void JsonReport::open_container(Section section, std::string_view name_key, std::string_view name,
-                                std::string_view list_key) {
-  if (open_lists_.empty()) section_ = section;
-  begin_item();
-  int key_indent = item_indent() + 2;
-  out() += "{\n";
-  indent(key_indent);
-  out() += '"';
-  out() += name_key;
-  out() += "\": ";
-  append_json_string(out(), name);
-  out() += ",\n";
-  indent(key_indent);
-  out() += '"';
-  out() += list_key;
-  out() += "\": [";
-  open_lists_.push_back(true);
-}
-
-// A container that a stopped run leaves open gets no totals.
-void JsonReport::close_container(const ModuleStats* totals) {
-  bool empty = open_lists_.back();
-  open_lists_.pop_back();
-  int key_indent = item_indent() + 2;
-  if (!empty) {
-    out() += '\n';
-    indent(key_indent);
+  void document(const RunModel& model, int exit_status) {
+    out_ += "{\n  \"tool\": \"Codetal\",\n  \"version\": ";
+    append_json_string(out_, model.facts.version);
+    out_ += ",\n  \"started\": ";
+    append_json_string(out_, iso_local_time(model.facts.started));
+    out_ += ",\n  \"input\": ";
+    append_json_string(out_, model.facts.input);
+    out_ += ",\n";
+    options(model.facts.options);
+    top_list("groups", model.groups, [&](const GroupRecord& g) { group(g); });
+    top_list("projects", model.projects, [&](const ModuleList& p) { list(p, "name", 4); });
+    top_list("sets", model.sets, [&](const ModuleList& s) { list(s, "pattern", 4); });
+    top_list("modules", model.single.modules, [&](const ModuleRecord& m) { module(m); });
+    if (model.estate) estate(*model.estate);
+    out_ += "  \"completed\": ";
+    out_ += model.completed && !left_open(model) ? "true" : "false";
+    out_ += ",\n  \"exit_status\": ";
+    append_number(out_, exit_status);
+    out_ += "\n}\n";
   }
-  out() += ']';
-  if (totals != nullptr) {
-    out() += ",\n";
-    indent(key_indent);
-    out() += "\"totals\": ";
-    append_json_counts(out(), *totals);
+
+ private:
+  // A container the traversal did not end has no totals, and the run is
+  // not whole.
+  static bool left_open(const RunModel& model) {
+    bool open = false;
+    for (const GroupRecord& group : model.groups) open = open || !group.ended;
+    for_each_list(model, [&](const ModuleList& list) {
+      open = open || (!list.ended && &list != &model.single);
+    });
+    return open;
   }
-  out() += '\n';
-  indent(item_indent());
-  out() += '}';
-}
 
-void JsonReport::group_started(std::string_view group) {
-  open_container(kGroups, "name", group, "projects");
-}
+  void indent(int width) { out_.append(static_cast<std::size_t>(width), ' '); }
 
-void JsonReport::project_started(std::string_view project) {
-  open_container(kProjects, "name", project, "modules");
-}
-
-void JsonReport::wildcard_set_started(std::string_view pattern) {
-  open_container(kSets, "pattern", pattern, "modules");
-}
-
-void JsonReport::single_module_started(std::string_view) {
-  if (open_lists_.empty()) section_ = kModules;
-}
-
-void JsonReport::module_counted(std::string_view module, const ModuleStats& stats) {
-  begin_item();
-  out() += "{\"name\": ";
-  append_json_string(out(), module);
-  out() += ", \"counts\": ";
-  append_json_counts(out(), stats);
-  out() += '}';
-}
-
-void JsonReport::module_failed(std::string_view module, ModuleFailure why) {
-  begin_item();
-  out() += "{\"name\": ";
-  append_json_string(out(), module);
-  out() += ", \"failed\": ";
-  append_json_string(out(), failure_reason(why));
-  out() += '}';
-}
-
-void JsonReport::project_ended(std::string_view, const ModuleStats& totals) {
-  close_container(&totals);
-}
-
-void JsonReport::group_ended(std::string_view, const ModuleStats& totals) {
-  close_container(&totals);
-}
-
-void JsonReport::wildcard_set_ended(std::string_view, const ModuleStats& totals) {
-  close_container(&totals);
-}
-
-void JsonReport::run_ended(int exit_status) {
-  // A wildcard set stopped by a failed module leaves its container open
-  // though the run goes on to its end: closed here, without totals.
-  const bool whole = open_lists_.empty();
-  while (!open_lists_.empty()) close_container(nullptr);
-  write_document(whole, exit_status);
-}
-
-void JsonReport::run_stopped() {
-  while (!open_lists_.empty()) close_container(nullptr);
-  write_document(false, kFailedRunStatus);
-}
-
-void JsonReport::write_options() {
-  const ReportOptions& options = facts_.options;
-  std::string& text = file_.text();
-  text += "  \"options\": {\"report_form\": ";
-  text += options.table_form() ? "\"table\"" : "\"list\"";
-  text += ", \"blank_lines_line\": ";
-  text += options.blank_lines != 0 ? "true" : "false";
-  text += ", \"count_form_headers\": ";
-  text += options.count_form_headers == 1 ? "true" : "false";
-  text += ", \"viewer\": ";
-  text += options.shell_to == 1   ? "\"NotePad.exe\""
-          : options.shell_to == 2 ? "\"WinWord.exe\""
-                                  : "null";
-  text += ", \"list_lines\": {";
-  for (std::size_t i = 0; i < kStatementKindCount; ++i) {
-    if (i > 0) text += ", ";
-    text += '"';
-    text += kStatementKinds[i].field_name;
-    text += "\": ";
-    text += options.shown_kinds[i] != 0 ? "true" : "false";
-  }
-  text += "}},\n";
-}
-
-void JsonReport::write_document(bool completed, int exit_status) {
-  std::string& text = file_.text();
-  text += "{\n  \"tool\": \"Codetal\",\n  \"version\": ";
-  append_json_string(text, facts_.version);
-  text += ",\n  \"started\": ";
-  append_json_string(text, iso_local_time(facts_.started));
-  text += ",\n  \"input\": ";
-  append_json_string(text, facts_.input);
-  text += ",\n";
-  write_options();
-  for (int section = 0; section < kSectionCount; ++section) {
-    text += "  \"";
-    text += kSectionKeys[section];
-    text += "\": [";
-    if (!sections_[section].empty()) {
-      text += sections_[section];
-      text += "\n  ";
+  // The items of a list whose items stand at `item_indent`, each on a line
+  // of its own; the list's closing bracket follows two places back.
+  template <typename Items, typename Item>
+  void items(const Items& all, int item_indent, Item item) {
+    bool first = true;
+    for (const auto& one : all) {
+      out_ += first ? "\n" : ",\n";
+      first = false;
+      indent(item_indent);
+      item(one);
+      file_.flush_when_large();
     }
-    text += "],\n";
-    sections_[section].clear();
+    if (!first) {
+      out_ += '\n';
+      indent(item_indent - 2);
+    }
   }
-  text += "  \"completed\": ";
-  text += completed ? "true" : "false";
-  text += ",\n  \"exit_status\": ";
-  append_number(text, exit_status);
-  text += "\n}\n";
-  file_.finish();
+
+  template <typename Items, typename Item>
+  void top_list(std::string_view key, const Items& all, Item item) {
+    out_ += "  \"";
+    out_ += key;
+    out_ += "\": [";
+    items(all, 4, item);
+    out_ += "],\n";
+  }
+
+  void module(const ModuleRecord& m) {
+    out_ += "{\"name\": ";
+    append_json_string(out_, m.name);
+    if (m.result) {
+      out_ += ", \"counts\": ";
+      append_json_counts(out_, m.result->stats);
+    } else {
+      out_ += ", \"failed\": ";
+      append_json_string(out_, failure_reason(m.failure));
+    }
+    out_ += '}';
+  }
+
+  // `{"name": ..., "LIST": [...], "totals": ...}` at `at`, keys two deeper.
+  template <typename Items, typename Item>
+  void container(int at, std::string_view name_key, std::string_view name,
+                 std::string_view list_key, const Items& all, Item item,
+                 const ModuleStats* totals) {
+    out_ += "{\n";
+    indent(at + 2);
+    out_ += '"';
+    out_ += name_key;
+    out_ += "\": ";
+    append_json_string(out_, name);
+    out_ += ",\n";
+    indent(at + 2);
+    out_ += '"';
+    out_ += list_key;
+    out_ += "\": [";
+    items(all, at + 4, item);
+    out_ += ']';
+    if (totals != nullptr) {
+      out_ += ",\n";
+      indent(at + 2);
+      out_ += "\"totals\": ";
+      append_json_counts(out_, *totals);
+    }
+    out_ += '\n';
+    indent(at);
+    out_ += '}';
+  }
+
+  void list(const ModuleList& l, std::string_view name_key, int at) {
+    container(
+        at, name_key, l.name, "modules", l.modules, [&](const ModuleRecord& m) { module(m); },
+        l.ended ? &l.totals : nullptr);
+  }
+
+  void group(const GroupRecord& g) {
+    container(
+        4, "name", g.name, "projects", g.projects, [&](const ModuleList& p) { list(p, "name", 8); },
+        g.ended ? &g.totals : nullptr);
+  }
+
+  void estate(const EstateRecord& e) {
+    out_ += "  \"estate\": {\n    \"folder\": ";
+    append_json_string(out_, e.folder);
+    if (e.ended) {
+      out_ += ",\n    \"totals\": ";
+      append_json_counts(out_, e.totals);
+      out_ += ",\n    \"listed_modules\": ";
+      append_number(out_, e.modules);
+    }
+    if (e.unlisted.ended) {
+      out_ += ",\n    \"unlisted_totals\": ";
+      append_json_counts(out_, e.unlisted.totals);
+    }
+    out_ += ",\n    \"unlisted\": [";
+    items(e.unlisted.modules, 6, [&](const ModuleRecord& m) { module(m); });
+    out_ += "]\n  },\n";
+  }
+
+  void options(const ReportOptions& options) {
+    out_ += "  \"options\": {\"report_form\": ";
+    out_ += options.table_form() ? "\"table\"" : "\"list\"";
+    out_ += ", \"blank_lines_line\": ";
+    out_ += options.blank_lines != 0 ? "true" : "false";
+    out_ += ", \"count_form_headers\": ";
+    out_ += options.count_form_headers == 1 ? "true" : "false";
+    out_ += ", \"viewer\": ";
+    out_ += options.shell_to == 1   ? "\"NotePad.exe\""
+            : options.shell_to == 2 ? "\"WinWord.exe\""
+                                    : "null";
+    out_ += ", \"list_lines\": {";
+    for (std::size_t i = 0; i < kStatementKindCount; ++i) {
+      if (i > 0) out_ += ", ";
+      out_ += '"';
+      out_ += kStatementKinds[i].field_name;
+      out_ += "\": ";
+      out_ += options.shown_kinds[i] != 0 ? "true" : "false";
+    }
+    out_ += "}},\n";
+  }
+
+  WrittenFile& file_;
+  std::string& out_;
+};
+
+}  // namespace
+
+void write_json(WrittenFile& file, const RunModel& model, int exit_status) {
+  if (!file.open()) return;
+  JsonWriter(file).document(model, exit_status);
+  file.close();
 }
 
 }  // namespace codetal

@@ -14,7 +14,9 @@ std::string build_report_header(const LocalTime& t) {
 }
 
 ReportLog::ReportLog(Platform& platform, Console& console)
-    : platform_(platform), console_(console) {
+    : console_(console),
+      file_(platform, console, kReportFileName, WrittenFile::Form::kText,
+            WrittenFile::OpenFailure::kTryAgain) {
   console_.set_flush_before_pause(this);
 }
 
@@ -23,24 +25,13 @@ ReportLog::~ReportLog() {
   flush();
 }
 
-bool ReportLog::open_report() {
-  file_ = platform_.create_output(kReportFileName);
-  if (file_ != nullptr) return true;
-  text_lost_ = true;
-  console_.console_message("Codetal==>  Unable to open Codetal.log for writing \n");
-  console_.console_message("Codetal==>  The disk is probably full \n");
-  console_.console_message("Codetal==>  Program will continue \n");
-  console_.pause();
-  return false;
-}
-
 void ReportLog::write_log(std::string_view text) {
-  if (file_ == nullptr && !failed_) {
-    if (!open_report()) return;  // the text is lost; the next one tries again
+  if (!file_.is_open() && !file_.given_up()) {
+    if (!file_.open()) return;  // the text is lost; the next one tries again
     write_text(report_header_, true);
   }
   if (text.empty()) {
-    close_report();
+    file_.close();
     return;
   }
   write_text(text, false);
@@ -50,11 +41,12 @@ void ReportLog::write_log(std::string_view text) {
 // written through at once so that a report that cannot be written at all is
 // reported on the first text, where the user expects it.
 void ReportLog::write_text(std::string_view text, bool write_through) {
-  if (!failed_) {
-    pending_.append(text);
+  if (!file_.given_up()) {
+    file_.text().append(text);
     // While texts are echoed, each is written at once, so that a failure is
     // shown before the echo of the text that met it.
-    if (write_through || echo_log_ || pending_.size() >= kFlushThreshold) flush();
+    if (write_through || echo_log_) file_.flush();
+    file_.flush_when_large();
   }
   // Echoed after the write attempt, whatever its outcome.
   if (echo_log_) console_.message_text(text);
@@ -69,30 +61,7 @@ void ReportLog::write_logf(const char* format, ...) {
 }
 
 void ReportLog::flush() {
-  if (file_ == nullptr || failed_ || pending_.empty()) return;
-  bool written = file_->write(pending_);
-  pending_.clear();
-  if (!written) report_write_failure();
-}
-
-void ReportLog::report_write_failure() {
-  // Marked first: the wait below flushes the report again.
-  failed_ = true;
-  text_lost_ = true;
-  console_.console_message("Codetal==>  Write error on Codetal.log \n");
-  console_.console_message("Codetal==>  Disk may be full \n");
-  console_.console_message("Codetal==>  Program will continue \n");
-  console_.pause();
-  file_->close();
-  file_.reset();
-}
-
-void ReportLog::close_report() {
-  flush();
-  if (file_ != nullptr) {
-    file_->close();  // a failure while closing is not reported
-    file_.reset();
-  }
+  file_.flush();
 }
 
 }  // namespace codetal

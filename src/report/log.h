@@ -2,12 +2,12 @@
 // with the header, written in one pass, closed by the empty text.
 #pragma once
 
-#include <memory>
 #include <string>
 #include <string_view>
 
 #include "console/console.h"
 #include "platform/platform.h"
+#include "report/written_file.h"
 
 namespace codetal {
 
@@ -36,22 +36,15 @@ class ReportLog final : public Flushable {
 
   // True once a text could not be written (a failed open or write): the
   // report is incomplete, and the run must not end as a success.
-  bool text_lost() const { return text_lost_; }
+  bool text_lost() const { return file_.text_lost(); }
 
  private:
-  bool open_report();
   void write_text(std::string_view text, bool write_through);
-  void close_report();
-  void report_write_failure();
 
-  Platform& platform_;
   Console& console_;
-  std::unique_ptr<OutputFile> file_;
-  bool failed_ = false;
-  bool text_lost_ = false;
+  WrittenFile file_;
   bool echo_log_ = false;
   std::string report_header_;
-  std::string pending_;
   std::string work_line_;
 };
 

@@ -26,8 +26,8 @@ void LogReport::module_started(std::string_view module) {
   write_module_name_line(log_, module);
 }
 
-void LogReport::module_counted(std::string_view module, const ModuleStats& stats) {
-  report_module(log_, options_, stats, module);
+void LogReport::module_counted(std::string_view module, const ModuleResult& result) {
+  report_module(log_, options_, result.stats, module);
 }
 
 void LogReport::project_ended(std::string_view, const ModuleStats& totals) {
@@ -51,11 +51,11 @@ void LogReport::unlisted_modules_ended(const ModuleStats& totals) {
   report_unlisted_totals(log_, totals);
 }
 
-void LogReport::estate_ended(std::string_view, const ModuleStats& totals) {
+void LogReport::estate_ended(std::string_view, const ModuleStats& totals, int) {
   report_estate_totals(log_, totals);
 }
 
-void LogReport::run_ended(int) {
+void LogReport::run_ended() {
   log_.write_log("");
 }
 

@@ -17,14 +17,14 @@ class LogReport final : public ReportListener {
   void wildcard_set_started(std::string_view pattern) override;
   void single_module_started(std::string_view module) override;
   void module_started(std::string_view module) override;
-  void module_counted(std::string_view module, const ModuleStats& stats) override;
+  void module_counted(std::string_view module, const ModuleResult& result) override;
   void project_ended(std::string_view project, const ModuleStats& totals) override;
   void group_ended(std::string_view group, const ModuleStats& totals) override;
   void estate_started(std::string_view folder) override;
   void unlisted_modules_started() override;
   void unlisted_modules_ended(const ModuleStats& totals) override;
-  void estate_ended(std::string_view folder, const ModuleStats& totals) override;
-  void run_ended(int exit_status) override;
+  void estate_ended(std::string_view folder, const ModuleStats& totals, int modules) override;
+  void run_ended() override;
 
  private:
   ReportLog& log_;

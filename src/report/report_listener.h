@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "analysis/module_stats.h"
+#include "analysis/module_result.h"
 
 namespace codetal {
 
@@ -27,20 +27,21 @@ class ReportListener {
   // Told before the module is opened, so the name stands first whatever
   // becomes of it.
   virtual void module_started(std::string_view /*module*/) {}
-  virtual void module_counted(std::string_view /*module*/, const ModuleStats& /*stats*/) {}
+  virtual void module_counted(std::string_view /*module*/, const ModuleResult& /*result*/) {}
   virtual void module_failed(std::string_view /*module*/, ModuleFailure /*why*/) {}
   virtual void project_ended(std::string_view /*project*/, const ModuleStats& /*totals*/) {}
   virtual void group_ended(std::string_view /*group*/, const ModuleStats& /*totals*/) {}
   virtual void wildcard_set_ended(std::string_view /*pattern*/, const ModuleStats& /*totals*/) {}
   // A folder's estate: started first; its groups and projects come as
   // above, then the modules that no project lists, then the sum over every
-  // distinct listed module file.
+  // distinct listed module file (`modules` of them).
   virtual void estate_started(std::string_view /*folder*/) {}
   virtual void unlisted_modules_started() {}
   virtual void unlisted_modules_ended(const ModuleStats& /*totals*/) {}
-  virtual void estate_ended(std::string_view /*folder*/, const ModuleStats& /*totals*/) {}
-  // Last: `exit_status` is the run's status as far as it is known.
-  virtual void run_ended(int /*exit_status*/) {}
+  virtual void estate_ended(std::string_view /*folder*/, const ModuleStats& /*totals*/,
+                            int /*modules*/) {}
+  // Last, once the input has been traversed to its end.
+  virtual void run_ended() {}
   // Instead of run_ended when the traversal stopped at a failure: no totals
   // follow, and the run ends with its failure status.
   virtual void run_stopped() {}
@@ -50,6 +51,8 @@ class ReportListener {
 class ReportFanout final : public ReportListener {
  public:
   void add(ReportListener& listener) { listeners_.push_back(&listener); }
+  // For a listener that only part of the run needs.
+  void remove(ReportListener& listener) { std::erase(listeners_, &listener); }
 
   void group_started(std::string_view group) override {
     for (ReportListener* l : listeners_) l->group_started(group);
@@ -66,8 +69,8 @@ class ReportFanout final : public ReportListener {
   void module_started(std::string_view module) override {
     for (ReportListener* l : listeners_) l->module_started(module);
   }
-  void module_counted(std::string_view module, const ModuleStats& stats) override {
-    for (ReportListener* l : listeners_) l->module_counted(module, stats);
+  void module_counted(std::string_view module, const ModuleResult& result) override {
+    for (ReportListener* l : listeners_) l->module_counted(module, result);
   }
   void module_failed(std::string_view module, ModuleFailure why) override {
     for (ReportListener* l : listeners_) l->module_failed(module, why);
@@ -90,11 +93,11 @@ class ReportFanout final : public ReportListener {
   void unlisted_modules_ended(const ModuleStats& totals) override {
     for (ReportListener* l : listeners_) l->unlisted_modules_ended(totals);
   }
-  void estate_ended(std::string_view folder, const ModuleStats& totals) override {
-    for (ReportListener* l : listeners_) l->estate_ended(folder, totals);
+  void estate_ended(std::string_view folder, const ModuleStats& totals, int modules) override {
+    for (ReportListener* l : listeners_) l->estate_ended(folder, totals, modules);
   }
-  void run_ended(int exit_status) override {
-    for (ReportListener* l : listeners_) l->run_ended(exit_status);
+  void run_ended() override {
+    for (ReportListener* l : listeners_) l->run_ended();
   }
   void run_stopped() override {
     for (ReportListener* l : listeners_) l->run_stopped();

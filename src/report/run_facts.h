@@ -8,9 +8,6 @@
 
 namespace codetal {
 
-// The exit status of a run that stopped, failed or lost a text.
-inline constexpr int kFailedRunStatus = 2;
-
 struct RunFacts {
   std::string version;
   LocalTime started;  // the report header's time

@@ -91,10 +91,10 @@ bool CountingPool::claim(std::size_t& sequence) {
 void CountingPool::count(Lock& lock, std::size_t sequence, LineReader& reader) {
   Slot& counting = slot(sequence);
   lock.unlock();
-  std::optional<ModuleStats> stats = count_module(reader, *counting.file, counting.rules);
+  std::optional<ModuleResult> result = count_module(reader, *counting.file, counting.rules);
   counting.file.reset();
   lock.lock();
-  counting.outcome.stats = stats;
+  counting.outcome.result = std::move(result);
   counting.done = true;
   counted_.notify_all();
 }

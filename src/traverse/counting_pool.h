@@ -17,10 +17,10 @@
 namespace codetal {
 
 // One module's outcome: not opened, opened but without a character
-// (`stats` empty), or counted.
+// (`result` empty), or counted.
 struct CountedModule {
   bool opened = false;
-  std::optional<ModuleStats> stats;
+  std::optional<ModuleResult> result;
 };
 
 class CountingPool {

@@ -11,7 +11,8 @@
 namespace codetal {
 namespace {
 
-// Watches the run go by and keeps, per distinct file, what the estate needs:
+// Listens to the run for the estate's length and keeps, per distinct file,
+// what the estate needs:
 // the projects read, and the modules listed with whether their counts are
 // in the estate totals yet. Names become files by their identity, so that
 // "a\..\b.bas", "B.BAS" and a link to it are one file.
@@ -26,14 +27,17 @@ class EstateLedger final : public ReportListener {
     current_ = platform_.identify(module);
     if (current_ && listing_) modules_.try_emplace(*current_, false);
   }
-  void module_counted(std::string_view, const ModuleStats& stats) override {
+  void module_counted(std::string_view, const ModuleResult& result) override {
     if (!current_ || !listing_) return;
     bool& in_totals = modules_[*current_];
-    if (!in_totals) totals_ += stats;
+    if (!in_totals) {
+      totals_ += result.stats;
+      ++modules_in_totals_;
+    }
     in_totals = true;
   }
   // From here on modules are counted for themselves, not as listed ones.
-  void unlisted_modules_started() override { listing_ = false; }
+  void stop_listing() { listing_ = false; }
 
   bool project_read(const std::string& project) const {
     std::optional<FileIdentity> id = platform_.identify(project);
@@ -45,6 +49,7 @@ class EstateLedger final : public ReportListener {
     return !id || modules_.try_emplace(*id, false).second;
   }
   const ModuleStats& totals() const { return totals_; }
+  int modules_in_totals() const { return modules_in_totals_; }
 
  private:
   Platform& platform_;
@@ -53,50 +58,34 @@ class EstateLedger final : public ReportListener {
   std::optional<FileIdentity> current_;
   bool listing_ = true;
   ModuleStats totals_;
+  int modules_in_totals_ = 0;
 };
 
-// Each group and project starts from zero totals, as it would alone.
-void start_afresh(Traversal& estate) {
-  estate.project_totals = ModuleStats{};
-  estate.group_totals = ModuleStats{};
-}
-
-void report_unlisted_modules(Traversal& estate, EstateLedger& ledger,
+void report_unlisted_modules(Traversal& run, EstateLedger& ledger,
                              const std::vector<std::string>& modules) {
-  estate.report.unlisted_modules_started();
-  start_afresh(estate);
+  ledger.stop_listing();
+  run.report.unlisted_modules_started();
+  ModuleStats totals;
   for (const std::string& module : modules) {
-    if (ledger.first_sight(module)) process_module(estate, module);
+    if (ledger.first_sight(module)) process_module(run, module, totals);
   }
-  estate.report.unlisted_modules_ended(estate.project_totals);
+  run.report.unlisted_modules_ended(totals);
 }
 
 }  // namespace
 
 void process_estate(Traversal& run, std::string_view folder) {
   EstateLedger ledger(run.platform);
-  ReportFanout events;
-  events.add(ledger);
-  events.add(run.report);
-  Traversal estate(run.platform, run.console, run.options, events, InputKind::kEstate);
-  estate.threads = run.threads;  // its projects are counted on every core too
-
-  events.estate_started(folder);
-  EstateFiles files = find_estate_files(estate, folder);
-  for (const std::string& group : files.groups) {
-    start_afresh(estate);
-    read_group_file(estate, group);
-  }
+  run.report.add(ledger);
+  run.report.estate_started(folder);
+  EstateFiles files = find_estate_files(run, folder);
+  for (const std::string& group : files.groups) process_group_file(run, group);
   for (const std::string& project : files.projects) {
-    if (ledger.project_read(project)) continue;
-    start_afresh(estate);
-    read_project_file(estate, project);
+    if (!ledger.project_read(project)) process_project_file(run, project);
   }
-  report_unlisted_modules(estate, ledger, files.modules);
-  events.estate_ended(folder, ledger.totals());
-
-  run.modules_analyzed += estate.modules_analyzed;
-  run.failed = run.failed || estate.failed;
+  report_unlisted_modules(run, ledger, files.modules);
+  run.report.remove(ledger);
+  run.report.estate_ended(folder, ledger.totals(), ledger.modules_in_totals());
 }
 
 }  // namespace codetal

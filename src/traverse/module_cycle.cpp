@@ -26,8 +26,8 @@ namespace {
 // `count` does (or hands over, when done elsewhere) once the file is known
 // to be open.
 template <typename Count>
-std::optional<ModuleStats> show_and_count(Traversal& run, const std::string& name, bool opened,
-                                          Count count, ModuleFailure& why) {
+std::optional<ModuleResult> show_and_count(Traversal& run, const std::string& name, bool opened,
+                                           Count count, ModuleFailure& why) {
   if (!opened) {
     run.console.console_message("Codetal==>  Unable to open %s for reading \n", name.c_str());
     run.console.console_message("Codetal==>  The file probably doesn't exist \n\n");
@@ -35,14 +35,14 @@ std::optional<ModuleStats> show_and_count(Traversal& run, const std::string& nam
     return std::nullopt;
   }
   run.console.console_message("Codetal==>  Processing  %s \n", name.c_str());
-  std::optional<ModuleStats> stats = count();
-  if (!stats) {
+  std::optional<ModuleResult> result = count();
+  if (!result) {
     run.console.console_message("\n");
     run.console.console_message("Codetal==>  Unable to read %s \n", name.c_str());
     run.console.console_message("Codetal==>  File is most probably of zero length \n");
     why = ModuleFailure::kNoText;
   }
-  return stats;
+  return result;
 }
 
 // The failure has been shown; only a project given alone goes on with its
@@ -61,25 +61,25 @@ Next after_failed_module(Traversal& run) {
 }
 
 template <typename Open, typename Count>
-Next cycle(Traversal& run, std::string_view module_name, Open open, Count count) {
+Next cycle(Traversal& run, std::string_view module_name, Open open, Count count, ModuleStats& sum) {
   // Messages print names with "%s": a copy ends at a NUL as they always have.
   const std::string name(module_name);
   run.report.module_started(module_name);
   ModuleFailure why = ModuleFailure::kCannotOpen;
-  std::optional<ModuleStats> stats = show_and_count(run, name, open(), count, why);
-  if (!stats) {
+  std::optional<ModuleResult> result = show_and_count(run, name, open(), count, why);
+  if (!result) {
     run.report.module_failed(module_name, why);
     return after_failed_module(run);
   }
   ++run.modules_analyzed;
-  run.report.module_counted(module_name, *stats);
-  run.project_totals += *stats;
+  run.report.module_counted(module_name, *result);
+  sum += result->stats;
   return Next::kGoOn;
 }
 
 }  // namespace
 
-Next process_module(Traversal& run, std::string_view module_name) {
+Next process_module(Traversal& run, std::string_view module_name, ModuleStats& sum) {
   std::unique_ptr<InputFile> file;
   return cycle(
       run, module_name,
@@ -87,12 +87,14 @@ Next process_module(Traversal& run, std::string_view module_name) {
         file = run.platform.open_input(module_name);
         return file != nullptr;
       },
-      [&] { return count_module(run.reader, *file, count_rules(run, module_name)); });
+      [&] { return count_module(run.reader, *file, count_rules(run, module_name)); }, sum);
 }
 
-Next report_counted_module(Traversal& run, std::string_view module_name, CountedModule& counted) {
+Next report_counted_module(Traversal& run, std::string_view module_name, CountedModule& counted,
+                           ModuleStats& sum) {
   return cycle(
-      run, module_name, [&] { return counted.opened; }, [&] { return std::move(counted.stats); });
+      run, module_name, [&] { return counted.opened; }, [&] { return std::move(counted.result); },
+      sum);
 }
 
 }  // namespace codetal

@@ -9,12 +9,13 @@
 namespace codetal {
 namespace {
 
-Next process_one_by_one(Traversal& run, ModuleNames& names) {
-  std::string name;
-  while (names.next(name)) {
-    if (process_module(run, name) == Next::kStop) return Next::kStop;
+Summed process_one_by_one(Traversal& run, const std::vector<std::string>& names) {
+  Summed sum;
+  for (const std::string& name : names) {
+    sum.next = process_module(run, name, sum.totals);
+    if (sum.next == Next::kStop) break;
   }
-  return Next::kGoOn;
+  return sum;
 }
 
 CountingPool& pool_of(Traversal& run) {
@@ -30,45 +31,39 @@ void open_at_its_turn(Traversal& run, const std::string& name, CountedModule& co
   std::unique_ptr<InputFile> file = run.platform.open_input(name);
   if (file == nullptr) return;
   counted.opened = true;
-  counted.stats = count_module(run.reader, *file, count_rules(run, name));
+  counted.result = count_module(run.reader, *file, count_rules(run, name));
 }
 
 }  // namespace
 
-Next process_modules(Traversal& run, ModuleNames& names) {
+Summed process_modules(Traversal& run, const std::vector<std::string>& names) {
   if (run.threads <= 1) return process_one_by_one(run, names);
   CountingPool& pool = pool_of(run);
-  // The names of the queued modules, oldest at `first`; their strings are
-  // reused from module to module.
-  std::vector<std::string> queued_names(pool.capacity());
-  std::size_t first = 0;
-  std::size_t queued = 0;
-  bool more = true;
+  Summed sum;
+  // Queued modules are names[reported, submitted).
+  std::size_t reported = 0;
+  std::size_t submitted = 0;
   bool unopened_queued = false;
-  for (;;) {
-    while (more && !unopened_queued && queued < queued_names.size()) {
-      std::string& name = queued_names[(first + queued) % queued_names.size()];
-      more = names.next(name);
-      if (!more) break;
+  while (reported < names.size()) {
+    while (submitted < names.size() && !unopened_queued && submitted - reported < pool.capacity()) {
+      const std::string& name = names[submitted++];
       std::unique_ptr<InputFile> file = run.platform.open_input(name);
       unopened_queued = file == nullptr;
       pool.submit(std::move(file), count_rules(run, name));
-      ++queued;
     }
-    if (queued == 0) return Next::kGoOn;
     CountedModule counted = pool.take_oldest(run.reader);
-    const std::string& name = queued_names[first];
-    first = (first + 1) % queued_names.size();
-    --queued;
+    const std::string& name = names[reported++];
     if (!counted.opened) {
       open_at_its_turn(run, name, counted);
       unopened_queued = false;
     }
-    if (report_counted_module(run, name, counted) == Next::kStop) {
+    sum.next = report_counted_module(run, name, counted, sum.totals);
+    if (sum.next == Next::kStop) {
       pool.discard();
-      return Next::kStop;
+      break;
     }
   }
+  return sum;
 }
 
 }  // namespace codetal

@@ -5,21 +5,15 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "traverse/traversal.h"
 
 namespace codetal {
 
-// Where the module names come from, one at a time, as they are needed.
-class ModuleNames {
- public:
-  virtual ~ModuleNames() = default;
-  // The next name into `name`; false after the last.
-  virtual bool next(std::string& name) = 0;
-};
-
-// Runs process_module on each name in turn; kStop when a module stopped the
-// traversal (modules counted ahead of it are dropped unseen).
-Next process_modules(Traversal& run, ModuleNames& names);
+// Runs process_module on each name in turn and returns the totals of those
+// counted; kStop when a module stopped the traversal (modules counted ahead
+// of it are dropped unseen).
+Summed process_modules(Traversal& run, const std::vector<std::string>& names);
 
 }  // namespace codetal

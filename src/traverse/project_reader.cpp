@@ -3,9 +3,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/text_lines.h"
-#include "traverse/listed_names.h"
 #include "traverse/module_sequence.h"
+#include "traverse/project_file.h"
 
 namespace codetal {
 namespace {
@@ -26,73 +25,48 @@ std::unique_ptr<InputFile> open_listing(Traversal& run, std::string_view name) {
 }
 
 // A read error ends the file like its end, but the run must not look whole.
-void note_read_failure(Traversal& run, const TextLines& lines, std::string_view name) {
-  if (!lines.read_failed()) return;
+void note_read_failure(Traversal& run, bool read_failed, std::string_view name) {
+  if (!read_failed) return;
   run.console.console_message("Codetal==>  Unable to read %.*s \n", size_of(name), name.data());
   run.failed = true;
 }
 
-// The modules a project file lists, read from it as they are needed.
-class ProjectModules final : public ModuleNames {
- public:
-  ProjectModules(TextLines& lines, std::string_view project_name, ModuleKinds kinds)
-      : lines_(lines), project_name_(project_name), kinds_(kinds) {}
-  bool next(std::string& name) override {
-    const std::span<const ListingKey> keys = kinds_ == ModuleKinds::kAll
-                                                 ? std::span<const ListingKey>(kAllKindsProjectKeys)
-                                                 : std::span<const ListingKey>(kProjectKeys);
-    std::string_view line;
-    while (lines_.next(line)) {
-      std::optional<std::string_view> listed = listed_name(line, keys);
-      if (!listed || !is_module_name(*listed, kinds_)) continue;
-      place_beside(name, project_name_, *listed);
-      return true;
-    }
-    return false;
-  }
-
- private:
-  TextLines& lines_;
-  std::string_view project_name_;
-  ModuleKinds kinds_;
-};
+Summed not_opened(const Traversal& run) {
+  return Summed{run.goes_on_after_faults() ? Next::kGoOn : Next::kStop, {}};
+}
 
 }  // namespace
 
-Next read_project_file(Traversal& run, std::string_view project_name) {
+Summed process_project_file(Traversal& run, std::string_view project_name) {
   std::unique_ptr<InputFile> file = open_listing(run, project_name);
-  if (file == nullptr) return run.goes_on_after_faults() ? Next::kGoOn : Next::kStop;
+  if (file == nullptr) return not_opened(run);
   run.report.project_started(project_name);
+  const ProjectFile project = read_project(*file, project_name, run.module_kinds());
+  file.reset();
 
-  TextLines lines(*file);
-  ProjectModules modules(lines, project_name, run.module_kinds());
-  if (process_modules(run, modules) == Next::kStop) return Next::kStop;
-  note_read_failure(run, lines, project_name);
-
-  run.report.project_ended(project_name, run.project_totals);
-  run.group_totals += run.project_totals;
-  run.project_totals = ModuleStats{};
-  return Next::kGoOn;
+  Summed sum = process_modules(run, project.modules);
+  if (sum.next == Next::kStop) return sum;
+  note_read_failure(run, project.read_failed, project_name);
+  run.report.project_ended(project_name, sum.totals);
+  return sum;
 }
 
-Next read_group_file(Traversal& run, std::string_view group_name) {
+Summed process_group_file(Traversal& run, std::string_view group_name) {
   std::unique_ptr<InputFile> file = open_listing(run, group_name);
-  if (file == nullptr) return run.goes_on_after_faults() ? Next::kGoOn : Next::kStop;
+  if (file == nullptr) return not_opened(run);
   run.report.group_started(group_name);
+  const GroupFile group = read_group(*file, group_name);
+  file.reset();
 
-  TextLines lines(*file);
-  std::string project_name;
-  std::string_view line;
-  while (lines.next(line)) {
-    std::optional<std::string_view> listed = listed_name(line, kGroupKeys);
-    if (!listed || !is_project_name(*listed)) continue;
-    place_beside(project_name, group_name, *listed);
-    if (read_project_file(run, project_name) == Next::kStop) return Next::kStop;
+  Summed sum;
+  for (const std::string& project : group.projects) {
+    Summed one = process_project_file(run, project);
+    if (one.next == Next::kStop) return one;
+    sum.totals += one.totals;
   }
-  note_read_failure(run, lines, group_name);
-
-  run.report.group_ended(group_name, run.group_totals);
-  return Next::kGoOn;
+  note_read_failure(run, group.read_failed, group_name);
+  run.report.group_ended(group_name, sum.totals);
+  return sum;
 }
 
 }  // namespace codetal

@@ -1,4 +1,5 @@
-// Project (.vbp) and project-group (.vbg) files.
+// Project (.vbp) and project-group (.vbg) inputs: each file read, then what
+// it lists processed in its order.
 #pragma once
 
 #include <string_view>
@@ -7,9 +8,10 @@
 
 namespace codetal {
 
-// kGoOn: read to its end and its totals reported; kStop: it could not be
-// opened, or a module stopped it (never in an estate, which goes on).
-Next read_project_file(Traversal& run, std::string_view project_name);
-Next read_group_file(Traversal& run, std::string_view group_name);
+// kGoOn: read to its end and its totals reported and returned; kStop: it
+// could not be opened, or a module stopped it (never in an estate, which
+// goes on).
+Summed process_project_file(Traversal& run, std::string_view project_name);
+Summed process_group_file(Traversal& run, std::string_view group_name);
 
 }  // namespace codetal

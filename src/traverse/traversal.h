@@ -1,6 +1,7 @@
 // What one traversal of the input owns: where it reads and reports, the
-// options it counts by, the running totals and whether anything failed. One
-// object per run, handed to the operations of this folder.
+// options it counts by and whether anything failed. One object per run,
+// handed to the operations of this folder; totals are returned by the
+// operations that sum them, never kept here.
 #pragma once
 
 #include <cstdint>
@@ -28,8 +29,15 @@ inline ModuleKinds module_kinds_of(const ReportOptions& options) {
 // stop its own traversal too.
 enum class Next { kGoOn, kStop };
 
+// What processing a list of modules, a project or a group gives back:
+// whether the caller goes on, and the totals of what it counted.
+struct Summed {
+  Next next = Next::kGoOn;
+  ModuleStats totals;
+};
+
 struct Traversal {
-  Traversal(Platform& p, Console& c, const ReportOptions& o, ReportListener& r, InputKind kind)
+  Traversal(Platform& p, Console& c, const ReportOptions& o, ReportFanout& r, InputKind kind)
       : platform(p), console(c), options(o), report(r), input_kind(kind) {}
 
   ModuleKinds module_kinds() const { return module_kinds_of(options); }
@@ -37,7 +45,9 @@ struct Traversal {
   Platform& platform;
   Console& console;
   const ReportOptions& options;
-  ReportListener& report;
+  // Every output listens here; a part of the run may add a listener of its
+  // own for its length.
+  ReportFanout& report;
   const InputKind input_kind;
 
   // A file that fails is told, then waits for a key and stops the input it
@@ -45,8 +55,6 @@ struct Traversal {
   // projects tells it and goes on without a wait.
   bool goes_on_after_faults() const { return input_kind == InputKind::kEstate; }
 
-  ModuleStats project_totals;
-  ModuleStats group_totals;
   // Modules whose first line was read; no viewer is started when it is 0.
   std::int32_t modules_analyzed = 0;
   // Something the input named could not be analysed: the run ends with

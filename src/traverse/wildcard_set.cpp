@@ -7,32 +7,6 @@
 #include "traverse/module_sequence.h"
 
 namespace codetal {
-namespace {
-
-// The matches that are modules, as names in the pattern's folder.
-class MatchedModules final : public ModuleNames {
- public:
-  MatchedModules(const std::vector<std::string>& entries, std::string_view folder,
-                 ModuleKinds kinds)
-      : entries_(entries), folder_(folder), kinds_(kinds) {}
-  bool next(std::string& name) override {
-    while (at_ < entries_.size()) {
-      const std::string& entry = entries_[at_++];
-      if (!is_module_name(entry, kinds_)) continue;
-      name.assign(folder_).append(entry);
-      return true;
-    }
-    return false;
-  }
-
- private:
-  const std::vector<std::string>& entries_;
-  std::string_view folder_;
-  ModuleKinds kinds_;
-  std::size_t at_ = 0;
-};
-
-}  // namespace
 
 void process_wildcard_set(Traversal& run, std::string_view pattern) {
   std::vector<std::string> entries = run.platform.list_matches(pattern);
@@ -47,9 +21,13 @@ void process_wildcard_set(Traversal& run, std::string_view pattern) {
 
   // Entries are bare names of the pattern's folder, never rooted.
   std::string_view folder = folder_part(pattern);
-  MatchedModules modules(entries, folder, run.module_kinds());
-  if (process_modules(run, modules) == Next::kStop) return;
-  run.report.wildcard_set_ended(pattern, run.project_totals);
+  std::vector<std::string> modules;
+  for (const std::string& entry : entries) {
+    if (is_module_name(entry, run.module_kinds())) modules.push_back(std::string(folder) + entry);
+  }
+  Summed sum = process_modules(run, modules);
+  if (sum.next == Next::kStop) return;
+  run.report.wildcard_set_ended(pattern, sum.totals);
 }
 
 }  // namespace codetal

@@ -102,7 +102,7 @@ TEST(CountModule, WholeModulesWithAndWithoutTheirDesignerBlocks) {
                               {true, DesignerStarts::kForms}};
   for (const auto& row : test::read_table("unit/count_module.txt")) {
     for (int i = 0; i < 4; ++i)
-      EXPECT_EQ(count_module_text(row.at(0), rules[i]), stats_from(row.at(i + 1)))
+      EXPECT_EQ(count_module_text(row.at(0), rules[i]).stats, stats_from(row.at(i + 1)))
           << row[0].substr(0, 80) << " counted by the rules of column " << i + 1;
   }
   LineReader reader;

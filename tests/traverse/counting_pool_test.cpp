@@ -26,7 +26,7 @@ std::vector<std::string> module_texts(int count) {
   return texts;
 }
 
-std::optional<ModuleStats> counted_alone(const std::string& text) {
+std::optional<ModuleResult> counted_alone(const std::string& text) {
   LineReader reader;
   MemoryInput input(text);
   return count_module(reader, input, CountRules{});
@@ -50,7 +50,7 @@ TEST(CountingPool, OutcomesComeInQueueOrderWithAnyNumberOfThreads) {
         pool.submit(open(texts, queued++), CountRules{});
       CountedModule outcome = pool.take_oldest(reader);
       ASSERT_EQ(outcome.opened, taken % 7 != 3) << taken;
-      EXPECT_EQ(outcome.stats, outcome.opened ? counted_alone(texts[taken]) : std::nullopt)
+      EXPECT_EQ(outcome.result, outcome.opened ? counted_alone(texts[taken]) : std::nullopt)
           << taken;
     }
     EXPECT_EQ(pool.queued(), 0U);
@@ -62,13 +62,13 @@ TEST(CountingPool, DroppedModulesAreNeverHandedBack) {
   const std::vector<std::string> texts = module_texts(static_cast<int>(11 + pool.capacity()));
   LineReader reader;
   for (std::size_t i = 0; i < pool.capacity(); ++i) pool.submit(open(texts, 11 + i), CountRules{});
-  EXPECT_EQ(pool.take_oldest(reader).stats, counted_alone(texts[11]));
+  EXPECT_EQ(pool.take_oldest(reader).result, counted_alone(texts[11]));
   pool.discard();
   EXPECT_EQ(pool.queued(), 0U);
   pool.submit(open(texts, 1), CountRules{});
   pool.submit(open(texts, 2), CountRules{});
-  EXPECT_EQ(pool.take_oldest(reader).stats, counted_alone(texts[1]));
-  EXPECT_EQ(pool.take_oldest(reader).stats, counted_alone(texts[2]));
+  EXPECT_EQ(pool.take_oldest(reader).result, counted_alone(texts[1]));
+  EXPECT_EQ(pool.take_oldest(reader).result, counted_alone(texts[2]));
 }
 
 }  // namespace

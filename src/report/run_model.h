@@ -1,0 +1,115 @@
+// The run as data, for the outputs written when it ends (/csv, /json,
+// /html): groups, projects, wildcard sets and modules as the traversal told
+// them, the estate, failures and every total. Totals are those the
+// traversal told; what a stopped run left open is summed once here, when
+// the run ends. Each module keeps its result, never its text.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "analysis/module_result.h"
+#include "report/report_listener.h"
+#include "report/run_facts.h"
+
+namespace codetal {
+
+struct ModuleRecord {
+  std::string name;
+  std::optional<ModuleResult> result;  // empty: not counted, for `failure`
+  ModuleFailure failure = ModuleFailure::kCannotOpen;
+};
+
+// A project, a wildcard set, the single module or the estate's modules in
+// no project.
+struct ModuleList {
+  std::string name;  // the project's name or the set's pattern
+  std::vector<ModuleRecord> modules;
+  int counted = 0;
+  int failed = 0;
+  ModuleStats totals;
+  // The traversal told its totals; else the run stopped in it, and
+  // `totals` are those of the modules counted before.
+  bool ended = false;
+};
+
+struct GroupRecord {
+  std::string name;
+  std::vector<ModuleList> projects;
+  ModuleStats totals;
+  bool ended = false;
+};
+
+struct EstateRecord {
+  std::string folder;
+  ModuleList unlisted;
+  ModuleStats totals;  // each distinct listed module file once
+  int modules = 0;     // the distinct listed module files counted
+  bool ended = false;
+};
+
+struct RunModel {
+  RunFacts facts;
+  // In the order the run reaches them: every group, then the projects in
+  // no group, the wildcard sets, the single module and the estate's own.
+  std::vector<GroupRecord> groups;
+  std::vector<ModuleList> projects;
+  std::vector<ModuleList> sets;
+  ModuleList single;
+  std::optional<EstateRecord> estate;
+  bool completed = false;
+  // The run at a glance, set when it ends: an estate's totals over its
+  // distinct listed files; any other input's own totals.
+  ModuleStats totals;
+  int modules_counted = 0;
+  int modules_failed = 0;
+};
+
+// Every module list of the run in its order: the groups' projects, the
+// projects, the sets, the single module, then the estate's unlisted ones.
+template <typename Visit>
+void for_each_list(const RunModel& model, Visit visit) {
+  for (const GroupRecord& group : model.groups) {
+    for (const ModuleList& project : group.projects) visit(project);
+  }
+  for (const ModuleList& project : model.projects) visit(project);
+  for (const ModuleList& set : model.sets) visit(set);
+  visit(model.single);
+  if (model.estate) visit(model.estate->unlisted);
+}
+
+// Builds the model from the events, beside the log.
+class RunModelBuilder final : public ReportListener {
+ public:
+  explicit RunModelBuilder(RunFacts facts) { model_.facts = std::move(facts); }
+
+  void group_started(std::string_view group) override;
+  void project_started(std::string_view project) override;
+  void wildcard_set_started(std::string_view pattern) override;
+  void single_module_started(std::string_view module) override;
+  void module_counted(std::string_view module, const ModuleResult& result) override;
+  void module_failed(std::string_view module, ModuleFailure why) override;
+  void project_ended(std::string_view project, const ModuleStats& totals) override;
+  void group_ended(std::string_view group, const ModuleStats& totals) override;
+  void wildcard_set_ended(std::string_view pattern, const ModuleStats& totals) override;
+  void estate_started(std::string_view folder) override;
+  void unlisted_modules_started() override;
+  void unlisted_modules_ended(const ModuleStats& totals) override;
+  void estate_ended(std::string_view folder, const ModuleStats& totals, int modules) override;
+  void run_ended() override { finish(true); }
+  void run_stopped() override { finish(false); }
+
+  const RunModel& model() const { return model_; }
+
+ private:
+  ModuleList& open_list(std::vector<ModuleList>& lists, std::string_view name);
+  void end_list(const ModuleStats& totals);
+  void finish(bool completed);
+
+  RunModel model_;
+  ModuleList* list_ = nullptr;  // the list modules go to
+  bool in_group_ = false;
+};
+
+}  // namespace codetal

@@ -1,0 +1,64 @@
+#include "report/written_file.h"
+
+namespace codetal {
+
+WrittenFile::WrittenFile(Platform& platform, Console& console, std::string name, Form form,
+                         OpenFailure open_failure)
+    : platform_(platform),
+      console_(console),
+      name_(std::move(name)),
+      form_(form),
+      open_failure_(open_failure) {}
+
+WrittenFile::~WrittenFile() {
+  close();
+}
+
+bool WrittenFile::open() {
+  if (file_ != nullptr) return true;
+  if (given_up_) return false;
+  file_ =
+      form_ == Form::kText ? platform_.create_output(name_) : platform_.create_byte_output(name_);
+  if (file_ != nullptr) return true;
+  text_lost_ = true;
+  given_up_ = open_failure_ == OpenFailure::kGiveUp;
+  pending_.clear();
+  tell_open_failure();
+  return false;
+}
+
+void WrittenFile::tell_open_failure() {
+  console_.console_message("Codetal==>  Unable to open %s for writing \n", name_.c_str());
+  console_.console_message("Codetal==>  The disk is probably full \n");
+  console_.console_message("Codetal==>  Program will continue \n");
+  console_.pause();
+}
+
+void WrittenFile::flush() {
+  if (given_up_) pending_.clear();
+  if (file_ == nullptr || pending_.empty()) return;
+  bool written = file_->write(pending_);
+  pending_.clear();
+  if (!written) give_up_after_write_failure();
+}
+
+void WrittenFile::give_up_after_write_failure() {
+  // Marked first: the wait below flushes the report again.
+  given_up_ = true;
+  text_lost_ = true;
+  console_.console_message("Codetal==>  Write error on %s \n", name_.c_str());
+  console_.console_message("Codetal==>  Disk may be full \n");
+  console_.console_message("Codetal==>  Program will continue \n");
+  console_.pause();
+  file_->close();
+  file_.reset();
+}
+
+void WrittenFile::close() {
+  flush();
+  if (file_ == nullptr) return;
+  file_->close();
+  file_.reset();
+}
+
+}  // namespace codetal

@@ -1,0 +1,66 @@
+// A file the run writes: the report and each export. Opened on demand,
+// written in large chunks, and its failures told on the console in the
+// report's own words, each followed by a wait. A file that met a write
+// failure is given up: nothing more is written, and the run must end as a
+// failure.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "console/console.h"
+#include "platform/platform.h"
+
+namespace codetal {
+
+class WrittenFile {
+ public:
+  // kText: the platform's text file (the report); kBytes: the same bytes on
+  // every platform (the exports).
+  enum class Form { kText, kBytes };
+  // After a failed open: try again at the next open (the report, whose
+  // every text tries), or give the file up (the exports).
+  enum class OpenFailure { kTryAgain, kGiveUp };
+
+  WrittenFile(Platform& platform, Console& console, std::string name, Form form,
+              OpenFailure open_failure);
+  ~WrittenFile();
+  WrittenFile(const WrittenFile&) = delete;
+  WrittenFile& operator=(const WrittenFile&) = delete;
+
+  // What the writer appends its text to.
+  std::string& text() { return pending_; }
+  // Creates or empties the file unless it is open or given up; false when
+  // it cannot be written to.
+  bool open();
+  bool is_open() const { return file_ != nullptr; }
+  bool given_up() const { return given_up_; }
+  // Hands what was gathered to the open file (a given-up file drops it).
+  void flush();
+  // Flushes once enough has gathered.
+  void flush_when_large() {
+    if (pending_.size() >= kFlushThreshold) flush();
+  }
+  // Flushes and closes; a failure while closing is not reported.
+  void close();
+
+  // True once a text could not be written: the file is incomplete.
+  bool text_lost() const { return text_lost_; }
+
+ private:
+  void tell_open_failure();
+  void give_up_after_write_failure();
+
+  Platform& platform_;
+  Console& console_;
+  std::string name_;
+  Form form_;
+  OpenFailure open_failure_;
+  std::unique_ptr<OutputFile> file_;
+  bool given_up_ = false;
+  bool text_lost_ = false;
+  std::string pending_;
+};
+
+}  // namespace codetal

@@ -1,2 +1,0 @@
-Sub Main()
-End Sub
