@@ -66,7 +66,4 @@ constexpr bool kinds_in_counter_order() {
 }
 static_assert(kinds_in_counter_order(), "rows in counter order");
 
-// The line counts' names for machine-readable outputs, in counter order.
-inline constexpr std::string_view kLineCountNames[] = {"total", "code", "comments", "blank"};
-
 }  // namespace codetal

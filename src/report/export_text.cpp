@@ -2,12 +2,13 @@
 
 #include <cstdio>
 
+#include "analysis/line_counts.h"
 #include "analysis/statement_kinds.h"
 
 namespace codetal {
 
 std::string_view counter_name(int counter) {
-  if (counter < kSubs) return kLineCountNames[counter];
+  if (counter < kSubs) return kLineCounts[counter].field_name;
   return kStatementKinds[counter - kSubs].field_name;
 }
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "analysis/line_counts.h"
 #include "analysis/statement_kinds.h"
 #include "report/export_text.h"
 #include "report/html_report.h"
@@ -291,14 +292,13 @@ void append_row_tooltip(std::string& out, std::string_view name, const ModuleSta
   out += "<title>";
   append_html_text(out, name);
   out += ": ";
-  append_int(out, stats[kTotalLines]);
-  out += " lines, ";
-  append_int(out, stats[kCodeLines]);
-  out += " code, ";
-  append_int(out, stats[kCommentLines]);
-  out += " comments, ";
-  append_int(out, stats[kBlankLines]);
-  out += " blank</title>";
+  for (const LineCount& count : kLineCounts) {
+    if (count.counter != kTotalLines) out += ", ";
+    append_int(out, stats[count.counter]);
+    out += ' ';
+    out += count.tooltip_word;
+  }
+  out += "</title>";
 }
 
 struct BarRow {
@@ -330,10 +330,8 @@ void append_bar_chart(std::string& out, std::string_view id, const std::vector<B
 void append_summary(std::string& out, const PageData& data) {
   const ModuleStats& t = data.model.totals;
   out += "<section id=\"totals\">\n<h2>Totals at a glance</h2>\n<div class=\"cards\">\n";
-  append_count_card(out, t[kTotalLines], "lines");
-  append_count_card(out, t[kCodeLines], "lines of code");
-  append_count_card(out, t[kCommentLines], "comment lines");
-  append_count_card(out, t[kBlankLines], "blank lines");
+  for (const LineCount& count : kLineCounts)
+    append_count_card(out, t[count.counter], count.card_label);
   std::string share;
   append_percent(share, t[kCommentLines], t[kTotalLines]);
   append_card(out, share, "comment share");
@@ -422,7 +420,7 @@ void append_number_cells(std::string& out, int modules, const ModuleStats& stats
     out += "</td>";
   };
   cell(modules);
-  for (Counter c : {kTotalLines, kCodeLines, kCommentLines, kBlankLines}) cell(stats[c]);
+  for (const LineCount& count : kLineCounts) cell(stats[count.counter]);
   out += "<td>";
   append_percent(out, stats[kCommentLines], stats[kTotalLines]);
   out += "</td>";
@@ -430,8 +428,13 @@ void append_number_cells(std::string& out, int modules, const ModuleStats& stats
 }
 
 void append_table_head(std::string& out) {
-  out += "<thead><tr><th>Name</th><th>Modules</th><th>Lines</th><th>Code</th>";
-  out += "<th>Comments</th><th>Blank</th><th>Comment share</th>";
+  out += "<thead><tr><th>Name</th><th>Modules</th>";
+  for (const LineCount& count : kLineCounts) {
+    out += "<th>";
+    out += count.column_title;
+    out += "</th>";
+  }
+  out += "<th>Comment share</th>";
   for (const StatementKind& kind : kStatementKinds) {
     out += "<th>";
     out += kind_title(kind);

@@ -13,6 +13,7 @@
 #include "analysis/statement_kinds.h"
 #include "fake_platform.h"
 #include "platform/memory_input.h"
+#include "report/export_text.h"
 #include "test_data.h"
 
 namespace codetal {
@@ -26,10 +27,8 @@ ModuleStats stats_from(const std::string& text) {
     const std::size_t equals = std::min(word.find('='), word.size());
     const std::string name = word.substr(0, equals);
     Counter counter = kCounterCount;
-    for (int i = 0; i < 4; ++i)
-      if (kLineCountNames[i] == name) counter = static_cast<Counter>(i);
-    for (const StatementKind& kind : kStatementKinds)
-      if (kind.field_name == name) counter = kind.counter;
+    for (int i = 0; i < kCounterCount; ++i)
+      if (counter_name(i) == name) counter = static_cast<Counter>(i);
     EXPECT_NE(counter, kCounterCount) << "no counter " << name;
     if (counter != kCounterCount)
       stats[counter] += equals < word.size() ? std::stoi(word.substr(equals + 1)) : 1;
