@@ -144,7 +144,7 @@ TEST_P(ExportsAgree, FigureByFigure) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Runs, ExportsAgree,
-                         ::testing::Values("exports-example-group", "estate-tree-exports",
+                         ::testing::Values("exports-example-group", "estate-tree",
                                            "exports-wildcard-set"),
                          [](const auto& param) {
                            std::string name = param.param;
