@@ -58,6 +58,7 @@ class Console {
   // In a batch run the screen is never cleared and no key is awaited; the
   // prompt is still shown, as in any run without a keyboard.
   void set_batch(bool batch) { batch_ = batch; }
+  bool batch() const { return batch_; }
   void flush();
 
   // The report registers itself here so that it is on disk before a wait.

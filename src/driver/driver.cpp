@@ -113,9 +113,12 @@ int end_run(Traversal& run, RunOutputs& outputs, bool stopped) {
   return exit_status(run, outputs);
 }
 
-// After a run that went to its end: the viewer on the report, or a wait.
+// After a run that went to its end: the viewer on the report, or a wait. A
+// batch run is a scheduled job or a build step: it never leaves a program
+// open behind it.
 void show_report(Traversal& run) {
-  if (run.modules_analyzed > 0 && (run.options.shell_to == 1 || run.options.shell_to == 2)) {
+  const bool viewer = run.options.shell_to == 1 || run.options.shell_to == 2;
+  if (viewer && run.modules_analyzed > 0 && !run.console.batch()) {
     run.console.flush();
     run.platform.start_program(run.options.shell_to == 1 ? "NotePad.exe" : "WinWord.exe",
                                kReportFileName);
