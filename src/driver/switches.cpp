@@ -50,7 +50,7 @@ Switches scan_switches(const std::vector<std::string>& arguments, SwitchScan sca
 }
 
 bool wants_version(const std::vector<std::string>& arguments) {
-  return !kWindowsBuild && arguments.size() == 1 && arguments.front() == "--version";
+  return arguments.size() == 1 && arguments.front() == "--version";
 }
 
 }  // namespace codetal

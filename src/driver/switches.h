@@ -26,7 +26,7 @@ SwitchScan build_switch_scan();
 // argument after the input name, in either letter case.
 Switches scan_switches(const std::vector<std::string>& arguments, SwitchScan scan);
 
-// A lone "--version", on POSIX only (elsewhere it is an input name).
+// A lone "--version", on every platform.
 bool wants_version(const std::vector<std::string>& arguments);
 
 }  // namespace codetal
