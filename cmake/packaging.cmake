@@ -15,7 +15,7 @@ if(WIN32)
   set(codetal_doc_dir .)
   configure_file(packaging/RUN-ON-WINDOWS.txt "${PROJECT_BINARY_DIR}/RUN-ON-WINDOWS.txt" @ONLY
                  NEWLINE_STYLE CRLF)
-  install(FILES "${PROJECT_BINARY_DIR}/RUN-ON-WINDOWS.txt" DESTINATION .)
+  install(FILES "${PROJECT_BINARY_DIR}/RUN-ON-WINDOWS.txt" LICENSE DESTINATION .)
 else()
   set(codetal_bin_dir ${CMAKE_INSTALL_BINDIR})
   set(codetal_doc_dir ${CMAKE_INSTALL_DOCDIR})
