@@ -59,4 +59,8 @@ void LogReport::run_ended() {
   log_.write_log("");
 }
 
+void LogReport::run_stopped() {
+  log_.write_log("");
+}
+
 }  // namespace codetal

@@ -25,6 +25,8 @@ class LogReport final : public ReportListener {
   void unlisted_modules_ended(const ModuleStats& totals) override;
   void estate_ended(std::string_view folder, const ModuleStats& totals, int modules) override;
   void run_ended() override;
+  // A stopped run leaves a report of its own too, if only its header.
+  void run_stopped() override;
 
  private:
   ReportLog& log_;
