@@ -9,9 +9,7 @@ namespace {
 
 void choose(std::optional<WrittenFile>& file, bool chosen, Platform& platform, Console& console,
             const char* name) {
-  if (chosen)
-    file.emplace(platform, console, name, WrittenFile::Form::kBytes,
-                 WrittenFile::OpenFailure::kGiveUp);
+  if (chosen) file.emplace(platform, console, name, WrittenFile::Form::kBytes);
 }
 
 }  // namespace

@@ -14,9 +14,7 @@ std::string build_report_header(const LocalTime& t) {
 }
 
 ReportLog::ReportLog(Platform& platform, Console& console)
-    : console_(console),
-      file_(platform, console, kReportFileName, WrittenFile::Form::kText,
-            WrittenFile::OpenFailure::kTryAgain) {
+    : console_(console), file_(platform, console, kReportFileName, WrittenFile::Form::kText) {
   console_.set_flush_before_pause(this);
 }
 
@@ -27,7 +25,7 @@ ReportLog::~ReportLog() {
 
 void ReportLog::write_log(std::string_view text) {
   if (!file_.is_open() && !file_.given_up()) {
-    if (!file_.open()) return;  // the text is lost; the next one tries again
+    if (!file_.open()) return;  // told once; no text reaches the report
     write_text(report_header_, true);
   }
   if (text.empty()) {

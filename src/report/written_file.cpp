@@ -2,13 +2,8 @@
 
 namespace codetal {
 
-WrittenFile::WrittenFile(Platform& platform, Console& console, std::string name, Form form,
-                         OpenFailure open_failure)
-    : platform_(platform),
-      console_(console),
-      name_(std::move(name)),
-      form_(form),
-      open_failure_(open_failure) {}
+WrittenFile::WrittenFile(Platform& platform, Console& console, std::string name, Form form)
+    : platform_(platform), console_(console), name_(std::move(name)), form_(form) {}
 
 WrittenFile::~WrittenFile() {
   close();
@@ -21,7 +16,7 @@ bool WrittenFile::open() {
       form_ == Form::kText ? platform_.create_output(name_) : platform_.create_byte_output(name_);
   if (file_ != nullptr) return true;
   text_lost_ = true;
-  given_up_ = open_failure_ == OpenFailure::kGiveUp;
+  given_up_ = true;
   pending_.clear();
   tell_open_failure();
   return false;

@@ -1,8 +1,8 @@
 // A file the run writes: the report and each export. Opened on demand,
 // written in large chunks, and its failures told on the console in the
-// report's own words, each followed by a wait. A file that met a write
-// failure is given up: nothing more is written, and the run must end as a
-// failure.
+// report's own words, each followed by a wait. A file that could not be
+// created or written is told once and given up: nothing more is tried for
+// it, and the run must end as a failure.
 #pragma once
 
 #include <memory>
@@ -19,12 +19,7 @@ class WrittenFile {
   // kText: the platform's text file (the report); kBytes: the same bytes on
   // every platform (the exports).
   enum class Form { kText, kBytes };
-  // After a failed open: try again at the next open (the report, whose
-  // every text tries), or give the file up (the exports).
-  enum class OpenFailure { kTryAgain, kGiveUp };
-
-  WrittenFile(Platform& platform, Console& console, std::string name, Form form,
-              OpenFailure open_failure);
+  WrittenFile(Platform& platform, Console& console, std::string name, Form form);
   ~WrittenFile();
   WrittenFile(const WrittenFile&) = delete;
   WrittenFile& operator=(const WrittenFile&) = delete;
@@ -56,7 +51,6 @@ class WrittenFile {
   Console& console_;
   std::string name_;
   Form form_;
-  OpenFailure open_failure_;
   std::unique_ptr<OutputFile> file_;
   bool given_up_ = false;
   bool text_lost_ = false;
