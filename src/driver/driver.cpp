@@ -34,6 +34,8 @@ void show_usage(Console& console) {
   console.console_message("Codetal==>     *.cls \n");
   console.console_message("Codetal==>     *.frm \n");
   console.console_message("Codetal==>     *.* \n");
+  console.console_message("Codetal==> \n");
+  console.console_message("Codetal==>     myFolder  (every group, project and module under it) \n");
   console.console_message("\n");
   console.console_message(
       "Codetal==>  Options: /v  /z  /b (batch: no waits)  /csv  /json  /html \n");
