@@ -143,6 +143,24 @@ TEST_P(ExportsAgree, FigureByFigure) {
   EXPECT_EQ(page.back().second, page_figures(whole_modules, whole)) << "the footer";
 }
 
+// The README's sizes of the example's exports are those a run writes now.
+TEST(ExportsOfTheExample, AreTheSizesTheReadmeGives) {
+  TempFolder folder;
+  Case c = prepare_case("e2e/exports-example-group", folder);
+  run_codetal(folder, c.args, c.options);
+  const std::string readme = read_file(data_path("../../README.md"));
+  static const std::regex sizes(
+      R"(`Codetal\.csv` ([\d,]+) bytes, `Codetal\.json` ([\d,]+) bytes and\s+`Codetal\.html`\s+([\d,]+) bytes)");
+  std::smatch found;
+  ASSERT_TRUE(std::regex_search(readme, found, sizes));
+  const char* files[] = {"Codetal.csv", "Codetal.json", "Codetal.html"};
+  for (int i = 0; i < 3; ++i) {
+    std::string written = std::to_string(read_file(folder / files[i]).size());
+    for (std::size_t at = written.size(); at > 3; at -= 3) written.insert(at - 3, ",");
+    EXPECT_EQ(found[i + 1].str(), written) << files[i];
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Runs, ExportsAgree,
                          ::testing::Values("exports-example-group", "estate-tree",
                                            "exports-wildcard-set"),
