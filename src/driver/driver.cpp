@@ -56,6 +56,20 @@ void show_banner(Platform& platform, Console& console, bool verbose_mode) {
   console.console_message("\n");
 }
 
+// A POSIX shell expands an unquoted wildcard into names of its own: the
+// names after the input, up to the first switch (the words after it are
+// switch words), were meant to be measured and would not be. Windows
+// passes a wildcard whole. True when one was told.
+bool tell_ignored_names(Console& console, const std::vector<std::string>& arguments) {
+  if (kWindowsBuild || arguments.size() < 2 || arguments[1].starts_with('/')) return false;
+  console.console_message("Codetal==>  Only the first name is measured: %s and the names after it "
+                          "are not \n",
+                          arguments[1].c_str());
+  console.console_message(
+      "Codetal==>  Quote a wildcard (\"*.frm\") so that the shell passes it whole \n\n");
+  return true;
+}
+
 // Runs the input through the traversal; kStop when the run must end at once.
 Next traverse_input(Traversal& run, const std::string& name) {
   switch (run.input_kind) {
@@ -202,6 +216,7 @@ int run_codetal(Platform& platform, const std::vector<std::string>& arguments) {
   if (choice.any()) report.add(outputs.model);
   Traversal run(platform, console, options, report, input_kind_of(platform, name, options));
   run.threads = counting_threads();
+  run.failed = tell_ignored_names(console, arguments);
   const bool stopped = traverse_input(run, name) == Next::kStop;
   const int status = end_run(run, outputs, stopped);
   if (!stopped) show_report(run);

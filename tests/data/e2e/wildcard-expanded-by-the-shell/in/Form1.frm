@@ -1,0 +1,4 @@
+' one calculation
+Public Function F() As Long
+    F = 1
+End Function
