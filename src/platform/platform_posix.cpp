@@ -18,6 +18,7 @@
 #include <unordered_map>
 
 #include "platform/ascii.h"
+#include "platform/cp1252.h"
 #include "platform/platform.h"
 #include "platform/wildcard.h"
 
@@ -401,8 +402,10 @@ bool stat_name(std::string_view name, struct stat& info, FolderNames& folders) {
   std::string path = to_posix_separators(name);
   if (path.empty()) return false;
   if (::stat(path.c_str(), &info) == 0) return true;
-  return (errno == ENOENT || errno == ENOTDIR) &&
-         ::stat(resolve_name(path, folders).c_str(), &info) == 0;
+  if (errno != ENOENT && errno != ENOTDIR) return false;
+  if (::stat(resolve_name(path, folders).c_str(), &info) == 0) return true;
+  std::optional<std::string> utf8 = cp1252_as_utf8(path);
+  return utf8 && ::stat(resolve_name(*utf8, folders).c_str(), &info) == 0;
 }
 
 class PosixPlatform final : public Platform {
@@ -452,6 +455,10 @@ class PosixPlatform final : public Platform {
     int fd = open_for_reading(path);
     if (fd < 0 && (errno == ENOENT || errno == ENOTDIR))
       fd = open_for_reading(resolve_name(path, folder_names_));
+    // A name listed on Windows in its code page, for a tree copied here.
+    std::optional<std::string> utf8;
+    if (fd < 0 && (errno == ENOENT || errno == ENOTDIR) && (utf8 = cp1252_as_utf8(path)))
+      fd = open_for_reading(resolve_name(*utf8, folder_names_));
     if (fd < 0) return nullptr;
     struct stat info;
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {

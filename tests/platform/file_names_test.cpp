@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "harness.h"
+#include "platform/cp1252.h"
 #include "platform/platform.h"
 #include "test_data.h"
 
@@ -66,6 +67,24 @@ TEST_F(FileNames, FilesCreatedAfterTheirFolderWasListedAreFound) {
   folder_.write("Forms/Late.frm", "late");
   folder_.write("Later/New.bas", "new");
   expect_reads({{"Forms/Late.frm", "late"}, {"Later/New.bas", "new"}, {"Later/NEW.BAS", "new"}});
+}
+
+}  // namespace
+}  // namespace codetal
+
+namespace codetal {
+namespace {
+
+// A listed name read as Windows-1252: the C1 range holds the code page's own
+// characters, the five bytes it leaves undefined their C1 controls.
+TEST(Cp1252Names, HighBytesBecomeTheirUtf8) {
+  EXPECT_EQ(cp1252_as_utf8("Module1.bas"), std::nullopt);
+  EXPECT_EQ(cp1252_as_utf8("M\xf3"
+                           "dulos\\c\xe1lculo.bas"),
+            "M\xc3\xb3"
+            "dulos\\c\xc3\xa1lculo.bas");
+  EXPECT_EQ(cp1252_as_utf8("\x80\x92\x9f\x81\xff"),
+            "\xe2\x82\xac\xe2\x80\x99\xc5\xb8\xc2\x81\xc3\xbf");
 }
 
 }  // namespace
