@@ -96,6 +96,9 @@ class Platform {
   virtual std::unique_ptr<OutputFile> create_byte_output(std::string_view name) {
     return create_output(name);
   }
+  // The system's own words for why the last file could not be created
+  // ("Permission denied"); empty when it gave none.
+  virtual std::string creation_failure() const { return {}; }
   // Names (without folder part) of the ordinary, non-hidden files in the
   // pattern's folder whose name matches the pattern's final component ("*"
   // and "?", ignoring letter case), sorted ignoring letter case.

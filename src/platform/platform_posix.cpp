@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <iterator>
 #include <mutex>
@@ -474,16 +475,21 @@ class PosixPlatform final : public Platform {
   // through, since that changes no file.
   std::unique_ptr<OutputFile> create_output(std::string_view name) override {
     // A NUL would cut the name short and write some other file.
-    if (name.find('\0') != std::string_view::npos) return nullptr;
+    if (name.find('\0') != std::string_view::npos) return failed_creation(EINVAL);
     std::string path = to_posix_separators(name);
     constexpr int kFlags = O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
     int fd = ::open(path.c_str(), kFlags | O_CREAT | O_TRUNC | O_NOFOLLOW, 0666);
-    if (fd < 0 && errno == ELOOP) fd = open_device(path, kFlags);
-    if (fd < 0) return nullptr;
+    if (fd < 0 && errno == ELOOP) {
+      fd = open_device(path, kFlags);
+      if (fd < 0) return failed_creation(ELOOP);  // a link that is not to a device
+    }
+    if (fd < 0) return failed_creation(errno);
     // Back to blocking writes, so that a slow device loses nothing.
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     return std::make_unique<PosixOutputFile>(fd);
   }
+
+  std::string creation_failure() const override { return creation_failure_; }
 
   std::vector<std::string> list_matches(std::string_view pattern) override {
     std::string path = to_posix_separators(pattern);
@@ -590,8 +596,14 @@ class PosixPlatform final : public Platform {
     return result == 0;
   }
 
+  std::nullptr_t failed_creation(int error) {
+    creation_failure_ = std::strerror(error);
+    return nullptr;
+  }
+
   bool stdout_closed_;
   FolderNames folder_names_;
+  std::string creation_failure_;
 };
 
 }  // namespace

@@ -388,9 +388,9 @@ class Win32Platform final : public Platform {
 
   std::unique_ptr<OutputFile> create_output(std::string_view name) override {
     // A NUL would cut the name short and write some other file.
-    if (name.find('\0') != std::string_view::npos) return nullptr;
+    if (name.find('\0') != std::string_view::npos) return failed_creation(ERROR_INVALID_NAME);
     HANDLE handle = open_output(to_windows_separators(name));
-    if (handle == INVALID_HANDLE_VALUE) return nullptr;
+    if (handle == INVALID_HANDLE_VALUE) return failed_creation(::GetLastError());
     return std::make_unique<Win32OutputFile>(handle);
   }
 
@@ -487,7 +487,25 @@ class Win32Platform final : public Platform {
     return false;
   }
 
+  std::string creation_failure() const override { return creation_failure_; }
+
  private:
+  // The system's message for `error`, in English, on one line.
+  std::nullptr_t failed_creation(DWORD error) {
+    char text[512] = {};
+    DWORD size =
+        error == ERROR_SUCCESS
+            ? 0
+            : ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                               error, MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), text,
+                               sizeof text, nullptr);
+    creation_failure_.assign(text, size);
+    while (!creation_failure_.empty() &&
+           static_cast<unsigned char>(creation_failure_.back()) <= ' ')
+      creation_failure_.pop_back();
+    return nullptr;
+  }
+
   void write_console(DWORD which, std::string_view bytes) {
     to_windows_line_ends(bytes, translated_);
     // A lost console is not reported.
@@ -495,6 +513,7 @@ class Win32Platform final : public Platform {
   }
 
   std::string translated_;
+  std::string creation_failure_;
 };
 
 }  // namespace

@@ -26,6 +26,8 @@ void WrittenFile::tell_open_failure() {
   console_.console_message("Codetal==>  Unable to open %s for writing \n", name_.c_str());
   console_.console_message("Codetal==>  The disk is probably full \n");
   console_.console_message("Codetal==>  Program will continue \n");
+  const std::string reason = platform_.creation_failure();
+  if (!reason.empty()) console_.console_message("Codetal==>  Reason: %s \n", reason.c_str());
   console_.pause();
 }
 
