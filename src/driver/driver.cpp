@@ -62,9 +62,10 @@ void show_banner(Platform& platform, Console& console, bool verbose_mode) {
 // passes a wildcard whole. True when one was told.
 bool tell_ignored_names(Console& console, const std::vector<std::string>& arguments) {
   if (kWindowsBuild || arguments.size() < 2 || arguments[1].starts_with('/')) return false;
-  console.console_message("Codetal==>  Only the first name is measured: %s and the names after it "
-                          "are not \n",
-                          arguments[1].c_str());
+  console.console_message(
+      "Codetal==>  Only the first name is measured: %s and the names after it "
+      "are not \n",
+      arguments[1].c_str());
   console.console_message(
       "Codetal==>  Quote a wildcard (\"*.frm\") so that the shell passes it whole \n\n");
   return true;

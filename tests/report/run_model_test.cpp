@@ -26,18 +26,30 @@ void tell(RunModelBuilder& model, const std::string& event) {
   const std::size_t colon = event.find(':');
   const std::string before = event.substr(0, colon), after = event.substr(colon + 1);
   switch (event[0]) {
-    case 'G': return model.group_started(arg);
-    case 'P': return model.project_started(arg);
-    case 'S': return model.wildcard_set_started(arg);
-    case 'M': return model.single_module_started(arg);
-    case 'E': return model.estate_started(arg);
-    case 'U': return model.unlisted_modules_started();
-    case '+': return model.module_counted(before.substr(1), ModuleResult{lines(after)});
-    case '-': return model.module_failed(event.substr(1), ModuleFailure::kCannotOpen);
-    case 'p': return model.project_ended("", lines(after));
-    case 'g': return model.group_ended("", lines(after));
-    case 's': return model.wildcard_set_ended("", lines(after));
-    case 'u': return model.unlisted_modules_ended(lines(after));
+    case 'G':
+      return model.group_started(arg);
+    case 'P':
+      return model.project_started(arg);
+    case 'S':
+      return model.wildcard_set_started(arg);
+    case 'M':
+      return model.single_module_started(arg);
+    case 'E':
+      return model.estate_started(arg);
+    case 'U':
+      return model.unlisted_modules_started();
+    case '+':
+      return model.module_counted(before.substr(1), ModuleResult{lines(after)});
+    case '-':
+      return model.module_failed(event.substr(1), ModuleFailure::kCannotOpen);
+    case 'p':
+      return model.project_ended("", lines(after));
+    case 'g':
+      return model.group_ended("", lines(after));
+    case 's':
+      return model.wildcard_set_ended("", lines(after));
+    case 'u':
+      return model.unlisted_modules_ended(lines(after));
     case 'e': {
       const std::size_t slash = after.find('/');
       return model.estate_ended("", lines(after.substr(0, slash)),
