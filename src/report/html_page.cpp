@@ -134,19 +134,20 @@ std::string_view kind_title(const StatementKind& kind) {
   return label;
 }
 
+// A project or wildcard set, as the page shows it.
+struct PageContainer {
+  const ModuleList* list;
+  bool wildcard_set;
+};
+
 // What the page shows, taken from the model: the projects and sets as
 // containers, the largest modules and the failures, in the run's order.
 struct PageData {
   const RunModel& model;
   int exit_status;
-  std::vector<const ModuleList*> containers;
-  std::vector<const ModuleList*> sets;       // those of `containers` that are sets
+  std::vector<PageContainer> containers;
   std::vector<const ModuleRecord*> largest;  // largest first, at most kLargestModules
   std::vector<const ModuleRecord*> failures;
-
-  bool is_set(const ModuleList& list) const {
-    return std::find(sets.begin(), sets.end(), &list) != sets.end();
-  }
 };
 
 // Kept in order as they come, so that modules of the same size keep the
@@ -161,10 +162,13 @@ void keep_if_largest(std::vector<const ModuleRecord*>& largest, const ModuleReco
 }
 
 PageData page_data(const RunModel& model, int exit_status) {
-  PageData data{model, exit_status, {}, {}, {}, {}};
+  PageData data{model, exit_status, {}, {}, {}};
+  for (const GroupRecord& group : model.groups) {
+    for (const ModuleList& project : group.projects) data.containers.push_back({&project, false});
+  }
+  for (const ModuleList& project : model.projects) data.containers.push_back({&project, false});
+  for (const ModuleList& set : model.sets) data.containers.push_back({&set, true});
   for_each_list(model, [&](const ModuleList& list) {
-    bool container = &list != &model.single && (!model.estate || &list != &model.estate->unlisted);
-    if (container) data.containers.push_back(&list);
     for (const ModuleRecord& module : list.modules) {
       if (module.result) {
         keep_if_largest(data.largest, module);
@@ -173,7 +177,6 @@ PageData page_data(const RunModel& model, int exit_status) {
       }
     }
   });
-  for (const ModuleList& set : model.sets) data.sets.push_back(&set);
   return data;
 }
 
@@ -191,7 +194,7 @@ std::string_view input_description(const PageData& data) {
   if (data.model.estate) return "Estate";
   if (!data.model.groups.empty()) return "Project group";
   if (data.containers.empty()) return "Input";
-  return data.is_set(*data.containers.front()) ? "Wildcard set" : "Project";
+  return data.containers.front().wildcard_set ? "Wildcard set" : "Project";
 }
 
 void append_title(std::string& out, const PageData& data) {
@@ -355,7 +358,8 @@ void append_projects_chart(std::string& out, const PageData& data) {
     return;
   }
   std::vector<BarRow> rows;
-  for (const ModuleList* c : data.containers) rows.push_back(BarRow{c->name, &c->totals});
+  for (const PageContainer& c : data.containers)
+    rows.push_back(BarRow{c.list->name, &c.list->totals});
   std::stable_sort(rows.begin(), rows.end(), [](const BarRow& a, const BarRow& b) {
     return (*a.stats)[kTotalLines] > (*b.stats)[kTotalLines];
   });
@@ -449,14 +453,14 @@ void append_project_table(std::string& out, const PageData& data) {
   out += "<table id=\"project-table\">\n";
   append_table_head(out);
   out += "<tbody>\n";
-  for (const ModuleList* c : data.containers) {
+  for (const PageContainer& c : data.containers) {
     out += "<tr><td title=\"";
-    append_html_text(out, c->name);
+    append_html_text(out, c.list->name);
     out += "\">";
-    if (data.is_set(*c)) out += "set ";
-    append_short_name(out, c->name);
+    if (c.wildcard_set) out += "set ";
+    append_short_name(out, c.list->name);
     out += "</td>";
-    append_number_cells(out, c->counted, c->totals);
+    append_number_cells(out, c.list->counted, c.list->totals);
     out += "</tr>\n";
   }
   out += "</tbody>\n<tfoot><tr><td>All</td>";

@@ -108,6 +108,12 @@ void RunModelBuilder::finish(bool completed) {
   close_list(m.single);
   if (m.estate) close_list(m.estate->unlisted);
 
+  for_each_list(m, [&m](const ModuleList& list) { m.modules_failed += list.failed; });
+  if (m.estate) {
+    m.totals = m.estate->totals;
+    m.modules_counted = m.estate->modules;
+    return;
+  }
   // Outside an estate the input is one group, project, set or module: the
   // run's totals are its own.
   for (const GroupRecord& group : m.groups) m.totals += group.totals;
@@ -115,14 +121,7 @@ void RunModelBuilder::finish(bool completed) {
     for (const ModuleList& list : *lists) m.totals += list.totals;
   }
   m.totals += m.single.totals;
-  for_each_list(m, [&m](const ModuleList& list) {
-    m.modules_counted += list.counted;
-    m.modules_failed += list.failed;
-  });
-  if (m.estate) {
-    m.totals = m.estate->totals;
-    m.modules_counted = m.estate->modules;
-  }
+  for_each_list(m, [&m](const ModuleList& list) { m.modules_counted += list.counted; });
 }
 
 }  // namespace codetal
