@@ -104,7 +104,10 @@ Next traverse_input(Traversal& run, const std::string& name) {
 struct RunOutputs {
   RunOutputs(ReportLog& report_log, Platform& platform, Console& console, ExportChoice choice,
              RunFacts facts)
-      : log(report_log), exports(platform, console, choice), model(std::move(facts)) {}
+      : log(report_log),
+        exports(platform, console, choice),
+        model(std::move(facts),
+              [&platform](std::string_view name) { return platform.found_path(name); }) {}
   ReportLog& log;
   Exports exports;
   RunModelBuilder model;

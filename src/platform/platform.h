@@ -117,6 +117,9 @@ class Platform {
   }
   // The file or folder the name leads to; nullopt when it leads nowhere.
   virtual std::optional<FileIdentity> identify(std::string_view /*name*/) { return std::nullopt; }
+  // The name as one clean path (see clean_path), its letter case as found
+  // on disk: relative to the folder the run started in when under it.
+  virtual std::string found_path(std::string_view name);
 
   // Process and clock.
   virtual LocalTime local_time() = 0;

@@ -20,6 +20,7 @@
 
 #include "platform/ascii.h"
 #include "platform/cp1252.h"
+#include "platform/file_path.h"
 #include "platform/platform.h"
 #include "platform/wildcard.h"
 
@@ -554,6 +555,19 @@ class PosixPlatform final : public Platform {
                         static_cast<std::uint64_t>(info.st_ino)};
   }
 
+  std::string found_path(std::string_view name) override {
+    if (start_folder_.empty()) start_folder_ = current_directory();
+    if (name.find('\0') != std::string_view::npos)
+      return clean_path(name, start_folder_, PathStyle::kPosix);
+    std::string path = resolve_name(name, folder_names_);
+    std::optional<std::string> utf8;
+    if (!exists(path) && (utf8 = cp1252_as_utf8(path))) {
+      std::string found = resolve_name(*utf8, folder_names_);
+      if (exists(found)) path = std::move(found);
+    }
+    return clean_path(path, start_folder_, PathStyle::kPosix);
+  }
+
   LocalTime local_time() override {
     std::time_t now = std::time(nullptr);
     std::tm parts{};
@@ -603,6 +617,7 @@ class PosixPlatform final : public Platform {
 
   bool stdout_closed_;
   FolderNames folder_names_;
+  std::string start_folder_;  // asked once: the run never changes folder
   std::string creation_failure_;
 };
 

@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "platform/ascii.h"
+#include "platform/file_path.h"
 #include "platform/platform.h"
 
 namespace codetal {
@@ -38,6 +39,27 @@ void to_windows_line_ends(std::string_view text, std::string& out) {
     if (c == '\n') out += '\r';
     out += c;
   }
+}
+
+// Each component of an absolute path in the letter case its folder holds,
+// as far as the components exist.
+std::string case_on_disk(const std::string& path) {
+  std::size_t at = path.starts_with("\\\\") ? path.find('\\', path.find('\\', 2) + 1) : 2;
+  if (at == std::string::npos || path.find_first_of("*?") != std::string::npos) return path;
+  std::string cased = path.substr(0, at);
+  while (at < path.size()) {
+    std::size_t end = path.find('\\', at + 1);
+    if (end == std::string::npos) end = path.size();
+    cased += '\\';
+    std::string component = path.substr(at + 1, end - at - 1);
+    WIN32_FIND_DATAA entry;
+    HANDLE find = ::FindFirstFileA((cased + component).c_str(), &entry);
+    if (find == INVALID_HANDLE_VALUE) return cased + path.substr(at + 1);
+    ::FindClose(find);
+    cased += entry.cFileName;
+    at = end;
+  }
+  return cased;
 }
 
 std::string to_windows_separators(std::string_view name) {
@@ -451,6 +473,13 @@ class Win32Platform final : public Platform {
     return whole;
   }
 
+  std::string found_path(std::string_view name) override {
+    if (start_folder_.empty()) start_folder_ = current_directory();
+    std::string path = absolute_path(name, start_folder_, PathStyle::kWindows);
+    if (name.find('\0') == std::string_view::npos) path = case_on_disk(path);
+    return clean_path(path, start_folder_, PathStyle::kWindows);
+  }
+
   // Opened for no access at all, which folders allow too.
   std::optional<FileIdentity> identify(std::string_view name) override {
     if (name.find('\0') != std::string_view::npos) return std::nullopt;
@@ -514,6 +543,7 @@ class Win32Platform final : public Platform {
 
   std::string translated_;
   std::string creation_failure_;
+  std::string start_folder_;  // asked once: the run never changes folder
 };
 
 }  // namespace

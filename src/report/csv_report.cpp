@@ -18,7 +18,7 @@ class CsvRows {
 
   void heading() {
     std::string& out = file_.text();
-    out += "row,group,project,set,module";
+    out += "row,group,project,set,module,path";
     for (int counter = 0; counter < kCounterCount; ++counter) {
       out += ',';
       out += counter_name(counter);
@@ -31,19 +31,21 @@ class CsvRows {
   void list(const ModuleList& list, Place place, std::string_view kind) {
     for (const ModuleRecord& module : list.modules) {
       if (module.result) {
-        row("module", place, module.name, &module.result->stats, "");
+        row("module", place, module.name, module.path, &module.result->stats, "");
       } else {
-        row("failed", place, module.name, nullptr, failure_reason(module.failure));
+        row("failed", place, module.name, module.path, nullptr, failure_reason(module.failure));
       }
     }
-    if (list.ended && !kind.empty()) row(kind, place, "", &list.totals, "");
+    if (list.ended && !kind.empty()) row(kind, place, "", list.path, &list.totals, "");
   }
 
-  void row(std::string_view kind, Place place, std::string_view module, const ModuleStats* stats,
-           std::string_view reason) {
+  // `path` is the file's that the row is about: the module's, the
+  // project's or the group's.
+  void row(std::string_view kind, Place place, std::string_view module, std::string_view path,
+           const ModuleStats* stats, std::string_view reason) {
     std::string& out = file_.text();
     out += kind;
-    for (std::string_view name : {place.group, place.project, place.set, module}) {
+    for (std::string_view name : {place.group, place.project, place.set, module, path}) {
       out += ',';
       append_csv_field(out, name);
     }
@@ -71,7 +73,8 @@ void write_csv(WrittenFile& file, const RunModel& model) {
   for (const GroupRecord& group : model.groups) {
     for (const ModuleList& project : group.projects)
       rows.list(project, Place{group.name, project.name, ""}, "project");
-    if (group.ended) rows.row("group", Place{group.name, "", ""}, "", &group.totals, "");
+    if (group.ended)
+      rows.row("group", Place{group.name, "", ""}, "", group.path, &group.totals, "");
   }
   for (const ModuleList& project : model.projects)
     rows.list(project, Place{"", project.name, ""}, "project");
@@ -79,7 +82,7 @@ void write_csv(WrittenFile& file, const RunModel& model) {
   rows.list(model.single, Place{}, "");
   if (const std::optional<EstateRecord>& estate = model.estate) {
     rows.list(estate->unlisted, Place{}, "unlisted");
-    if (estate->ended) rows.row("estate", Place{}, "", &estate->totals, "");
+    if (estate->ended) rows.row("estate", Place{}, "", "", &estate->totals, "");
   }
   file.close();
 }

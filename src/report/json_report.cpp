@@ -88,6 +88,8 @@ class JsonWriter {
   void module(const ModuleRecord& m) {
     out_ += "{\"name\": ";
     append_json_string(out_, m.name);
+    out_ += ", \"path\": ";
+    append_json_string(out_, m.path);
     if (m.result) {
       out_ += ", \"counts\": ";
       append_json_counts(out_, m.result->stats);
@@ -99,8 +101,9 @@ class JsonWriter {
   }
 
   // `{"name": ..., "LIST": [...], "totals": ...}` at `at`, keys two deeper.
+  // A set has a pattern and no path.
   template <typename Items, typename Item>
-  void container(int at, std::string_view name_key, std::string_view name,
+  void container(int at, std::string_view name_key, std::string_view name, const std::string* path,
                  std::string_view list_key, const Items& all, Item item,
                  const ModuleStats* totals) {
     out_ += "{\n";
@@ -110,6 +113,12 @@ class JsonWriter {
     out_ += "\": ";
     append_json_string(out_, name);
     out_ += ",\n";
+    if (path != nullptr) {
+      indent(at + 2);
+      out_ += "\"path\": ";
+      append_json_string(out_, *path);
+      out_ += ",\n";
+    }
     indent(at + 2);
     out_ += '"';
     out_ += list_key;
@@ -129,14 +138,14 @@ class JsonWriter {
 
   void list(const ModuleList& l, std::string_view name_key, int at) {
     container(
-        at, name_key, l.name, "modules", l.modules, [&](const ModuleRecord& m) { module(m); },
-        l.ended ? &l.totals : nullptr);
+        at, name_key, l.name, name_key == "name" ? &l.path : nullptr, "modules", l.modules,
+        [&](const ModuleRecord& m) { module(m); }, l.ended ? &l.totals : nullptr);
   }
 
   void group(const GroupRecord& g) {
     container(
-        4, "name", g.name, "projects", g.projects, [&](const ModuleList& p) { list(p, "name", 8); },
-        g.ended ? &g.totals : nullptr);
+        4, "name", g.name, &g.path, "projects", g.projects,
+        [&](const ModuleList& p) { list(p, "name", 8); }, g.ended ? &g.totals : nullptr);
   }
 
   void estate(const EstateRecord& e) {

@@ -25,12 +25,15 @@ void close_group(GroupRecord& group) {
 ModuleList& RunModelBuilder::open_list(std::vector<ModuleList>& lists, std::string_view name) {
   ModuleList& list = lists.emplace_back();
   list.name = name;
+  list.path = path_of(name);
   list_ = &list;
   return list;
 }
 
 void RunModelBuilder::group_started(std::string_view group) {
-  model_.groups.emplace_back().name = group;
+  GroupRecord& record = model_.groups.emplace_back();
+  record.name = group;
+  record.path = path_of(group);
   in_group_ = true;
 }
 
@@ -39,7 +42,7 @@ void RunModelBuilder::project_started(std::string_view project) {
 }
 
 void RunModelBuilder::wildcard_set_started(std::string_view pattern) {
-  open_list(model_.sets, pattern);
+  open_list(model_.sets, pattern).path.clear();
 }
 
 void RunModelBuilder::single_module_started(std::string_view) {
@@ -48,13 +51,14 @@ void RunModelBuilder::single_module_started(std::string_view) {
 
 void RunModelBuilder::module_counted(std::string_view module, const ModuleResult& result) {
   if (list_ == nullptr) list_ = &model_.single;
-  list_->modules.push_back(ModuleRecord{std::string(module), result, ModuleFailure::kCannotOpen});
+  list_->modules.push_back(
+      ModuleRecord{std::string(module), path_of(module), result, ModuleFailure::kCannotOpen});
   ++list_->counted;
 }
 
 void RunModelBuilder::module_failed(std::string_view module, ModuleFailure why) {
   if (list_ == nullptr) list_ = &model_.single;
-  list_->modules.push_back(ModuleRecord{std::string(module), std::nullopt, why});
+  list_->modules.push_back(ModuleRecord{std::string(module), path_of(module), std::nullopt, why});
   ++list_->failed;
 }
 

@@ -5,6 +5,7 @@
 // the run ends. Each module keeps its result, never its text.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,6 +18,7 @@ namespace codetal {
 
 struct ModuleRecord {
   std::string name;
+  std::string path;                    // the file the name leads to, as one clean path
   std::optional<ModuleResult> result;  // empty: not counted, for `failure`
   ModuleFailure failure = ModuleFailure::kCannotOpen;
 };
@@ -25,6 +27,7 @@ struct ModuleRecord {
 // no project.
 struct ModuleList {
   std::string name;  // the project's name or the set's pattern
+  std::string path;  // the project file's; empty for the others
   std::vector<ModuleRecord> modules;
   int counted = 0;
   int failed = 0;
@@ -36,6 +39,7 @@ struct ModuleList {
 
 struct GroupRecord {
   std::string name;
+  std::string path;
   std::vector<ModuleList> projects;
   ModuleStats totals;
   bool ended = false;
@@ -82,7 +86,13 @@ void for_each_list(const RunModel& model, Visit visit) {
 // Builds the model from the events, beside the log.
 class RunModelBuilder final : public ReportListener {
  public:
-  explicit RunModelBuilder(RunFacts facts) { model_.facts = std::move(facts); }
+  // The path of a file the run names (Platform::found_path); the name
+  // itself by default.
+  using PathOf = std::function<std::string(std::string_view)>;
+
+  explicit RunModelBuilder(RunFacts facts, PathOf path_of = {}) : path_of_(std::move(path_of)) {
+    model_.facts = std::move(facts);
+  }
 
   void group_started(std::string_view group) override;
   void project_started(std::string_view project) override;
@@ -107,6 +117,11 @@ class RunModelBuilder final : public ReportListener {
   void end_list(const ModuleStats& totals);
   void finish(bool completed);
 
+  std::string path_of(std::string_view name) const {
+    return path_of_ ? path_of_(name) : std::string(name);
+  }
+
+  PathOf path_of_;
   RunModel model_;
   ModuleList* list_ = nullptr;  // the list modules go to
   bool in_group_ = false;

@@ -55,9 +55,12 @@ class EstateWalk {
     }
   }
 
+  // Folders walked are joined with the platform's own separator; names read
+  // from listing files keep theirs.
   static std::string inside(std::string_view folder, std::string_view entry) {
     std::string name(folder);
-    if (!name.empty() && name.back() != '\\' && name.back() != '/') name += '\\';
+    if (!name.empty() && name.back() != '\\' && name.back() != '/')
+      name += kWindowsBuild ? '\\' : '/';
     name.append(entry);
     return name;
   }

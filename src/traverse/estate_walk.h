@@ -27,8 +27,8 @@ struct EstateFiles {
 // Walks the tree under `folder` in a stable order: the entries of each
 // folder by name ignoring case, a subfolder's tree in its place among them.
 // Hidden entries and links to folders are left out, and no folder is walked
-// twice. Names are the folder as given, then "\" and the entries' own
-// names. A folder that cannot be read is told and fails the run; the walk
+// twice. Names are the folder as given, then the platform's separator and
+// the entries' own names. A folder that cannot be read is told and fails the run; the walk
 // goes on with the rest.
 EstateFiles find_estate_files(Traversal& run, std::string_view folder);
 

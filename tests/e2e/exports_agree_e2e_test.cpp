@@ -34,7 +34,9 @@ std::vector<Row> csv_rows(const std::string& text) {
 // A row's 21 counts as the JSON spells them.
 json counts_of(const Row& heading, const Row& row) {
   json counts = json::object();
-  for (std::size_t i = 5; i + 1 < heading.size(); ++i) counts[heading[i]] = std::stoi(row.at(i));
+  const auto first = std::find(heading.begin(), heading.end(), "path") + 1;
+  for (auto i = static_cast<std::size_t>(first - heading.begin()); i + 1 < heading.size(); ++i)
+    counts[heading[i]] = std::stoi(row.at(i));
   return counts;
 }
 

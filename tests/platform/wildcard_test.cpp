@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/ascii.h"
+#include "platform/file_path.h"
 #include "test_data.h"
 
 namespace codetal {
@@ -11,6 +12,13 @@ namespace {
 TEST(Wildcard, EveryRowOfTheTable) {
   for (const auto& row : test::read_table("unit/wildcard.txt"))
     EXPECT_EQ(wildcard_match(row.at(0), row.at(1)) ? "yes" : "no", row.at(2)) << row[0];
+}
+
+TEST(FilePaths, EveryRowOfTheTable) {
+  for (const auto& row : test::read_table("unit/file_paths.txt")) {
+    PathStyle style = row.at(0) == "windows" ? PathStyle::kWindows : PathStyle::kPosix;
+    EXPECT_EQ(clean_path(row.at(2), row.at(1), style), row.at(3)) << row[0] << " " << row[2];
+  }
 }
 
 TEST(Ascii, CaseChangesOnlyAsciiLetters) {

@@ -11,17 +11,20 @@
 namespace codetal::test {
 namespace {
 
+// The walk joins folders with the platform's separator.
+const std::string kSep = kWindowsBuild ? "\\" : "/";
+
 struct EstatePlatform : FakePlatform {
   EstatePlatform() { inputs["Codetal.INI"] = "[Codetal ]\noptShellTo=0\n"; }
 };
 
 TEST(EstateFaults, UnreadableFoldersAreToldAndTheRestIsReported) {
-  for (std::string unreadable : {"estate", "estate\\sub"}) {
+  for (std::string unreadable : {std::string("estate"), "estate" + kSep + "sub"}) {
     EstatePlatform platform;
     platform.folders[unreadable] = std::nullopt;
     if (unreadable != "estate") {
       platform.folders["estate"] = {{{"sub", true}, {"b.bas", false}}};
-      platform.inputs["estate\\b.bas"] = "x = 1\r\n";
+      platform.inputs["estate" + kSep + "b.bas"] = "x = 1\r\n";
     }
     EXPECT_EQ(run_codetal(platform, {"Estate"}), 2) << unreadable;
     EXPECT_NE(platform.out.find("Codetal==>  Unable to read " + unreadable + " \n"),
@@ -36,9 +39,10 @@ TEST(EstateFaults, UnreadableFoldersAreToldAndTheRestIsReported) {
 TEST(EstateFaults, AFolderReachedAgainIsNotWalkedAgain) {
   EstatePlatform platform;
   platform.folders["estate"] =
-      platform.folders["estate\\again"] = {{{"again", true}, {"b.bas", false}}};
-  platform.identities["estate"] = platform.identities["estate\\again"] = FileIdentity{1, 2};
-  platform.inputs["estate\\b.bas"] = "x = 1\r\n";
+      platform.folders["estate" + kSep + "again"] = {{{"again", true}, {"b.bas", false}}};
+  platform.identities["estate"] = platform.identities["estate" + kSep + "again"] =
+      FileIdentity{1, 2};
+  platform.inputs["estate" + kSep + "b.bas"] = "x = 1\r\n";
   EXPECT_EQ(run_codetal(platform, {"estate"}), 0);
   EXPECT_EQ(platform.out.find("again"), std::string::npos) << platform.out;
 }
