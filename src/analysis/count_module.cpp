@@ -6,7 +6,7 @@
 namespace codetal {
 
 std::optional<ModuleResult> count_module(LineReader& reader, InputFile& file, CountRules rules) {
-  if (!reader.start(file)) return std::nullopt;
+  if (!reader.start(file, rules.digest_content)) return std::nullopt;
   ModuleResult result;
   ModuleStats& stats = result.stats;
   while (!reader.end_of_module()) {
@@ -17,6 +17,7 @@ std::optional<ModuleResult> count_module(LineReader& reader, InputFile& file, Co
     ++stats[kTotalLines];
     classify_line(trim_leading_blanks(reader.current_line()), stats);
   }
+  if (rules.digest_content) result.content = reader.content();
   reader.finish();
   return result;
 }

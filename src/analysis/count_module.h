@@ -17,6 +17,9 @@ struct CountRules {
   // Designer lines count as code; else they are skipped.
   bool count_designer_lines = false;
   DesignerStarts designer_starts = DesignerStarts::kForms;
+  // The result carries a digest of the module's bytes (for an estate's
+  // copies).
+  bool digest_content = false;
 };
 
 // Empty when the module holds no character (nothing is counted then).

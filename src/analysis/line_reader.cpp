@@ -47,9 +47,14 @@ std::string_view trim_leading_blanks(std::string_view line) {
   return line.substr(skip_blanks_and_tabs(line.data(), 0, line.size()));
 }
 
-bool LineReader::start(InputFile& file) {
+bool LineReader::start(InputFile& file, bool digest) {
   finish();
   file_ = &file;
+  digesting_ = digest;
+  if (digest) {
+    if (hasher_ == nullptr) hasher_ = std::make_unique<ContentHasher>();
+    hasher_->reset();
+  }
   if (buffer_.size() < kInitialBuffer) buffer_.resize(kInitialBuffer);
   return read_line(lookahead_);
 }
@@ -124,7 +129,9 @@ bool LineReader::fill_buffer() {
     input_done_ = true;
     return false;
   }
-  filled_ += cut_at_ctrl_z(buffer_.data() + filled_, static_cast<std::size_t>(count));
+  const std::size_t kept = cut_at_ctrl_z(buffer_.data() + filled_, static_cast<std::size_t>(count));
+  if (digesting_) hasher_->add(buffer_.data() + filled_, kept);
+  filled_ += kept;
   return true;
 }
 

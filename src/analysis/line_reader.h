@@ -5,9 +5,11 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string_view>
 #include <vector>
 
+#include "analysis/content_hash.h"
 #include "analysis/module_stats.h"
 #include "platform/platform.h"
 
@@ -38,8 +40,9 @@ class LineReader {
   LineReader& operator=(const LineReader&) = delete;
 
   // Starts on `file`, which must outlive the reading: true when its first
-  // line is the lookahead line, false when it holds no character.
-  bool start(InputFile& file);
+  // line is the lookahead line, false when it holds no character. With
+  // `digest`, the bytes read are digested on the way (see content()).
+  bool start(InputFile& file, bool digest = false);
   // The lookahead line becomes the current line; `end_of_module` is raised
   // when no line follows it.
   void read_next_line();
@@ -51,6 +54,9 @@ class LineReader {
   void finish();
 
   bool end_of_module() const { return end_of_module_; }
+  // The digest of the module's text (its bytes up to a Ctrl-Z), once the
+  // whole module has been read from a start with `digest`.
+  ContentDigest content() const { return hasher_->digest(); }
   // Views into the read buffer, valid until the next read.
   std::string_view current_line() const { return view(current_); }
 
@@ -80,6 +86,8 @@ class LineReader {
   Span current_;
   Span lookahead_;
   bool end_of_module_ = false;
+  bool digesting_ = false;
+  std::unique_ptr<ContentHasher> hasher_;  // made by the first start that digests
 };
 
 }  // namespace codetal

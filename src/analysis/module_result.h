@@ -4,6 +4,9 @@
 // rendered by the outputs that show it.
 #pragma once
 
+#include <optional>
+
+#include "analysis/content_hash.h"
 #include "analysis/module_stats.h"
 
 namespace codetal {
@@ -11,6 +14,8 @@ namespace codetal {
 struct ModuleResult {
   // The counts the report prints and the totals add up.
   ModuleStats stats;
+  // A digest of its bytes, when the rules asked for one.
+  std::optional<ContentDigest> content;
 
   bool operator==(const ModuleResult&) const = default;
 };

@@ -1,0 +1,40 @@
+// A digest of a module's bytes, taken as they are read, so that an estate
+// can tell files with the same content apart from others without a second
+// read. 128 bits of XXH3: two different contents share one by chance only.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+namespace codetal {
+
+struct ContentDigest {
+  std::uint64_t high = 0;
+  std::uint64_t low = 0;
+  bool operator==(const ContentDigest&) const = default;
+};
+
+struct ContentDigestHash {
+  std::size_t operator()(const ContentDigest& d) const {
+    return static_cast<std::size_t>(d.low ^ (d.high * 0x9e3779b97f4a7c15ULL));
+  }
+};
+
+class ContentHasher {
+ public:
+  ContentHasher();
+  ~ContentHasher();
+  ContentHasher(const ContentHasher&) = delete;
+  ContentHasher& operator=(const ContentHasher&) = delete;
+
+  void reset();
+  void add(const char* bytes, std::size_t count);
+  ContentDigest digest() const;
+
+ private:
+  struct State;
+  std::unique_ptr<State> state_;  // allocated once, reused module by module
+};
+
+}  // namespace codetal
