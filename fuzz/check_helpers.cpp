@@ -87,7 +87,8 @@ class TotalsChecker final : public ReportListener {
   void unlisted_modules_ended(const ModuleStats& totals) override {
     expect(totals == project_, "unlisted modules' totals differ from their sum");
   }
-  void estate_ended(std::string_view, const ModuleStats& totals, int) override {
+  void estate_ended(std::string_view, const EstateSummary& summary) override {
+    const ModuleStats& totals = summary.totals;
     expect(totals == estate_, "estate totals differ from the sum of distinct listed files");
     expect(std::popcount(static_cast<unsigned>(totals[kTotalLines])) == totals[kCodeLines],
            "a module file counted twice in the estate totals");

@@ -96,7 +96,7 @@ std::string check_estate_bytes(std::string_view bytes) {
   fs::remove_all(root);
   plant_tree(root, bytes);
   return check_traversal(InputKind::kEstate, [&](Traversal& run) -> std::string {
-    process_estate(run, root.string());
+    process_estate(run, root.string(), {});
     return {};
   });
 }

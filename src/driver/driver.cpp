@@ -71,8 +71,25 @@ bool tell_ignored_names(Console& console, const std::vector<std::string>& argume
   return true;
 }
 
+// Folders are left out of an estate only; an empty pattern leaves out
+// nothing. Either is told, and changes nothing else.
+void tell_unused_patterns(const Traversal& run, const std::vector<std::string>& left_out) {
+  if (left_out.empty()) return;
+  if (run.input_kind != InputKind::kEstate) {
+    run.console.console_message("Codetal==>  /x: has no effect: the input is not a folder \n\n");
+    return;
+  }
+  for (const std::string& pattern : left_out) {
+    if (pattern.empty()) {
+      run.console.console_message("Codetal==>  /x: without a pattern leaves out nothing \n\n");
+      return;
+    }
+  }
+}
+
 // Runs the input through the traversal; kStop when the run must end at once.
-Next traverse_input(Traversal& run, const std::string& name) {
+Next traverse_input(Traversal& run, const std::string& name,
+                    const std::vector<std::string>& left_out) {
   switch (run.input_kind) {
     case InputKind::kWildcardSet:
       process_wildcard_set(run, name);
@@ -88,7 +105,7 @@ Next traverse_input(Traversal& run, const std::string& name) {
       return Next::kGoOn;
     }
     case InputKind::kEstate:
-      process_estate(run, name);
+      process_estate(run, name, left_out);
       return Next::kGoOn;
     case InputKind::kInvalid:
       break;
@@ -221,7 +238,9 @@ int run_codetal(Platform& platform, const std::vector<std::string>& arguments) {
   Traversal run(platform, console, options, report, input_kind_of(platform, name, options));
   run.threads = counting_threads();
   run.failed = tell_ignored_names(console, arguments);
-  const bool stopped = traverse_input(run, name) == Next::kStop;
+  const std::vector<std::string> left_out = scan_left_out_patterns(arguments);
+  tell_unused_patterns(run, left_out);
+  const bool stopped = traverse_input(run, name, left_out) == Next::kStop;
   const int status = end_run(run, outputs, stopped);
   if (!stopped) show_report(run);
   return status;

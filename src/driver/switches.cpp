@@ -49,6 +49,17 @@ Switches scan_switches(const std::vector<std::string>& arguments, SwitchScan sca
   return switches;
 }
 
+std::vector<std::string> scan_left_out_patterns(const std::vector<std::string>& arguments) {
+  std::vector<std::string> patterns;
+  for (std::size_t i = 1; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    if (argument.size() >= 3 && argument[0] == '/' && ascii_upper(argument[1]) == 'X' &&
+        argument[2] == ':')
+      patterns.push_back(argument.substr(3));
+  }
+  return patterns;
+}
+
 bool wants_version(const std::vector<std::string>& arguments) {
   return arguments.size() == 1 && arguments.front() == "--version";
 }

@@ -1,5 +1,5 @@
 // The command line's switches: the lenient letters /v and /z, the whole
-// argument /b, and the lone --version.
+// arguments /b and /x:PATTERN, and the lone --version.
 #pragma once
 
 #include <string>
@@ -25,6 +25,10 @@ SwitchScan build_switch_scan();
 // `arguments` excludes the program's own name. /b counts only as a whole
 // argument after the input name, in either letter case.
 Switches scan_switches(const std::vector<std::string>& arguments, SwitchScan scan);
+
+// The patterns of every /x:PATTERN argument after the input name ("/X:"
+// too), in order: folders an estate leaves out.
+std::vector<std::string> scan_left_out_patterns(const std::vector<std::string>& arguments);
 
 // A lone "--version", on every platform.
 bool wants_version(const std::vector<std::string>& arguments);

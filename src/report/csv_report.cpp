@@ -29,6 +29,10 @@ class CsvRows {
   // The list's modules, then its totals row `kind` when the traversal told
   // them.
   void list(const ModuleList& list, Place place, std::string_view kind) {
+    if (!list.opened) {
+      row("failed_project", place, "", list.path, nullptr, list.failure);
+      return;
+    }
     for (const ModuleRecord& module : list.modules) {
       if (module.result) {
         row("module", place, module.name, module.path, &module.result->stats, "");
@@ -36,7 +40,7 @@ class CsvRows {
         row("failed", place, module.name, module.path, nullptr, failure_reason(module.failure));
       }
     }
-    if (list.ended && !kind.empty()) row(kind, place, "", list.path, &list.totals, "");
+    if (list.ended && !kind.empty()) row(kind, place, "", list.path, &list.totals, list.failure);
   }
 
   // `path` is the file's that the row is about: the module's, the
@@ -73,8 +77,10 @@ void write_csv(WrittenFile& file, const RunModel& model) {
   for (const GroupRecord& group : model.groups) {
     for (const ModuleList& project : group.projects)
       rows.list(project, Place{group.name, project.name, ""}, "project");
+    if (!group.opened)
+      rows.row("failed_group", Place{group.name, "", ""}, "", group.path, nullptr, group.failure);
     if (group.ended)
-      rows.row("group", Place{group.name, "", ""}, "", group.path, &group.totals, "");
+      rows.row("group", Place{group.name, "", ""}, "", group.path, &group.totals, group.failure);
   }
   for (const ModuleList& project : model.projects)
     rows.list(project, Place{"", project.name, ""}, "project");
@@ -82,7 +88,11 @@ void write_csv(WrittenFile& file, const RunModel& model) {
   rows.list(model.single, Place{}, "");
   if (const std::optional<EstateRecord>& estate = model.estate) {
     rows.list(estate->unlisted, Place{}, "unlisted");
-    if (estate->ended) rows.row("estate", Place{}, "", "", &estate->totals, "");
+    if (estate->ended) {
+      rows.row("estate", Place{}, "", estate->path, &estate->summary.totals, "");
+      rows.row("distinct_content", Place{}, "", estate->path,
+               &estate->summary.distinct_content_totals, "");
+    }
   }
   file.close();
 }

@@ -4,20 +4,20 @@
 // that each build writes the same bytes.
 #include <algorithm>
 #include <cstdint>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "analysis/line_counts.h"
 #include "analysis/statement_kinds.h"
 #include "report/export_text.h"
+#include "report/html_estate.h"
+#include "report/html_parts.h"
 #include "report/html_report.h"
 
 namespace codetal {
 namespace {
 
-constexpr std::size_t kLabelCharacters = 40;
-constexpr std::int64_t kChartWidth = 960;
-constexpr std::int64_t kLabelWidth = 280;
-constexpr std::int64_t kBarWidth = 600;
-constexpr std::int64_t kRowHeight = 22;
+using namespace html;
 
 constexpr std::string_view kStyle =
     "body{font-family:'DejaVu Sans',Arial,Helvetica,sans-serif;margin:0;padding:20px 32px;"
@@ -82,63 +82,27 @@ constexpr std::string_view kSortScript =
     "  table.setAttribute(\"data-sortable\", \"yes\");\n"
     "})();\n";
 
-void append_int(std::string& out, std::int64_t value) {
-  append_number(out, value);
-}
-
-// "2,548,361": large figures read at a glance.
-void append_grouped(std::string& out, std::int64_t value) {
-  std::string digits;
-  append_int(digits, value);
-  std::size_t first = digits.starts_with("-") ? 1 : 0;
-  for (std::size_t i = 0; i < digits.size(); ++i) {
-    if (i > first && (digits.size() - i) % 3 == 0) out += ',';
-    out += digits[i];
-  }
-}
-
-// "12.3 %", rounded to one decimal with integers only.
-void append_percent(std::string& out, std::int64_t part, std::int64_t whole) {
-  std::int64_t permille = whole > 0 ? (part * 1000 + whole / 2) / whole : 0;
-  append_int(out, permille / 10);
-  out += '.';
-  append_int(out, permille % 10);
-  out += " %";
-}
-
-bool is_continuation_byte(char c) {
-  return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
-}
-
-// A long name keeps its end, where a path says most, behind an ellipsis.
-void append_short_name(std::string& out, std::string_view name) {
-  std::string text;
-  append_utf8(text, name);
-  std::size_t characters = 0;
-  std::size_t kept_from = 0;  // where the last characters but one begin
-  for (std::size_t i = text.size(); i > 0; --i) {
-    if (is_continuation_byte(text[i - 1])) continue;
-    if (++characters == kLabelCharacters - 1) kept_from = i - 1;
-  }
-  if (characters <= kLabelCharacters) {
-    append_html_text(out, text);
-    return;
-  }
-  out += "\xE2\x80\xA6";  // an ellipsis
-  append_html_text(out, std::string_view(text).substr(kept_from));
-}
-
 std::string_view kind_title(const StatementKind& kind) {
   std::string_view label = kind.list_label;
   if (label.starts_with("Nbr. ")) label.remove_prefix(5);
   return label;
 }
 
-// A project or wildcard set, as the page shows it.
+// A project or wildcard set, as the page shows it: by its path (a set by
+// its pattern), with the groups that list it.
 struct PageContainer {
   const ModuleList* list;
   bool wildcard_set;
+  std::string groups;  // their paths, apart by ", "
 };
+
+std::string_view label_of(const ModuleList& list) {
+  return list.path.empty() ? std::string_view(list.name) : std::string_view(list.path);
+}
+
+std::string_view label_of(const ModuleRecord& module) {
+  return module.path.empty() ? std::string_view(module.name) : std::string_view(module.path);
+}
 
 // What the page shows, taken from the model: the projects and sets as
 // containers, the largest modules and the failures, in the run's order.
@@ -161,15 +125,36 @@ void keep_if_largest(std::vector<const ModuleRecord*>& largest, const ModuleReco
   if (largest.size() > kLargestModules) largest.pop_back();
 }
 
+// In an estate each project once, by its path, with every group that lists
+// it: its groups share projects. Projects not read are listed apart.
+void add_project(PageData& data, std::unordered_map<std::string_view, std::size_t>& seen,
+                 const ModuleList& project, const GroupRecord* group) {
+  if (!project.opened) return;
+  if (!data.model.estate) {
+    data.containers.push_back({&project, false, {}});
+    return;
+  }
+  auto [at, added] = seen.try_emplace(label_of(project), data.containers.size());
+  if (added) data.containers.push_back({&project, false, {}});
+  if (group == nullptr) return;
+  std::string& groups = data.containers[at->second].groups;
+  if (!groups.empty()) groups += ", ";
+  groups += group->path;
+}
+
 PageData page_data(const RunModel& model, int exit_status) {
   PageData data{model, exit_status, {}, {}, {}};
+  std::unordered_map<std::string_view, std::size_t> projects;
   for (const GroupRecord& group : model.groups) {
-    for (const ModuleList& project : group.projects) data.containers.push_back({&project, false});
+    for (const ModuleList& project : group.projects) add_project(data, projects, project, &group);
   }
-  for (const ModuleList& project : model.projects) data.containers.push_back({&project, false});
-  for (const ModuleList& set : model.sets) data.containers.push_back({&set, true});
+  for (const ModuleList& project : model.projects) add_project(data, projects, project, nullptr);
+  for (const ModuleList& set : model.sets) data.containers.push_back({&set, true, {}});
+  // In an estate each module file once, however many projects list it.
+  std::unordered_set<std::string_view> modules;
   for_each_list(model, [&](const ModuleList& list) {
     for (const ModuleRecord& module : list.modules) {
+      if (model.estate && !modules.insert(label_of(module)).second) continue;
       if (module.result) {
         keep_if_largest(data.largest, module);
       } else {
@@ -180,11 +165,17 @@ PageData page_data(const RunModel& model, int exit_status) {
   return data;
 }
 
+// An estate by its folder's path, as found on disk; any other input as
+// the run took it.
+std::string_view input_name(const RunModel& model) {
+  return model.estate ? std::string_view(model.estate->path) : std::string_view(model.facts.input);
+}
+
 void append_head(std::string& out, const PageData& data) {
   out += "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\"/>\n";
   out += "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\"/>\n";
   out += "<title>Codetal: ";
-  append_html_text(out, data.model.facts.input);
+  append_html_text(out, input_name(data.model));
   out += "</title>\n<style>\n";
   out += kStyle;
   out += "</style>\n</head>\n<body>\n";
@@ -201,7 +192,7 @@ void append_title(std::string& out, const PageData& data) {
   out += "<header>\n<h1>";
   out += input_description(data);
   out += ' ';
-  append_html_text(out, data.model.facts.input);
+  append_html_text(out, input_name(data.model));
   out += "</h1>\n<p class=\"meta\">Codetal ";
   append_html_text(out, data.model.facts.version);
   out += ", run started ";
@@ -215,121 +206,6 @@ void append_title(std::string& out, const PageData& data) {
   out += ".</p>\n</header>\n";
 }
 
-void append_card(std::string& out, std::string_view value, std::string_view label) {
-  out += "<div class=\"card\"><b>";
-  out += value;
-  out += "</b><span>";
-  out += label;
-  out += "</span></div>\n";
-}
-
-void append_count_card(std::string& out, std::int64_t value, std::string_view label) {
-  std::string text;
-  append_grouped(text, value);
-  append_card(out, text, label);
-}
-
-void append_legend(std::string& out) {
-  out += "<p class=\"legend\"><span class=\"key code\"></span>code";
-  out += "<span class=\"key comments\"></span>comments";
-  out += "<span class=\"key blank\"></span>blank</p>\n";
-}
-
-// One stacked bar (code, comments, blank) at `y`, scaled to `largest`.
-void append_stacked_bar(std::string& out, std::int64_t y, const ModuleStats& stats,
-                        std::int64_t largest) {
-  const Counter parts[] = {kCodeLines, kCommentLines, kBlankLines};
-  const char* classes[] = {"code", "comments", "blank"};
-  std::int64_t sum = 0;
-  std::int64_t x = kLabelWidth;
-  for (int i = 0; i < 3; ++i) {
-    sum += stats[parts[i]];
-    std::int64_t end = kLabelWidth + (largest > 0 ? sum * kBarWidth / largest : 0);
-    out += "<rect class=\"";
-    out += classes[i];
-    out += "\" x=\"";
-    append_int(out, x);
-    out += "\" y=\"";
-    append_int(out, y + 3);
-    out += "\" width=\"";
-    append_int(out, end - x);
-    out += "\" height=\"16\"/>";
-    x = end;
-  }
-  out += "<text x=\"";
-  append_int(out, x + 6);
-  out += "\" y=\"";
-  append_int(out, y + 15);
-  out += "\">";
-  append_grouped(out, stats[kTotalLines]);
-  out += "</text>";
-}
-
-void append_chart_start(std::string& out, std::string_view id, std::size_t rows) {
-  std::int64_t height = static_cast<std::int64_t>(rows) * kRowHeight + 8;
-  out += "<svg id=\"";
-  out += id;
-  out += "\" width=\"";
-  append_int(out, kChartWidth);
-  out += "\" height=\"";
-  append_int(out, height);
-  out += "\" viewBox=\"0 0 ";
-  append_int(out, kChartWidth);
-  out += ' ';
-  append_int(out, height);
-  out += "\" role=\"img\">\n";
-}
-
-void append_row_label(std::string& out, std::int64_t y, std::string_view name) {
-  out += "<text class=\"label\" x=\"";
-  append_int(out, kLabelWidth - 8);
-  out += "\" y=\"";
-  append_int(out, y + 15);
-  out += "\">";
-  append_short_name(out, name);
-  out += "</text>";
-}
-
-// The whole name and its figures, shown as the row's tooltip.
-void append_row_tooltip(std::string& out, std::string_view name, const ModuleStats& stats) {
-  out += "<title>";
-  append_html_text(out, name);
-  out += ": ";
-  for (const LineCount& count : kLineCounts) {
-    if (count.counter != kTotalLines) out += ", ";
-    append_int(out, stats[count.counter]);
-    out += ' ';
-    out += count.tooltip_word;
-  }
-  out += "</title>";
-}
-
-struct BarRow {
-  std::string_view name;
-  const ModuleStats* stats;
-};
-
-// Rows of stacked bars, one per name, in a frame that scrolls when there
-// are many, so that no bar is squashed.
-void append_bar_chart(std::string& out, std::string_view id, const std::vector<BarRow>& rows) {
-  std::int64_t largest = 0;
-  for (const BarRow& row : rows)
-    largest = std::max<std::int64_t>(largest, (*row.stats)[kTotalLines]);
-  append_legend(out);
-  out += "<div class=\"scroll\">\n";
-  append_chart_start(out, id, rows.size());
-  std::int64_t y = 4;
-  for (const BarRow& row : rows) {
-    out += "<g class=\"bar\">";
-    append_row_tooltip(out, row.name, *row.stats);
-    append_row_label(out, y, row.name);
-    append_stacked_bar(out, y, *row.stats, largest);
-    out += "</g>\n";
-    y += kRowHeight;
-  }
-  out += "</svg>\n</div>\n";
-}
-
 void append_summary(std::string& out, const PageData& data) {
   const ModuleStats& t = data.model.totals;
   out += "<section id=\"totals\">\n<h2>Totals at a glance</h2>\n<div class=\"cards\">\n";
@@ -339,11 +215,7 @@ void append_summary(std::string& out, const PageData& data) {
   append_percent(share, t[kCommentLines], t[kTotalLines]);
   append_card(out, share, "comment share");
   append_count_card(out, data.model.modules_counted, "modules counted");
-  if (data.model.estate) {
-    const ModuleList& unlisted = data.model.estate->unlisted;
-    append_count_card(out, unlisted.totals[kTotalLines], "lines in no project");
-    append_count_card(out, unlisted.counted, "modules in no project");
-  }
+  if (data.model.estate) append_estate_cards(out, *data.model.estate);
   if (data.model.modules_failed > 0)
     append_count_card(out, data.model.modules_failed, "modules failed");
   out += "</div>\n";
@@ -359,7 +231,7 @@ void append_projects_chart(std::string& out, const PageData& data) {
   }
   std::vector<BarRow> rows;
   for (const PageContainer& c : data.containers)
-    rows.push_back(BarRow{c.list->name, &c.list->totals});
+    rows.push_back(BarRow{label_of(*c.list), &c.list->totals});
   std::stable_sort(rows.begin(), rows.end(), [](const BarRow& a, const BarRow& b) {
     return (*a.stats)[kTotalLines] > (*b.stats)[kTotalLines];
   });
@@ -376,7 +248,8 @@ void append_modules_chart(std::string& out, const PageData& data) {
     return;
   }
   std::vector<BarRow> rows;
-  for (const ModuleRecord* m : data.largest) rows.push_back(BarRow{m->name, &m->result->stats});
+  for (const ModuleRecord* m : data.largest)
+    rows.push_back(BarRow{label_of(*m), &m->result->stats});
   append_bar_chart(out, "module-chart", rows);
   out += "</section>\n";
 }
@@ -431,8 +304,10 @@ void append_number_cells(std::string& out, int modules, const ModuleStats& stats
   for (const StatementKind& kind : kStatementKinds) cell(stats[kind.counter]);
 }
 
-void append_table_head(std::string& out) {
-  out += "<thead><tr><th>Name</th><th>Modules</th>";
+void append_table_head(std::string& out, bool groups) {
+  out += "<thead><tr><th>Name</th>";
+  if (groups) out += "<th>Groups</th>";
+  out += "<th>Modules</th>";
   for (const LineCount& count : kLineCounts) {
     out += "<th>";
     out += count.column_title;
@@ -451,19 +326,26 @@ void append_project_table(std::string& out, const PageData& data) {
   if (data.containers.empty()) return;
   out += "<section id=\"table\">\n<h2>Projects in numbers</h2>\n<div class=\"wide\">\n";
   out += "<table id=\"project-table\">\n";
-  append_table_head(out);
+  const bool groups = data.model.estate.has_value();
+  append_table_head(out, groups);
   out += "<tbody>\n";
   for (const PageContainer& c : data.containers) {
     out += "<tr><td title=\"";
-    append_html_text(out, c.list->name);
+    append_html_text(out, label_of(*c.list));
     out += "\">";
     if (c.wildcard_set) out += "set ";
-    append_short_name(out, c.list->name);
+    append_short_name(out, label_of(*c.list));
     out += "</td>";
+    if (groups) {
+      out += "<td>";
+      append_html_text(out, c.groups);
+      out += "</td>";
+    }
     append_number_cells(out, c.list->counted, c.list->totals);
     out += "</tr>\n";
   }
   out += "</tbody>\n<tfoot><tr><td>All</td>";
+  if (groups) out += "<td></td>";
   append_number_cells(out, data.model.modules_counted, data.model.totals);
   out += "</tr></tfoot>\n</table>\n</div>\n</section>\n";
 }
@@ -473,7 +355,7 @@ void append_failures(std::string& out, const PageData& data) {
   out += "<section id=\"failures\">\n<h2>Modules not counted</h2>\n<ul>\n";
   for (const ModuleRecord* f : data.failures) {
     out += "<li>";
-    append_html_text(out, f->name);
+    append_html_text(out, label_of(*f));
     out += ": ";
     out += failure_reason(f->failure);
     out += "</li>\n";
@@ -490,6 +372,7 @@ void render_page(std::string& out, const RunModel& model, int exit_status) {
   append_summary(out, data);
   append_projects_chart(out, data);
   append_modules_chart(out, data);
+  append_estate_sections(out, model);
   append_statement_chart(out, data);
   append_project_table(out, data);
   append_failures(out, data);

@@ -49,9 +49,9 @@ class JsonWriter {
   // not whole.
   static bool left_open(const RunModel& model) {
     bool open = false;
-    for (const GroupRecord& group : model.groups) open = open || !group.ended;
+    for (const GroupRecord& group : model.groups) open = open || (!group.ended && group.opened);
     for_each_list(model, [&](const ModuleList& list) {
-      open = open || (!list.ended && &list != &model.single);
+      open = open || (!list.ended && list.opened && &list != &model.single);
     });
     return open;
   }
@@ -104,7 +104,7 @@ class JsonWriter {
   // A set has a pattern and no path.
   template <typename Items, typename Item>
   void container(int at, std::string_view name_key, std::string_view name, const std::string* path,
-                 std::string_view list_key, const Items& all, Item item,
+                 std::string_view failure, std::string_view list_key, const Items& all, Item item,
                  const ModuleStats* totals) {
     out_ += "{\n";
     indent(at + 2);
@@ -117,6 +117,12 @@ class JsonWriter {
       indent(at + 2);
       out_ += "\"path\": ";
       append_json_string(out_, *path);
+      out_ += ",\n";
+    }
+    if (!failure.empty()) {
+      indent(at + 2);
+      out_ += "\"failed\": ";
+      append_json_string(out_, failure);
       out_ += ",\n";
     }
     indent(at + 2);
@@ -138,32 +144,75 @@ class JsonWriter {
 
   void list(const ModuleList& l, std::string_view name_key, int at) {
     container(
-        at, name_key, l.name, name_key == "name" ? &l.path : nullptr, "modules", l.modules,
-        [&](const ModuleRecord& m) { module(m); }, l.ended ? &l.totals : nullptr);
+        at, name_key, l.name, name_key == "name" ? &l.path : nullptr, l.failure, "modules",
+        l.modules, [&](const ModuleRecord& m) { module(m); }, l.ended ? &l.totals : nullptr);
   }
 
   void group(const GroupRecord& g) {
     container(
-        4, "name", g.name, &g.path, "projects", g.projects,
+        4, "name", g.name, &g.path, g.failure, "projects", g.projects,
         [&](const ModuleList& p) { list(p, "name", 8); }, g.ended ? &g.totals : nullptr);
+  }
+
+  void key(std::string_view name) {
+    out_ += ",\n    \"";
+    out_ += name;
+    out_ += "\": ";
   }
 
   void estate(const EstateRecord& e) {
     out_ += "  \"estate\": {\n    \"folder\": ";
     append_json_string(out_, e.folder);
-    if (e.ended) {
-      out_ += ",\n    \"totals\": ";
-      append_json_counts(out_, e.totals);
-      out_ += ",\n    \"listed_modules\": ";
-      append_number(out_, e.modules);
+    key("path");
+    append_json_string(out_, e.path);
+    key("excluded");
+    out_ += '[';
+    for (std::size_t i = 0; i < e.left_out.size(); ++i) {
+      if (i > 0) out_ += ", ";
+      append_json_string(out_, e.left_out[i]);
     }
+    out_ += ']';
+    if (e.ended) estate_summary(e);
     if (e.unlisted.ended) {
-      out_ += ",\n    \"unlisted_totals\": ";
+      key("unlisted_totals");
       append_json_counts(out_, e.unlisted.totals);
     }
-    out_ += ",\n    \"unlisted\": [";
+    key("unlisted");
+    out_ += '[';
     items(e.unlisted.modules, 6, [&](const ModuleRecord& m) { module(m); });
     out_ += "]\n  },\n";
+  }
+
+  void estate_summary(const EstateRecord& e) {
+    const EstateSummary& s = e.summary;
+    key("totals");
+    append_json_counts(out_, s.totals);
+    key("distinct_content_totals");
+    append_json_counts(out_, s.distinct_content_totals);
+    for (const auto& [name, count] : {std::pair{"groups", s.groups},
+                                      {"projects", s.projects},
+                                      {"listed_modules", s.listed_modules},
+                                      {"unlisted_modules", s.unlisted_modules},
+                                      {"failed_modules", s.failed_modules},
+                                      {"failed_projects", s.failed_projects},
+                                      {"failed_groups", s.failed_groups}}) {
+      key(name);
+      append_number(out_, count);
+    }
+    key("copies");
+    out_ += '[';
+    items(e.copy_paths, 6, [&](const std::vector<std::string>& paths) {
+      out_ += "{\"files\": [";
+      for (std::size_t i = 0; i < paths.size(); ++i) {
+        if (i > 0) out_ += ", ";
+        append_json_string(out_, paths[i]);
+      }
+      out_ += "], \"counts\": ";
+      append_json_counts(out_,
+                         s.copies[static_cast<std::size_t>(&paths - e.copy_paths.data())].counts);
+      out_ += '}';
+    });
+    out_ += ']';
   }
 
   void options(const ReportOptions& options) {

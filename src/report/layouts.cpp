@@ -172,4 +172,21 @@ void report_estate_totals(ReportLog& log, const ModuleStats& estate_totals) {
   write_ruled_totals(log, "Estate Totals \n", estate_totals);
 }
 
+void report_estate_contents(ReportLog& log, const EstateSummary& summary) {
+  if (!summary.copies.empty()) {
+    log.write_log("FILES WITH THE SAME CONTENT \n\n");
+    write_heading_lines(log);
+    for (const CopySet& set : summary.copies) {
+      for (const std::string& file : set.files) write_module_name_line(log, file);
+      write_table_rows(log, set.counts);
+    }
+  }
+  log.write_log("Distinct Content Totals \n");
+  write_table_rows(log, summary.distinct_content_totals);
+}
+
+std::string left_out_title(std::string_view folder) {
+  return upper_title("FOLDER LEFT OUT: ", folder, " \n\n");
+}
+
 }  // namespace codetal

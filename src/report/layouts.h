@@ -8,6 +8,7 @@
 
 #include "analysis/module_stats.h"
 #include "options/report_options.h"
+#include "report/estate_summary.h"
 #include "report/log.h"
 
 namespace codetal {
@@ -34,5 +35,10 @@ void report_group_totals(ReportLog& log, const ModuleStats& group_totals);
 void report_unlisted_totals(ReportLog& log, const ModuleStats& unlisted_totals);
 // Laid out as the Group Totals.
 void report_estate_totals(ReportLog& log, const ModuleStats& estate_totals);
+// After the estate totals: each set of files with the same bytes (their
+// names, then the counts of one), when there are any, then the totals that
+// count each content once.
+void report_estate_contents(ReportLog& log, const EstateSummary& summary);
+std::string left_out_title(std::string_view folder);
 
 }  // namespace codetal

@@ -51,8 +51,13 @@ void LogReport::unlisted_modules_ended(const ModuleStats& totals) {
   report_unlisted_totals(log_, totals);
 }
 
-void LogReport::estate_ended(std::string_view, const ModuleStats& totals, int) {
-  report_estate_totals(log_, totals);
+void LogReport::folder_left_out(std::string_view folder) {
+  log_.write_log(left_out_title(folder));
+}
+
+void LogReport::estate_ended(std::string_view, const EstateSummary& summary) {
+  report_estate_totals(log_, summary.totals);
+  report_estate_contents(log_, summary);
 }
 
 void LogReport::run_ended() {

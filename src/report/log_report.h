@@ -23,7 +23,8 @@ class LogReport final : public ReportListener {
   void estate_started(std::string_view folder) override;
   void unlisted_modules_started() override;
   void unlisted_modules_ended(const ModuleStats& totals) override;
-  void estate_ended(std::string_view folder, const ModuleStats& totals, int modules) override;
+  void folder_left_out(std::string_view folder) override;
+  void estate_ended(std::string_view folder, const EstateSummary& summary) override;
   void run_ended() override;
   // A stopped run leaves a report of its own too, if only its header.
   void run_stopped() override;

@@ -7,8 +7,14 @@
 #include <vector>
 
 #include "analysis/module_result.h"
+#include "report/estate_summary.h"
 
 namespace codetal {
+
+// A project or group file that could not be read: not opened at all, or
+// cut short by a read error (its modules up to there are reported).
+enum class ListingKind { kGroup, kProject };
+enum class ListingFailure { kCannotOpen, kReadError };
 
 // Why a module could not be counted.
 enum class ModuleFailure {
@@ -30,16 +36,20 @@ class ReportListener {
   virtual void module_counted(std::string_view /*module*/, const ModuleResult& /*result*/) {}
   virtual void module_failed(std::string_view /*module*/, ModuleFailure /*why*/) {}
   virtual void project_ended(std::string_view /*project*/, const ModuleStats& /*totals*/) {}
+  // Told where the project or group would have started (kCannotOpen), or
+  // before its end (kReadError).
+  virtual void listing_failed(std::string_view /*name*/, ListingKind /*kind*/,
+                              ListingFailure /*why*/) {}
   virtual void group_ended(std::string_view /*group*/, const ModuleStats& /*totals*/) {}
   virtual void wildcard_set_ended(std::string_view /*pattern*/, const ModuleStats& /*totals*/) {}
-  // A folder's estate: started first; its groups and projects come as
-  // above, then the modules that no project lists, then the sum over every
-  // distinct listed module file (`modules` of them).
+  // A folder's estate: started first, then each folder left out of its
+  // walk; its groups and projects come as above, then the modules that no
+  // project lists, then what it adds up to.
   virtual void estate_started(std::string_view /*folder*/) {}
+  virtual void folder_left_out(std::string_view /*folder*/) {}
   virtual void unlisted_modules_started() {}
   virtual void unlisted_modules_ended(const ModuleStats& /*totals*/) {}
-  virtual void estate_ended(std::string_view /*folder*/, const ModuleStats& /*totals*/,
-                            int /*modules*/) {}
+  virtual void estate_ended(std::string_view /*folder*/, const EstateSummary& /*summary*/) {}
   // Last, once the input has been traversed to its end.
   virtual void run_ended() {}
   // Instead of run_ended when the traversal stopped at a failure: no totals
@@ -78,6 +88,9 @@ class ReportFanout final : public ReportListener {
   void project_ended(std::string_view project, const ModuleStats& totals) override {
     for (ReportListener* l : listeners_) l->project_ended(project, totals);
   }
+  void listing_failed(std::string_view name, ListingKind kind, ListingFailure why) override {
+    for (ReportListener* l : listeners_) l->listing_failed(name, kind, why);
+  }
   void group_ended(std::string_view group, const ModuleStats& totals) override {
     for (ReportListener* l : listeners_) l->group_ended(group, totals);
   }
@@ -87,14 +100,17 @@ class ReportFanout final : public ReportListener {
   void estate_started(std::string_view folder) override {
     for (ReportListener* l : listeners_) l->estate_started(folder);
   }
+  void folder_left_out(std::string_view folder) override {
+    for (ReportListener* l : listeners_) l->folder_left_out(folder);
+  }
   void unlisted_modules_started() override {
     for (ReportListener* l : listeners_) l->unlisted_modules_started();
   }
   void unlisted_modules_ended(const ModuleStats& totals) override {
     for (ReportListener* l : listeners_) l->unlisted_modules_ended(totals);
   }
-  void estate_ended(std::string_view folder, const ModuleStats& totals, int modules) override {
-    for (ReportListener* l : listeners_) l->estate_ended(folder, totals, modules);
+  void estate_ended(std::string_view folder, const EstateSummary& summary) override {
+    for (ReportListener* l : listeners_) l->estate_ended(folder, summary);
   }
   void run_ended() override {
     for (ReportListener* l : listeners_) l->run_ended();

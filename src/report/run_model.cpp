@@ -84,8 +84,36 @@ void RunModelBuilder::group_ended(std::string_view, const ModuleStats& totals) {
   in_group_ = false;
 }
 
+void RunModelBuilder::listing_failed(std::string_view name, ListingKind kind, ListingFailure why) {
+  // Outside an estate a listing that fails stops the run, as the log tells.
+  if (!model_.estate) return;
+  const std::string reason(why == ListingFailure::kCannotOpen ? "cannot be opened"
+                                                              : "was cut short by a read error");
+  if (kind == ListingKind::kGroup) {
+    if (why == ListingFailure::kCannotOpen) {
+      group_started(name);
+      in_group_ = false;
+      model_.groups.back().opened = false;
+    }
+    model_.groups.back().failure = reason;
+    return;
+  }
+  if (why == ListingFailure::kCannotOpen) {
+    project_started(name);
+    list_->opened = false;
+  }
+  if (list_ != nullptr) list_->failure = reason;
+  if (why == ListingFailure::kCannotOpen) list_ = nullptr;
+}
+
 void RunModelBuilder::estate_started(std::string_view folder) {
-  model_.estate.emplace().folder = folder;
+  EstateRecord& estate = model_.estate.emplace();
+  estate.folder = folder;
+  estate.path = path_of(folder);
+}
+
+void RunModelBuilder::folder_left_out(std::string_view folder) {
+  model_.estate->left_out.push_back(path_of(folder));
 }
 
 void RunModelBuilder::unlisted_modules_started() {
@@ -96,10 +124,13 @@ void RunModelBuilder::unlisted_modules_ended(const ModuleStats& totals) {
   end_list(totals);
 }
 
-void RunModelBuilder::estate_ended(std::string_view, const ModuleStats& totals, int modules) {
+void RunModelBuilder::estate_ended(std::string_view, const EstateSummary& summary) {
   EstateRecord& estate = *model_.estate;
-  estate.totals = totals;
-  estate.modules = modules;
+  estate.summary = summary;
+  for (const CopySet& set : summary.copies) {
+    std::vector<std::string>& paths = estate.copy_paths.emplace_back();
+    for (const std::string& file : set.files) paths.push_back(path_of(file));
+  }
   estate.ended = true;
 }
 
@@ -114,8 +145,8 @@ void RunModelBuilder::finish(bool completed) {
 
   for_each_list(m, [&m](const ModuleList& list) { m.modules_failed += list.failed; });
   if (m.estate) {
-    m.totals = m.estate->totals;
-    m.modules_counted = m.estate->modules;
+    m.totals = m.estate->summary.totals;
+    m.modules_counted = m.estate->summary.listed_modules;
     return;
   }
   // Outside an estate the input is one group, project, set or module: the

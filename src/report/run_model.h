@@ -35,6 +35,10 @@ struct ModuleList {
   // The traversal told its totals; else the run stopped in it, and
   // `totals` are those of the modules counted before.
   bool ended = false;
+  // Why the project file could not be read, when it could not: not opened
+  // (no module, no totals) or cut short.
+  std::string failure;
+  bool opened = true;
 };
 
 struct GroupRecord {
@@ -43,13 +47,17 @@ struct GroupRecord {
   std::vector<ModuleList> projects;
   ModuleStats totals;
   bool ended = false;
+  std::string failure;  // as a project's
+  bool opened = true;
 };
 
 struct EstateRecord {
   std::string folder;
+  std::string path;
+  std::vector<std::string> left_out;  // the folders' paths, in walk order
   ModuleList unlisted;
-  ModuleStats totals;  // each distinct listed module file once
-  int modules = 0;     // the distinct listed module files counted
+  EstateSummary summary;
+  std::vector<std::vector<std::string>> copy_paths;  // per copy set, its files' paths
   bool ended = false;
 };
 
@@ -101,12 +109,14 @@ class RunModelBuilder final : public ReportListener {
   void module_counted(std::string_view module, const ModuleResult& result) override;
   void module_failed(std::string_view module, ModuleFailure why) override;
   void project_ended(std::string_view project, const ModuleStats& totals) override;
+  void listing_failed(std::string_view name, ListingKind kind, ListingFailure why) override;
+  void folder_left_out(std::string_view folder) override;
   void group_ended(std::string_view group, const ModuleStats& totals) override;
   void wildcard_set_ended(std::string_view pattern, const ModuleStats& totals) override;
   void estate_started(std::string_view folder) override;
   void unlisted_modules_started() override;
   void unlisted_modules_ended(const ModuleStats& totals) override;
-  void estate_ended(std::string_view folder, const ModuleStats& totals, int modules) override;
+  void estate_ended(std::string_view folder, const EstateSummary& summary) override;
   void run_ended() override { finish(true); }
   void run_stopped() override { finish(false); }
 

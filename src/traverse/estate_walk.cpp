@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/ascii.h"
+#include "platform/wildcard.h"
 #include "traverse/listed_names.h"
 
 namespace codetal {
@@ -12,7 +13,8 @@ namespace {
 
 class EstateWalk {
  public:
-  explicit EstateWalk(Traversal& run) : run_(run) {}
+  EstateWalk(Traversal& run, const std::vector<std::string>& left_out)
+      : run_(run), left_out_(left_out) {}
 
   void walk(const std::string& folder) {
     if (!first_visit(folder)) return;
@@ -27,7 +29,9 @@ class EstateWalk {
     });
     for (const FolderEntry& entry : entries) {
       std::string name = inside(folder, entry.name);
-      if (entry.is_folder) {
+      if (entry.is_folder && is_left_out(entry.name)) {
+        run_.report.folder_left_out(name);
+      } else if (entry.is_folder) {
         walk(name);
       } else {
         file_found(std::move(name));
@@ -43,6 +47,13 @@ class EstateWalk {
   bool first_visit(const std::string& folder) {
     std::optional<FileIdentity> identity = run_.platform.identify(folder);
     return !identity || visited_.insert(*identity).second;
+  }
+
+  bool is_left_out(std::string_view folder) const {
+    for (const std::string& pattern : left_out_) {
+      if (wildcard_match(pattern, folder)) return true;
+    }
+    return false;
   }
 
   void file_found(std::string name) {
@@ -66,13 +77,15 @@ class EstateWalk {
   }
 
   Traversal& run_;
+  const std::vector<std::string>& left_out_;
   std::unordered_set<FileIdentity, FileIdentityHash> visited_;
 };
 
 }  // namespace
 
-EstateFiles find_estate_files(Traversal& run, std::string_view folder) {
-  EstateWalk walk(run);
+EstateFiles find_estate_files(Traversal& run, std::string_view folder,
+                              const std::vector<std::string>& left_out) {
+  EstateWalk walk(run, left_out);
   walk.walk(std::string(folder));
   return std::move(walk.found);
 }

@@ -29,7 +29,9 @@ struct EstateFiles {
 // Hidden entries and links to folders are left out, and no folder is walked
 // twice. Names are the folder as given, then the platform's separator and
 // the entries' own names. A folder that cannot be read is told and fails the run; the walk
-// goes on with the rest.
-EstateFiles find_estate_files(Traversal& run, std::string_view folder);
+// goes on with the rest. A folder whose own name matches one of the
+// `left_out` patterns ("*" and "?", ignoring case) is told and not walked.
+EstateFiles find_estate_files(Traversal& run, std::string_view folder,
+                              const std::vector<std::string>& left_out);
 
 }  // namespace codetal

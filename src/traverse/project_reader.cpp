@@ -13,9 +13,10 @@ int size_of(std::string_view text) {
   return static_cast<int>(text.size());
 }
 
-std::unique_ptr<InputFile> open_listing(Traversal& run, std::string_view name) {
+std::unique_ptr<InputFile> open_listing(Traversal& run, std::string_view name, ListingKind kind) {
   std::unique_ptr<InputFile> file = run.platform.open_input(name);
   if (file != nullptr) return file;
+  run.report.listing_failed(name, kind, ListingFailure::kCannotOpen);
   run.console.console_message("Codetal==>  Unable to open %.*s for reading \n", size_of(name),
                               name.data());
   run.console.console_message("Codetal==>  The file probably doesn't exist \n\n");
@@ -25,8 +26,9 @@ std::unique_ptr<InputFile> open_listing(Traversal& run, std::string_view name) {
 }
 
 // A read error ends the file like its end, but the run must not look whole.
-void note_read_failure(Traversal& run, bool read_failed, std::string_view name) {
+void note_read_failure(Traversal& run, bool read_failed, std::string_view name, ListingKind kind) {
   if (!read_failed) return;
+  run.report.listing_failed(name, kind, ListingFailure::kReadError);
   run.console.console_message("Codetal==>  Unable to read %.*s \n", size_of(name), name.data());
   run.failed = true;
 }
@@ -38,7 +40,7 @@ Summed not_opened(const Traversal& run) {
 }  // namespace
 
 Summed process_project_file(Traversal& run, std::string_view project_name) {
-  std::unique_ptr<InputFile> file = open_listing(run, project_name);
+  std::unique_ptr<InputFile> file = open_listing(run, project_name, ListingKind::kProject);
   if (file == nullptr) return not_opened(run);
   run.report.project_started(project_name);
   const ProjectFile project = read_project(*file, project_name, run.module_kinds());
@@ -46,13 +48,13 @@ Summed process_project_file(Traversal& run, std::string_view project_name) {
 
   Summed sum = process_modules(run, project.modules);
   if (sum.next == Next::kStop) return sum;
-  note_read_failure(run, project.read_failed, project_name);
+  note_read_failure(run, project.read_failed, project_name, ListingKind::kProject);
   run.report.project_ended(project_name, sum.totals);
   return sum;
 }
 
 Summed process_group_file(Traversal& run, std::string_view group_name) {
-  std::unique_ptr<InputFile> file = open_listing(run, group_name);
+  std::unique_ptr<InputFile> file = open_listing(run, group_name, ListingKind::kGroup);
   if (file == nullptr) return not_opened(run);
   run.report.group_started(group_name);
   const GroupFile group = read_group(*file, group_name);
@@ -64,7 +66,7 @@ Summed process_group_file(Traversal& run, std::string_view group_name) {
     if (one.next == Next::kStop) return one;
     sum.totals += one.totals;
   }
-  note_read_failure(run, group.read_failed, group_name);
+  note_read_failure(run, group.read_failed, group_name, ListingKind::kGroup);
   run.report.group_ended(group_name, sum.totals);
   return sum;
 }

@@ -5,8 +5,10 @@
 // writer renders the one model of the run; none may add up on its own.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <nlohmann/json.hpp>
 #include <regex>
+#include <set>
 #include <sstream>
 
 #include "cases.h"
@@ -61,19 +63,53 @@ std::vector<int> page_figures(int modules, const json& totals) {
   return figures;
 }
 
-// The JSON's module lists in run order, each with its group's name.
-struct Listed {
-  std::string group;
-  const json* list;
-};
-
-std::vector<Listed> lists_of(const json& doc) {
-  std::vector<Listed> lists;
+// The JSON's module lists in run order, as the page shows them: those
+// read, and in an estate each project path once.
+std::vector<const json*> lists_of(const json& doc) {
+  std::vector<const json*> lists;
+  std::set<std::string> seen;
+  auto add = [&](const json& l) {
+    if (l.contains("failed") && !l.contains("totals") && l["modules"].empty()) return;
+    if (!doc.contains("estate") || !l.contains("path") || seen.insert(l["path"]).second)
+      lists.push_back(&l);
+  };
   for (const json& g : doc["groups"])
-    for (const json& p : g["projects"]) lists.push_back({g["name"], &p});
+    for (const json& p : g["projects"]) add(p);
   for (const char* top : {"projects", "sets"})
-    for (const json& l : doc[top]) lists.push_back({"", &l});
+    for (const json& l : doc[top]) add(l);
   return lists;
+}
+
+const json& estate_row(const std::vector<Row>& csv, const std::string& kind) {
+  static json counts;
+  for (const Row& row : csv)
+    if (row[0] == kind) return counts = counts_of(csv[0], row);
+  ADD_FAILURE() << "no CSV row " << kind;
+  return counts = json::object();
+}
+
+// The estate's rules, from the CSV's own rows and the JSON's copies: its
+// totals add each distinct listed file once, and its distinct-content
+// totals leave out every repeat of a content among those.
+void expect_estate_rules(const json& doc, const std::vector<Row>& csv) {
+  const auto path = std::find(csv[0].begin(), csv[0].end(), "path") - csv[0].begin();
+  std::map<std::string, json> listed;  // path -> counts
+  for (const Row& row : csv)
+    if (row[0] == "module" && !row[2].empty()) listed.emplace(row[path], counts_of(csv[0], row));
+  json sum = json::object(), distinct = json::object();
+  for (const auto& [file, counts] : listed)
+    for (const auto& [name, value] : counts.items())
+      sum[name] = sum.value(name, 0) + value.get<int>();
+  EXPECT_EQ(sum, estate_row(csv, "estate"));
+  distinct = sum;
+  for (const json& copy : doc["estate"]["copies"]) {
+    int repeats = -1;
+    for (const json& file : copy["files"]) repeats += listed.contains(file);
+    for (const auto& [name, value] : copy["counts"].items())
+      distinct[name] = distinct[name].get<int>() - std::max(repeats, 0) * value.get<int>();
+  }
+  EXPECT_EQ(distinct, estate_row(csv, "distinct_content"));
+  EXPECT_EQ(doc["estate"]["listed_modules"], listed.size());
 }
 
 int counted(const json& list) {
@@ -95,12 +131,18 @@ TEST_P(ExportsAgree, FigureByFigure) {
 
   // The CSV, row by row, against the JSON in the same order.
   std::vector<json> expected;  // per CSV row: its kind and counts, from the JSON
+  auto list_rows = [&](const json& l, const char* kind) {
+    if (l.contains("failed") && !l.contains("totals") && l["modules"].empty())
+      expected.push_back({"failed_" + std::string(kind), {}});
+  };
   auto module_rows = [&](const json& modules) {
     for (const json& m : modules)
       expected.push_back(m.contains("counts") ? json{"module", m["counts"]} : json{"failed", {}});
   };
   for (const json& g : doc["groups"]) {
+    list_rows(g, "group");
     for (const json& p : g["projects"]) {
+      list_rows(p, "project");
       module_rows(p["modules"]);
       if (p.contains("totals")) expected.push_back({"project", p["totals"]});
     }
@@ -108,6 +150,7 @@ TEST_P(ExportsAgree, FigureByFigure) {
   }
   for (const char* top : {"projects", "sets"}) {
     for (const json& l : doc[top]) {
+      list_rows(l, "project");
       module_rows(l["modules"]);
       if (l.contains("totals"))
         expected.push_back({top == std::string("sets") ? "set" : "project", l["totals"]});
@@ -118,31 +161,45 @@ TEST_P(ExportsAgree, FigureByFigure) {
     module_rows(doc["estate"]["unlisted"]);
     expected.push_back({"unlisted", doc["estate"]["unlisted_totals"]});
     expected.push_back({"estate", doc["estate"]["totals"]});
+    expected.push_back({"distinct_content", doc["estate"]["distinct_content_totals"]});
+    expect_estate_rules(doc, csv);
   }
   ASSERT_EQ(csv.size(), expected.size() + 1);
   for (std::size_t r = 1; r < csv.size(); ++r) {
     EXPECT_EQ(csv[r][0], expected[r - 1][0]) << "CSV row " << r;
-    if (csv[r][0] != "failed") {
+    if (!csv[r][0].starts_with("failed")) {
       EXPECT_EQ(counts_of(csv[0], csv[r]), expected[r - 1][1]) << r;
     }
   }
 
   // The page's table: one row per JSON list, then the run as a whole.
-  const std::vector<Listed> lists = lists_of(doc);
+  const std::vector<const json*> lists = lists_of(doc);
   ASSERT_EQ(page.size(), lists.size() + 1);
   json whole = doc.contains("estate") ? doc["estate"]["totals"] : json::object();
   int whole_modules = doc.contains("estate") ? doc["estate"]["listed_modules"].get<int>() : 0;
   for (std::size_t i = 0; i < lists.size(); ++i) {
-    const json& list = *lists[i].list;
-    EXPECT_EQ(page[i].first, list.contains("name") ? list["name"] : list["pattern"]);
+    const json& list = *lists[i];
+    EXPECT_EQ(page[i].first, list.contains("path") ? list["path"] : list["pattern"]);
     EXPECT_EQ(page[i].second, page_figures(counted(list), list["totals"])) << page[i].first;
   }
   if (!doc.contains("estate")) {
-    const json& top = doc["groups"].empty() ? *lists.front().list : doc["groups"][0];
+    const json& top = doc["groups"].empty() ? *lists.front() : doc["groups"][0];
     whole = top["totals"];
-    for (const Listed& l : lists) whole_modules += counted(*l.list);
+    for (const json* l : lists) whole_modules += counted(*l);
   }
   EXPECT_EQ(page.back().second, page_figures(whole_modules, whole)) << "the footer";
+
+  // An estate's page names each module file once among the largest.
+  if (doc.contains("estate")) {
+    const std::string html = read_file(folder / "Codetal.html");
+    const std::size_t from = html.find("<svg id=\"module-chart\""), to = html.find("</svg>", from);
+    const std::string chart = html.substr(from, to - from);
+    static const std::regex title("<title>([^<]*): \\d+ lines");
+    std::set<std::string> names;
+    for (std::sregex_iterator t(chart.begin(), chart.end(), title), end; t != end; ++t)
+      EXPECT_TRUE(names.insert((*t)[1]).second) << "twice among the largest: " << (*t)[1];
+    EXPECT_FALSE(names.empty());
+  }
 }
 
 // The README's sizes of the example's exports are those a run writes now.

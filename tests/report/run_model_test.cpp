@@ -52,8 +52,10 @@ void tell(RunModelBuilder& model, const std::string& event) {
       return model.unlisted_modules_ended(lines(after));
     case 'e': {
       const std::size_t slash = after.find('/');
-      return model.estate_ended("", lines(after.substr(0, slash)),
-                                std::stoi(after.substr(slash + 1)));
+      EstateSummary summary;
+      summary.totals = lines(after.substr(0, slash));
+      summary.listed_modules = std::stoi(after.substr(slash + 1));
+      return model.estate_ended("", summary);
     }
   }
   ADD_FAILURE() << "no event " << event;
@@ -88,8 +90,8 @@ std::string describe(const RunModel& m) {
   for (const ModuleList& s : m.sets) describe(out, "S", s);
   if (!m.single.modules.empty()) describe(out, "M", m.single);
   if (m.estate) {
-    out << "E " << m.estate->folder << "=" << m.estate->totals[kTotalLines] << "/"
-        << m.estate->modules << " ";
+    out << "E " << m.estate->folder << "=" << m.estate->summary.totals[kTotalLines] << "/"
+        << m.estate->summary.listed_modules << " ";
     describe(out, "U", m.estate->unlisted);
   }
   out << "run=" << m.totals[kTotalLines] << "/" << m.modules_counted << "/" << m.modules_failed

@@ -1,0 +1,101 @@
+#include "report/html_estate.h"
+
+#include <algorithm>
+
+#include "report/export_text.h"
+#include "report/html_parts.h"
+#include "report/html_report.h"
+
+namespace codetal::html {
+namespace {
+
+void append_unlisted(std::string& out, const ModuleList& unlisted) {
+  out += "<section id=\"unlisted\">\n<h2>Modules in no project</h2>\n<p>";
+  append_grouped(out, unlisted.counted);
+  out += " modules, ";
+  append_grouped(out, unlisted.totals[kTotalLines]);
+  out += " lines, that no project lists.</p>\n";
+  std::vector<BarRow> rows;
+  for (const ModuleRecord& module : unlisted.modules) {
+    if (module.result) rows.push_back(BarRow{module.path, &module.result->stats});
+  }
+  std::stable_sort(rows.begin(), rows.end(), [](const BarRow& a, const BarRow& b) {
+    return (*a.stats)[kTotalLines] > (*b.stats)[kTotalLines];
+  });
+  if (rows.size() > kLargestModules) rows.resize(kLargestModules);
+  if (!rows.empty()) append_bar_chart(out, "unlisted-chart", rows);
+  out += "</section>\n";
+}
+
+void append_copies(std::string& out, const EstateRecord& estate) {
+  const EstateSummary& s = estate.summary;
+  out += "<section id=\"copies\">\n<h2>Files with the same content</h2>\n";
+  if (s.copies.empty()) {
+    out += "<p>No two module files hold the same bytes.</p>\n</section>\n";
+    return;
+  }
+  out += "<p>Copies add ";
+  append_grouped(out, s.totals[kTotalLines] - s.distinct_content_totals[kTotalLines]);
+  out += " lines to the estate totals; each content counted once, the listed files hold ";
+  append_grouped(out, s.distinct_content_totals[kTotalLines]);
+  out += " lines.</p>\n<ul>\n";
+  for (std::size_t i = 0; i < s.copies.size(); ++i) {
+    out += "<li>";
+    append_grouped(out, s.copies[i].counts[kTotalLines]);
+    out += " lines in each of ";
+    const std::vector<std::string>& paths = estate.copy_paths[i];
+    for (std::size_t f = 0; f < paths.size(); ++f) {
+      if (f > 0) out += ", ";
+      append_html_text(out, paths[f]);
+    }
+    out += "</li>\n";
+  }
+  out += "</ul>\n</section>\n";
+}
+
+void append_listing_failure(std::string& out, std::string_view path, std::string_view failure) {
+  out += "<li>";
+  append_html_text(out, path);
+  out += ": ";
+  out += failure;
+  out += "</li>\n";
+}
+
+void append_not_read(std::string& out, const RunModel& model) {
+  std::string items;
+  for (const GroupRecord& group : model.groups) {
+    if (!group.failure.empty()) append_listing_failure(items, group.path, group.failure);
+    for (const ModuleList& project : group.projects) {
+      if (!project.failure.empty()) append_listing_failure(items, project.path, project.failure);
+    }
+  }
+  for (const ModuleList& project : model.projects) {
+    if (!project.failure.empty()) append_listing_failure(items, project.path, project.failure);
+  }
+  if (items.empty()) return;
+  out += "<section id=\"not-read\">\n<h2>Projects and groups not read</h2>\n<ul>\n";
+  out += items;
+  out += "</ul>\n</section>\n";
+}
+
+}  // namespace
+
+void append_estate_cards(std::string& out, const EstateRecord& estate) {
+  const EstateSummary& s = estate.summary;
+  append_count_card(out, estate.unlisted.totals[kTotalLines], "lines in no project");
+  append_count_card(out, estate.unlisted.counted, "modules in no project");
+  append_count_card(out, s.distinct_content_totals[kTotalLines], "lines of distinct content");
+  append_count_card(out, s.groups, "groups");
+  append_count_card(out, s.projects, "projects");
+  if (s.failed_projects + s.failed_groups > 0)
+    append_count_card(out, s.failed_projects + s.failed_groups, "projects and groups not read");
+}
+
+void append_estate_sections(std::string& out, const RunModel& model) {
+  if (!model.estate) return;
+  append_unlisted(out, model.estate->unlisted);
+  if (model.estate->ended) append_copies(out, *model.estate);
+  append_not_read(out, model);
+}
+
+}  // namespace codetal::html

@@ -1,0 +1,3 @@
+Attribute VB_Name = "modBackup"
+Public Sub Old()
+End Sub
