@@ -35,6 +35,12 @@ struct ScratchFolder {
 // through the log, with every total it tells checked against the sums of
 // what it told before (and, in an estate, each listed file counted once).
 // Returns the first broken rule: `run`'s own, or a total's.
-std::string check_traversal(InputKind kind, const std::function<std::string(Traversal&)>& run);
+// A listener of the target's own may listen too, and tell its broken rule
+// by `failure` after the run.
+struct RuleListener : ReportListener {
+  std::string failure;
+};
+std::string check_traversal(InputKind kind, const std::function<std::string(Traversal&)>& run,
+                            RuleListener* rules = nullptr);
 
 }  // namespace codetal::fuzz

@@ -1,8 +1,16 @@
 // An estate is whatever a folder holds. The bytes plan a small tree on disk;
 // the run over it must end, its totals must be the sums of what it reports,
 // and its estate totals must hold each listed module file once (module k
-// has 2^k lines, one of them code: see check_helpers.cpp).
+// has 2^k lines, one of them code: see check_helpers.cpp). Files with the
+// same bytes, and only those, form its copy sets; its distinct-content
+// totals count each content among its listed files once; nothing is
+// walked under a folder left out.
 #include <sys/stat.h>
+
+#include <fstream>
+#include <map>
+#include <set>
+#include <sstream>
 
 #include "check_helpers.h"
 #include "traverse/estate.h"
@@ -63,6 +71,11 @@ void plant_tree(const fs::path& root, std::string_view plan) {
     for (int line = 1; line < (1 << k); ++line) text += "' note\r\n";
     if (bit(0, k)) write_file(root / kModules[k], text + "x = 1\r\n");
   }
+  // Copies: m6 with the bytes of m0, c4 with those of M1.
+  if (bit(2, 6) && bit(0, 0) && bit(0, 6))
+    fs::copy_file(root / kModules[0], root / kModules[6], fs::copy_options::overwrite_existing);
+  if (bit(2, 6) && bit(0, 1) && bit(0, 4))
+    fs::copy_file(root / kModules[1], root / kModules[4], fs::copy_options::overwrite_existing);
   for (int n = 0; n < 5; ++n) {
     if (bit(1, n)) fs::create_symlink(kLinks[n].second, root / kLinks[n].first);
   }
@@ -88,6 +101,80 @@ void plant_tree(const fs::path& root, std::string_view plan) {
   }
 }
 
+// The folders the plan leaves out, by patterns that match "Sub" and "Other".
+std::vector<std::string> left_out(std::string_view plan) {
+  std::vector<std::string> patterns;
+  if (plan.size() > 1 && (plan[1] & 0x80)) patterns.push_back("s?B");
+  if (plan.size() > 2 && (plan[2] & 0x80)) patterns.push_back("*THER");
+  return patterns;
+}
+
+std::string text_of(Platform& platform, std::string_view name) {
+  std::ifstream in(platform.found_path(name), std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+class ContentRules final : public fuzz::RuleListener {
+ public:
+  explicit ContentRules(Platform& platform) : platform_(platform) {}
+
+  void module_counted(std::string_view module, const ModuleResult& result) override {
+    std::optional<FileIdentity> id = platform_.identify(module);
+    if (!id || !files_.insert({id->volume, id->file}).second) return;
+    Content& content = contents_[text_of(platform_, module)];
+    ++content.files;
+    if (listing_ && !content.listed) {
+      content.listed = true;
+      distinct_ += result.stats;
+    }
+    if (!listing_) expect(!under_left_out(module), "a module under a folder left out was walked");
+  }
+  void group_started(std::string_view group) override {
+    expect(!under_left_out(group), "a group under a folder left out was read");
+  }
+  void folder_left_out(std::string_view folder) override { left_out_.emplace_back(folder); }
+  void unlisted_modules_started() override { listing_ = false; }
+  void estate_ended(std::string_view, const EstateSummary& summary) override {
+    std::size_t sets = 0;
+    for (const auto& [text, content] : contents_) sets += content.files > 1;
+    expect(summary.copies.size() == sets, "copy sets are not the files with equal bytes");
+    for (const CopySet& set : summary.copies) {
+      expect(set.files.size() > 1, "a copy set of one file");
+      for (const std::string& file : set.files)
+        expect(text_of(platform_, file) == text_of(platform_, set.files[0]),
+               "a copy set holds files whose bytes differ");
+    }
+    expect(summary.distinct_content_totals == distinct_,
+           "distinct-content totals are not each listed content once");
+  }
+
+ private:
+  struct Content {
+    int files = 0;
+    bool listed = false;
+  };
+  bool under_left_out(std::string_view name) const {
+    for (const std::string& folder : left_out_) {
+      if (name.starts_with(folder) && name.size() > folder.size() &&
+          (name[folder.size()] == '/' || name[folder.size()] == '\\'))
+        return true;
+    }
+    return false;
+  }
+  void expect(bool holds, const char* what) {
+    if (!holds && failure.empty()) failure = what;
+  }
+
+  Platform& platform_;
+  std::set<std::pair<std::uint64_t, std::uint64_t>> files_;
+  std::map<std::string, Content> contents_;
+  std::vector<std::string> left_out_;
+  ModuleStats distinct_;
+  bool listing_ = true;
+};
+
 }  // namespace
 
 std::string check_estate_bytes(std::string_view bytes) {
@@ -95,10 +182,15 @@ std::string check_estate_bytes(std::string_view bytes) {
   const fs::path root = scratch.root / "estate";
   fs::remove_all(root);
   plant_tree(root, bytes);
-  return check_traversal(InputKind::kEstate, [&](Traversal& run) -> std::string {
-    process_estate(run, root.string(), {});
-    return {};
-  });
+  std::unique_ptr<Platform> disk = make_system_platform();
+  ContentRules rules(*disk);
+  return check_traversal(
+      InputKind::kEstate,
+      [&](Traversal& run) -> std::string {
+        process_estate(run, root.string(), left_out(bytes));
+        return {};
+      },
+      &rules);
 }
 
 }  // namespace codetal::fuzz

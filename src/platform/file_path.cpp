@@ -39,6 +39,12 @@ void add_components(std::string_view rest, Parts& parts) {
   }
 }
 
+// "C:\\" for a name that starts with a drive letter.
+void drive_root(std::string_view name, std::string& root) {
+  root.assign(name.data(), 2);
+  root.push_back('\\');
+}
+
 // The root of an absolute name, and the rest after it; empty root for a
 // name relative to the start folder. A Windows name rooted without a drive
 // ("\x") or with a drive but no root ("C:x") takes the start's drive or
@@ -46,23 +52,27 @@ void add_components(std::string_view rest, Parts& parts) {
 std::string_view split_root(std::string_view name, std::string_view start, PathStyle style,
                             std::string& root) {
   if (style == PathStyle::kPosix) {
-    if (!name.empty() && is_separator(name[0])) root = "/";
+    if (!name.empty() && is_separator(name[0])) root.assign(1, '/');
     return root.empty() ? name : name.substr(1);
   }
   if (name.size() >= 2 && is_separator(name[0]) && is_separator(name[1])) {
-    root = "\\\\";
+    root.assign(2, '\\');
     return name.substr(2);
   }
   if (is_drive(name) && name.size() >= 3 && is_separator(name[2])) {
-    root = std::string(name.substr(0, 2)) + "\\";
+    drive_root(name, root);
     return name.substr(3);
   }
   if (!name.empty() && is_separator(name[0])) {
-    root = is_drive(start) ? std::string(start.substr(0, 2)) + "\\" : "\\";
+    if (is_drive(start)) {
+      drive_root(start, root);
+    } else {
+      root.assign(1, '\\');
+    }
     return name.substr(1);
   }
   if (is_drive(name) && !(is_drive(start) && ascii_lower(start[0]) == ascii_lower(name[0]))) {
-    root = std::string(name.substr(0, 2)) + "\\";
+    drive_root(name, root);
     return name.substr(2);
   }
   return is_drive(name) ? name.substr(2) : name;

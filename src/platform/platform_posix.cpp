@@ -101,8 +101,10 @@ bool exists(const std::string& path) {
 }
 
 // VB6 projects come from a case-insensitive file system: resolve a name that
-// does not exist as written folder by folder, ignoring letter case.
-std::string resolve_name(std::string_view name, FolderNames& folders) {
+// does not exist as written folder by folder, ignoring letter case. With
+// `partial`, a name that leads nowhere keeps the case found for the folders
+// that do exist; else it stays as written.
+std::string resolve_name(std::string_view name, FolderNames& folders, bool partial = false) {
   std::string path = to_posix_separators(name);
   if (path.empty() || exists(path)) return path;
   std::string resolved;
@@ -118,7 +120,8 @@ std::string resolve_name(std::string_view name, FolderNames& folders) {
     std::string candidate = resolved + component;
     if (!component.empty() && !exists(candidate)) {
       std::string match;
-      if (!folders.find(resolved.empty() ? "." : resolved, component, match)) return path;
+      if (!folders.find(resolved.empty() ? "." : resolved, component, match))
+        return partial ? resolved + path.substr(start) : path;
       candidate = resolved + match;
     }
     resolved = candidate;
@@ -559,7 +562,7 @@ class PosixPlatform final : public Platform {
     if (start_folder_.empty()) start_folder_ = current_directory();
     if (name.find('\0') != std::string_view::npos)
       return clean_path(name, start_folder_, PathStyle::kPosix);
-    std::string path = resolve_name(name, folder_names_);
+    std::string path = resolve_name(name, folder_names_, true);
     std::optional<std::string> utf8;
     if (!exists(path) && (utf8 = cp1252_as_utf8(path))) {
       std::string found = resolve_name(*utf8, folder_names_);

@@ -204,6 +204,7 @@ TEST_P(ExportsAgree, FigureByFigure) {
 
 // The README's sizes of the example's exports are those a run writes now.
 TEST(ExportsOfTheExample, AreTheSizesTheReadmeGives) {
+  if (windows_build()) GTEST_SKIP() << "the README gives the Linux build's sizes";
   TempFolder folder;
   Case c = prepare_case("e2e/exports-example-group", folder);
   run_codetal(folder, c.args, c.options);
