@@ -13,6 +13,7 @@
 #include <sstream>
 
 #include "check_helpers.h"
+#include "platform/wildcard.h"
 #include "traverse/estate.h"
 
 namespace codetal::fuzz {
@@ -118,7 +119,8 @@ std::string text_of(Platform& platform, std::string_view name) {
 
 class ContentRules final : public fuzz::RuleListener {
  public:
-  explicit ContentRules(Platform& platform) : platform_(platform) {}
+  ContentRules(Platform& platform, std::string root, std::vector<std::string> patterns)
+      : platform_(platform), root_(std::move(root)), patterns_(std::move(patterns)) {}
 
   void module_counted(std::string_view module, const ModuleResult& result) override {
     std::optional<FileIdentity> id = platform_.identify(module);
@@ -133,8 +135,15 @@ class ContentRules final : public fuzz::RuleListener {
   }
   void group_started(std::string_view group) override {
     expect(!under_left_out(group), "a group under a folder left out was read");
+    in_group_ = true;
   }
-  void folder_left_out(std::string_view folder) override { left_out_.emplace_back(folder); }
+  void group_ended(std::string_view, const ModuleStats&) override { in_group_ = false; }
+  void project_started(std::string_view project) override {
+    expect(in_group_ || !under_left_out(project), "a project under a folder left out was walked");
+  }
+  void folder_left_out(std::string_view folder) override {
+    expect(under_left_out(std::string(folder) + "/x"), "a folder left out that no pattern names");
+  }
   void unlisted_modules_started() override { listing_ = false; }
   void estate_ended(std::string_view, const EstateSummary& summary) override {
     std::size_t sets = 0;
@@ -155,11 +164,16 @@ class ContentRules final : public fuzz::RuleListener {
     int files = 0;
     bool listed = false;
   };
+  // Whether a folder of the name below the root matches a pattern.
   bool under_left_out(std::string_view name) const {
-    for (const std::string& folder : left_out_) {
-      if (name.starts_with(folder) && name.size() > folder.size() &&
-          (name[folder.size()] == '/' || name[folder.size()] == '\\'))
-        return true;
+    if (!name.starts_with(root_)) return false;
+    name.remove_prefix(root_.size());
+    for (std::size_t end; (end = name.find_first_of("/\\", 1)) != std::string_view::npos;
+         name.remove_prefix(end)) {
+      const std::string_view folder = name.substr(1, end - 1);
+      for (const std::string& pattern : patterns_) {
+        if (wildcard_match(pattern, folder)) return true;
+      }
     }
     return false;
   }
@@ -170,9 +184,11 @@ class ContentRules final : public fuzz::RuleListener {
   Platform& platform_;
   std::set<std::pair<std::uint64_t, std::uint64_t>> files_;
   std::map<std::string, Content> contents_;
-  std::vector<std::string> left_out_;
+  std::string root_;
+  std::vector<std::string> patterns_;
   ModuleStats distinct_;
   bool listing_ = true;
+  bool in_group_ = false;
 };
 
 }  // namespace
@@ -183,7 +199,7 @@ std::string check_estate_bytes(std::string_view bytes) {
   fs::remove_all(root);
   plant_tree(root, bytes);
   std::unique_ptr<Platform> disk = make_system_platform();
-  ContentRules rules(*disk);
+  ContentRules rules(*disk, root.string(), left_out(bytes));
   return check_traversal(
       InputKind::kEstate,
       [&](Traversal& run) -> std::string {
