@@ -47,5 +47,20 @@ TEST(EstateFaults, AFolderReachedAgainIsNotWalkedAgain) {
   EXPECT_EQ(platform.out.find("again"), std::string::npos) << platform.out;
 }
 
+// A project that a group lists, that is there and cannot be opened, is the
+// walk's too: told once, not tried again as a project in no group.
+TEST(EstateFaults, AProjectThatCannotBeOpenedIsToldOnce) {
+  EstatePlatform platform;
+  platform.disk = false;
+  platform.folders["estate"] = {{{"g.vbg", false}, {"p.vbp", false}}};
+  platform.inputs["estate" + kSep + "g.vbg"] = "VBGROUP 5.0\r\nProject=p.vbp\r\n";
+  platform.identities["estate" + kSep + "p.vbp"] = FileIdentity{1, 3};
+  EXPECT_EQ(run_codetal(platform, {"estate"}), 2);
+  const std::string told = "Unable to open estate" + kSep + "p.vbp";
+  const std::size_t first = platform.out.find(told);
+  ASSERT_NE(first, std::string::npos) << platform.out;
+  EXPECT_EQ(platform.out.find(told, first + 1), std::string::npos) << platform.out;
+}
+
 }  // namespace
 }  // namespace codetal::test
