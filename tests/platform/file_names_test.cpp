@@ -49,6 +49,12 @@ TEST_F(FileNames, EveryLookupOfTheTable) {
       EXPECT_EQ(read_all(row.at(1)), row.at(2)) << row[1];
       continue;
     }
+    if (row[0] == "path") {
+      const std::string under = folder_ / "";
+      const std::string path = platform_->found_path(folder_ / row.at(1));
+      EXPECT_EQ(path.starts_with(under) ? path.substr(under.size()) : path, row.at(2)) << row[1];
+      continue;
+    }
     if (row[0] == "write") {
       EXPECT_EQ(write_to(row.at(1), "written") ? "yes" : "no", row.at(2)) << row[1];
       continue;
