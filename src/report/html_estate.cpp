@@ -39,14 +39,13 @@ void append_copies(std::string& out, const EstateRecord& estate) {
   out += " lines to the estate totals; each content counted once, the listed files hold ";
   append_grouped(out, s.distinct_content_totals[kTotalLines]);
   out += " lines.</p>\n<ul>\n";
-  for (std::size_t i = 0; i < s.copies.size(); ++i) {
+  for (const CopySet& set : s.copies) {
     out += "<li>";
-    append_grouped(out, s.copies[i].counts[kTotalLines]);
+    append_grouped(out, set.counts[kTotalLines]);
     out += " lines in each of ";
-    const std::vector<std::string>& paths = estate.copy_paths[i];
-    for (std::size_t f = 0; f < paths.size(); ++f) {
+    for (std::size_t f = 0; f < set.files.size(); ++f) {
       if (f > 0) out += ", ";
-      append_html_text(out, paths[f]);
+      append_html_text(out, set.files[f]);
     }
     out += "</li>\n";
   }

@@ -201,15 +201,14 @@ class JsonWriter {
     }
     key("copies");
     out_ += '[';
-    items(e.copy_paths, 6, [&](const std::vector<std::string>& paths) {
+    items(s.copies, 6, [&](const CopySet& set) {
       out_ += "{\"files\": [";
-      for (std::size_t i = 0; i < paths.size(); ++i) {
+      for (std::size_t i = 0; i < set.files.size(); ++i) {
         if (i > 0) out_ += ", ";
-        append_json_string(out_, paths[i]);
+        append_json_string(out_, set.files[i]);
       }
       out_ += "], \"counts\": ";
-      append_json_counts(out_,
-                         s.copies[static_cast<std::size_t>(&paths - e.copy_paths.data())].counts);
+      append_json_counts(out_, set.counts);
       out_ += '}';
     });
     out_ += ']';

@@ -127,9 +127,8 @@ void RunModelBuilder::unlisted_modules_ended(const ModuleStats& totals) {
 void RunModelBuilder::estate_ended(std::string_view, const EstateSummary& summary) {
   EstateRecord& estate = *model_.estate;
   estate.summary = summary;
-  for (const CopySet& set : summary.copies) {
-    std::vector<std::string>& paths = estate.copy_paths.emplace_back();
-    for (const std::string& file : set.files) paths.push_back(path_of(file));
+  for (CopySet& set : estate.summary.copies) {
+    for (std::string& file : set.files) file = path_of(file);
   }
   estate.ended = true;
 }

@@ -56,8 +56,7 @@ struct EstateRecord {
   std::string path;
   std::vector<std::string> left_out;  // the folders' paths, in walk order
   ModuleList unlisted;
-  EstateSummary summary;
-  std::vector<std::vector<std::string>> copy_paths;  // per copy set, its files' paths
+  EstateSummary summary;  // its copy sets' files by their paths
   bool ended = false;
 };
 
