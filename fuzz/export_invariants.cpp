@@ -168,7 +168,7 @@ std::string check_exports_bytes(std::string_view bytes) {
     model.group_started(names[0]);
     model.project_started(names[1]);
     model.module_started(names[2]);
-    model.module_counted(names[2], ModuleResult{stats, std::nullopt});
+    model.module_counted(names[2], ModuleResult{stats, std::nullopt, std::nullopt});
     model.module_failed(names[2], ModuleFailure::kCannotOpen);
     model.project_ended(names[1], stats);
     model.group_ended(names[0], stats);

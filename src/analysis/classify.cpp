@@ -105,10 +105,13 @@ bool begins_with_any(std::string_view line, const Rule& rule) {
   return false;
 }
 
-bool applies(const Rule& rule, std::string_view line, const LineWords& words, ModuleStats& stats) {
+// Whether the rule applies; `counted` is then the counter it adds to.
+bool applies(const Rule& rule, std::string_view line, const LineWords& words, Counter& counted) {
+  counted = rule.counter;
   switch (rule.test) {
     case Test::kProcedure:
-      return classify_procedure(words, stats);
+      counted = procedure_kind(words);
+      return counted != kCounterCount;
     case Test::kApiDeclaration:
       return is_api_declaration(line, words);
     case Test::kBeginsWith:
@@ -123,15 +126,15 @@ bool applies(const Rule& rule, std::string_view line, const LineWords& words, Mo
 
 }  // namespace
 
-void classify_line(std::string_view line, ModuleStats& stats) {
+Counter classify_line(std::string_view line, ModuleStats& stats) {
   // Rule 1, blank; rule 2, comment; rule 3, anything else is code.
   if (is_blank(line)) {
     ++stats[kBlankLines];
-    return;
+    return kNoCounter;
   }
   if (is_comment(line)) {
     ++stats[kCommentLines];
-    return;
+    return kNoCounter;
   }
   ++stats[kCodeLines];
   // Only procedures read words 2 and 3, and only lines that begin as one
@@ -141,11 +144,13 @@ void classify_line(std::string_view line, ModuleStats& stats) {
   for (RuleSet left = kCandidates[static_cast<unsigned char>(line.front())]; left != 0;
        left &= left - 1) {
     const Rule& rule = kCodeRules[std::countr_zero(left)];
-    if (applies(rule, line, words, stats)) {
-      if (rule.counter != kNoCounter) ++stats[rule.counter];
-      return;
+    Counter counted;
+    if (applies(rule, line, words, counted)) {
+      if (counted != kNoCounter) ++stats[counted];
+      return counted;
     }
   }
+  return kNoCounter;
 }
 
 }  // namespace codetal

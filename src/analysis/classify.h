@@ -8,6 +8,8 @@
 
 namespace codetal {
 
-void classify_line(std::string_view line, ModuleStats& stats);
+// Returns the statement kind's counter it added to; kCounterCount for a
+// blank, comment or code line of no kind.
+Counter classify_line(std::string_view line, ModuleStats& stats);
 
 }  // namespace codetal

@@ -20,6 +20,8 @@ struct CountRules {
   // The result carries a digest of the module's bytes (for an estate's
   // copies).
   bool digest_content = false;
+  // The result carries the module's facts for an assessment (/assess).
+  bool assess = false;
 };
 
 // Empty when the module holds no character (nothing is counted then).

@@ -14,11 +14,6 @@ namespace {
 constexpr std::size_t kReadBlock = 64 * 1024;
 constexpr std::size_t kInitialBuffer = 4 * kReadBlock;
 
-void count_header_line(ModuleStats& stats) {
-  ++stats[kTotalLines];
-  ++stats[kCodeLines];
-}
-
 // Carriage returns are dropped from every line, so a CR LF line end arrives
 // as a single line feed. The usual case, one CR just before the line feed,
 // is mended in place without moving the line.
@@ -64,21 +59,6 @@ void LineReader::read_next_line() {
   if (!read_line(lookahead_)) {
     lookahead_ = Span{};
     end_of_module_ = true;
-  }
-}
-
-void LineReader::skip_form_header(bool count_header_lines, ModuleStats& stats) {
-  // A module that ends on its "Begin VB.Form " line: the caller counts that
-  // line like any last line, and nothing follows it.
-  if (end_of_module_) return;
-  if (count_header_lines) count_header_line(stats);
-  // The designer block runs up to and including the first "Attribute " line.
-  do {
-    if (!advance()) return;
-    if (count_header_lines) count_header_line(stats);
-  } while (!current_line().starts_with(kAttributeStart));
-  while (advance() && current_line().starts_with(kAttributeStart)) {
-    if (count_header_lines) count_header_line(stats);
   }
 }
 

@@ -46,10 +46,11 @@ class LineReader {
   // The lookahead line becomes the current line; `end_of_module` is raised
   // when no line follows it.
   void read_next_line();
-  // Called on a current line that begins with kFormHeaderStart; returns with
-  // the first line after the header (or the module's last line) current and
-  // not yet counted. Header lines count as code when `count_header_lines`.
-  void skip_form_header(bool count_header_lines, ModuleStats& stats);
+  // Called on a current line that starts a designer block; returns with
+  // the first line after the block (or the module's last line) current and
+  // not yet counted. Each line of the block is handed to `on_line` first.
+  template <typename OnLine>
+  void skip_designer_block(OnLine on_line);
   // Lets go of the file; the buffer stays for the next module.
   void finish();
 
@@ -89,5 +90,20 @@ class LineReader {
   bool digesting_ = false;
   std::unique_ptr<ContentHasher> hasher_;  // made by the first start that digests
 };
+
+// The block runs up to and including the first "Attribute " line and the
+// "Attribute " lines right after it. A module that ends on the block's
+// first line, or inside it, leaves its last line to the caller, which counts
+// it like any last line.
+template <typename OnLine>
+void LineReader::skip_designer_block(OnLine on_line) {
+  if (end_of_module_) return;
+  on_line(current_line());
+  do {
+    if (!advance()) return;
+    on_line(current_line());
+  } while (!current_line().starts_with(kAttributeStart));
+  while (advance() && current_line().starts_with(kAttributeStart)) on_line(current_line());
+}
 
 }  // namespace codetal

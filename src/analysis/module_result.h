@@ -6,6 +6,7 @@
 
 #include <optional>
 
+#include "analysis/assessment.h"
 #include "analysis/content_hash.h"
 #include "analysis/module_stats.h"
 
@@ -16,6 +17,8 @@ struct ModuleResult {
   ModuleStats stats;
   // A digest of its bytes, when the rules asked for one.
   std::optional<ContentDigest> content;
+  // What /assess reads beside the counts, when the rules asked for it.
+  std::optional<ModuleFacts> facts;
 
   bool operator==(const ModuleResult&) const = default;
 };

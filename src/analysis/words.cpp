@@ -84,13 +84,9 @@ LineWords split_words(std::string_view line, int count) {
   return words;
 }
 
-bool classify_procedure(const LineWords& words, ModuleStats& stats) {
-  bool access = is_access_word(words[0]);
-  Counter counter =
-      access ? procedure_counter(words[1], words[2]) : procedure_counter(words[0], words[1]);
-  if (counter == kCounterCount) return false;
-  ++stats[counter];
-  return true;
+Counter procedure_kind(const LineWords& words) {
+  return is_access_word(words[0]) ? procedure_counter(words[1], words[2])
+                                  : procedure_counter(words[0], words[1]);
 }
 
 bool is_api_declaration(std::string_view line, const LineWords& words) {

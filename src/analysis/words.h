@@ -26,9 +26,9 @@ struct LineWords {
 LineWords split_words(std::string_view line, int count = 5);
 
 // Sub, Function, Property Let, Property Get and Event declarations, with or
-// without "Private", "Public" or "Friend" in front: adds 1 to the kind's
-// counter and returns true.
-bool classify_procedure(const LineWords& words, ModuleStats& stats);
+// without "Private", "Public" or "Friend" in front: the kind's counter, or
+// kCounterCount when the words declare none of them.
+Counter procedure_kind(const LineWords& words);
 
 // "Declare" as word 1 or word 2 of `line`; only word 1 of `words` is read.
 bool is_api_declaration(std::string_view line, const LineWords& words);

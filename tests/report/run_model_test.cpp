@@ -39,7 +39,8 @@ void tell(RunModelBuilder& model, const std::string& event) {
     case 'U':
       return model.unlisted_modules_started();
     case '+':
-      return model.module_counted(before.substr(1), ModuleResult{lines(after), std::nullopt});
+      return model.module_counted(before.substr(1),
+                                  ModuleResult{lines(after), std::nullopt, std::nullopt});
     case '-':
       return model.module_failed(event.substr(1), ModuleFailure::kCannotOpen);
     case 'p':
