@@ -87,6 +87,17 @@ void tell_unused_patterns(const Traversal& run, const std::vector<std::string>& 
   }
 }
 
+// The assessment adds to the exports only: without one it is told, and
+// changes nothing else.
+bool assessment_of(Console& console, const std::vector<std::string>& arguments,
+                   const ExportChoice& choice) {
+  if (!wants_assessment(arguments)) return false;
+  if (choice.any()) return true;
+  console.console_message(
+      "Codetal==>  /assess adds to /csv, /json and /html: without them it has no effect \n\n");
+  return false;
+}
+
 // Runs the input through the traversal; kStop when the run must end at once.
 Next traverse_input(Traversal& run, const std::string& name,
                     const std::vector<std::string>& left_out) {
@@ -229,14 +240,16 @@ int run_codetal(Platform& platform, const std::vector<std::string>& arguments) {
   std::string name = arguments.front();
   make_lower(name);
   const ExportChoice choice = scan_export_switches(arguments);
+  const bool assess = assessment_of(console, arguments, choice);
   RunOutputs outputs(log, platform, console, choice,
-                     RunFacts{kVersionText, started, name, options});
+                     RunFacts{kVersionText, started, name, options, assess});
   LogReport log_report(log, options);
   ReportFanout report;
   report.add(log_report);
   if (choice.any()) report.add(outputs.model);
   Traversal run(platform, console, options, report, input_kind_of(platform, name, options));
   run.threads = counting_threads();
+  run.assess = assess;
   run.failed = tell_ignored_names(console, arguments);
   const std::vector<std::string> left_out = scan_left_out_patterns(arguments);
   tell_unused_patterns(run, left_out);

@@ -15,4 +15,11 @@ ExportChoice scan_export_switches(const std::vector<std::string>& arguments) {
   return choice;
 }
 
+bool wants_assessment(const std::vector<std::string>& arguments) {
+  for (std::size_t i = 1; i < arguments.size(); ++i) {
+    if (equal_ignoring_case(arguments[i], "/assess")) return true;
+  }
+  return false;
+}
+
 }  // namespace codetal

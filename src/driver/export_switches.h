@@ -12,4 +12,7 @@ namespace codetal {
 // case, so that a folder called "csv" in a path never turns one on.
 ExportChoice scan_export_switches(const std::vector<std::string>& arguments);
 
+// /assess, by the same rule: the exports add what a migration depends on.
+bool wants_assessment(const std::vector<std::string>& arguments);
+
 }  // namespace codetal

@@ -12,9 +12,34 @@ struct Place {
   std::string_view set;
 };
 
+// An assessment's columns, after the others: a module's designer lines
+// and controls, a project's references and components. Empty on the rows
+// they do not describe.
+constexpr std::string_view kAssessColumns = ",designer_lines,controls,references,components";
+
+std::string module_cells(const ModuleResult& result) {
+  if (!result.facts) return ",,,,";
+  std::int64_t controls = 0;
+  for (const auto& [name, count] : result.facts->controls) controls += count;
+  std::string cells = ",";
+  append_number(cells, result.facts->designer_lines);
+  cells += ',';
+  append_number(cells, controls);
+  return cells += ",,";
+}
+
+std::string project_cells(const ModuleList& list) {
+  if (!list.facts) return ",,,,";
+  std::string cells = ",,,";
+  append_number(cells, static_cast<std::int64_t>(list.facts->references.size()));
+  cells += ',';
+  append_number(cells, static_cast<std::int64_t>(list.facts->components.size()));
+  return cells;
+}
+
 class CsvRows {
  public:
-  explicit CsvRows(WrittenFile& file) : file_(file) {}
+  CsvRows(WrittenFile& file, bool assess) : file_(file), assess_(assess) {}
 
   void heading() {
     std::string& out = file_.text();
@@ -23,7 +48,9 @@ class CsvRows {
       out += ',';
       out += counter_name(counter);
     }
-    out += ",reason\r\n";
+    out += ",reason";
+    if (assess_) out += kAssessColumns;
+    out += "\r\n";
   }
 
   // The list's modules, then its totals row `kind` when the traversal told
@@ -35,18 +62,21 @@ class CsvRows {
     }
     for (const ModuleRecord& module : list.modules) {
       if (module.result) {
-        row("module", place, module.name, module.path, &module.result->stats, "");
+        row("module", place, module.name, module.path, &module.result->stats, "",
+            module_cells(*module.result));
       } else {
         row("failed", place, module.name, module.path, nullptr, failure_reason(module.failure));
       }
     }
-    if (list.ended && !kind.empty()) row(kind, place, "", list.path, &list.totals, list.failure);
+    if (list.ended && !kind.empty())
+      row(kind, place, "", list.path, &list.totals, list.failure, project_cells(list));
   }
 
   // `path` is the file's that the row is about: the module's, the
   // project's or the group's.
+  // `assessed` holds the assessment's cells, each after its comma.
   void row(std::string_view kind, Place place, std::string_view module, std::string_view path,
-           const ModuleStats* stats, std::string_view reason) {
+           const ModuleStats* stats, std::string_view reason, std::string_view assessed = ",,,,") {
     std::string& out = file_.text();
     out += kind;
     for (std::string_view name : {place.group, place.project, place.set, module, path}) {
@@ -60,19 +90,21 @@ class CsvRows {
     }
     out += ',';
     append_csv_field(out, reason);
+    if (assess_) out += assessed;
     out += "\r\n";
     file_.flush_when_large();
   }
 
  private:
   WrittenFile& file_;
+  bool assess_;
 };
 
 }  // namespace
 
 void write_csv(WrittenFile& file, const RunModel& model) {
   if (!file.open()) return;
-  CsvRows rows(file);
+  CsvRows rows(file, model.facts.assess);
   rows.heading();
   for (const GroupRecord& group : model.groups) {
     for (const ModuleList& project : group.projects)

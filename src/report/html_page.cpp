@@ -10,6 +10,7 @@
 #include "analysis/line_counts.h"
 #include "analysis/statement_kinds.h"
 #include "report/export_text.h"
+#include "report/html_assessment.h"
 #include "report/html_estate.h"
 #include "report/html_parts.h"
 #include "report/html_report.h"
@@ -24,6 +25,7 @@ constexpr std::string_view kStyle =
     "color:#222;background:#fafafa}\n"
     "h1{font-size:22px;margin:0 0 4px}\n"
     "h2{font-size:17px;margin:28px 0 8px}\n"
+    "h3{font-size:15px;margin:18px 0 6px}\n"
     ".meta{color:#555;margin:0 0 4px}\n"
     ".cards{display:flex;flex-wrap:wrap;gap:12px;margin-bottom:12px}\n"
     ".card{background:#fff;border:1px solid #ddd;border-radius:6px;padding:10px 16px;"
@@ -49,37 +51,39 @@ constexpr std::string_view kStyle =
     "th.sortable{cursor:pointer}\n"
     "tfoot td{font-weight:bold;border-top:2px solid #ccc}\n";
 
-// Sorts the project table by the column clicked, again for the other way.
+// Sorts each table by the column clicked, again for the other way.
 // Written without "<" and "&", so that the page stays well-formed XML.
 constexpr std::string_view kSortScript =
     "(function () {\n"
-    "  var table = document.getElementById(\"project-table\");\n"
-    "  if (!table) return;\n"
     "  function key(cell) {\n"
     "    if (cell.className === \"n\") return Number(cell.textContent);\n"
     "    return (cell.getAttribute(\"title\") || cell.textContent).toLowerCase();\n"
     "  }\n"
-    "  function sorter(column) {\n"
-    "    var descending = false;\n"
-    "    return function () {\n"
-    "      var body = table.tBodies[0];\n"
-    "      var rows = Array.prototype.slice.call(body.rows);\n"
-    "      descending = !descending;\n"
-    "      rows.sort(function (a, b) {\n"
-    "        var x = key(a.cells[column]), y = key(b.cells[column]);\n"
-    "        var order = x > y ? 1 : (y > x ? -1 : 0);\n"
-    "        return descending ? -order : order;\n"
-    "      });\n"
-    "      rows.forEach(function (row) { body.appendChild(row); });\n"
-    "    };\n"
+    "  function sortable(table) {\n"
+    "    function sorter(column) {\n"
+    "      var descending = false;\n"
+    "      return function () {\n"
+    "        var body = table.tBodies[0];\n"
+    "        var rows = Array.prototype.slice.call(body.rows);\n"
+    "        descending = !descending;\n"
+    "        rows.sort(function (a, b) {\n"
+    "          var x = key(a.cells[column]), y = key(b.cells[column]);\n"
+    "          var order = x > y ? 1 : (y > x ? -1 : 0);\n"
+    "          return descending ? -order : order;\n"
+    "        });\n"
+    "        rows.forEach(function (row) { body.appendChild(row); });\n"
+    "      };\n"
+    "    }\n"
+    "    var heads = table.tHead.rows[0].cells;\n"
+    "    for (var i = 0; i !== heads.length; i++) {\n"
+    "      heads[i].className = \"sortable\";\n"
+    "      heads[i].title = \"Sort by this column\";\n"
+    "      heads[i].addEventListener(\"click\", sorter(i));\n"
+    "    }\n"
+    "    table.setAttribute(\"data-sortable\", \"yes\");\n"
     "  }\n"
-    "  var heads = table.tHead.rows[0].cells;\n"
-    "  for (var i = 0; i !== heads.length; i++) {\n"
-    "    heads[i].className = \"sortable\";\n"
-    "    heads[i].title = \"Sort by this column\";\n"
-    "    heads[i].addEventListener(\"click\", sorter(i));\n"
-    "  }\n"
-    "  table.setAttribute(\"data-sortable\", \"yes\");\n"
+    "  var tables = document.getElementsByTagName(\"table\");\n"
+    "  for (var t = 0; t !== tables.length; t++) sortable(tables[t]);\n"
     "})();\n";
 
 std::string_view kind_title(const StatementKind& kind) {
@@ -373,6 +377,7 @@ void render_page(std::string& out, const RunModel& model, int exit_status) {
   append_projects_chart(out, data);
   append_modules_chart(out, data);
   append_estate_sections(out, model);
+  if (model.facts.assess) append_assessment_section(out, model);
   append_statement_chart(out, data);
   append_project_table(out, data);
   append_failures(out, data);

@@ -2,6 +2,7 @@
 
 #include "analysis/statement_kinds.h"
 #include "report/export_text.h"
+#include "report/json_assessment.h"
 
 namespace codetal {
 
@@ -37,6 +38,7 @@ class JsonWriter {
     top_list("sets", model.sets, [&](const ModuleList& s) { list(s, "pattern", 4); });
     top_list("modules", model.single.modules, [&](const ModuleRecord& m) { module(m); });
     if (model.estate) estate(*model.estate);
+    if (model.facts.assess) append_json_inventory(out_, take_inventory(model));
     out_ += "  \"completed\": ";
     out_ += model.completed && !left_open(model) ? "true" : "false";
     out_ += ",\n  \"exit_status\": ";
@@ -93,6 +95,7 @@ class JsonWriter {
     if (m.result) {
       out_ += ", \"counts\": ";
       append_json_counts(out_, m.result->stats);
+      if (m.result->facts) append_json_module_facts(out_, *m.result->facts);
     } else {
       out_ += ", \"failed\": ";
       append_json_string(out_, failure_reason(m.failure));
@@ -104,8 +107,8 @@ class JsonWriter {
   // A set has a pattern and no path.
   template <typename Items, typename Item>
   void container(int at, std::string_view name_key, std::string_view name, const std::string* path,
-                 std::string_view failure, std::string_view list_key, const Items& all, Item item,
-                 const ModuleStats* totals) {
+                 std::string_view failure, const ProjectFacts* facts, std::string_view list_key,
+                 const Items& all, Item item, const ModuleStats* totals) {
     out_ += "{\n";
     indent(at + 2);
     out_ += '"';
@@ -125,6 +128,7 @@ class JsonWriter {
       append_json_string(out_, failure);
       out_ += ",\n";
     }
+    if (facts != nullptr) append_json_project_facts(out_, *facts, at + 2);
     indent(at + 2);
     out_ += '"';
     out_ += list_key;
@@ -144,13 +148,14 @@ class JsonWriter {
 
   void list(const ModuleList& l, std::string_view name_key, int at) {
     container(
-        at, name_key, l.name, name_key == "name" ? &l.path : nullptr, l.failure, "modules",
-        l.modules, [&](const ModuleRecord& m) { module(m); }, l.ended ? &l.totals : nullptr);
+        at, name_key, l.name, name_key == "name" ? &l.path : nullptr, l.failure,
+        l.facts ? &*l.facts : nullptr, "modules", l.modules,
+        [&](const ModuleRecord& m) { module(m); }, l.ended ? &l.totals : nullptr);
   }
 
   void group(const GroupRecord& g) {
     container(
-        4, "name", g.name, &g.path, g.failure, "projects", g.projects,
+        4, "name", g.name, &g.path, g.failure, nullptr, "projects", g.projects,
         [&](const ModuleList& p) { list(p, "name", 8); }, g.ended ? &g.totals : nullptr);
   }
 

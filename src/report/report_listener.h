@@ -28,6 +28,8 @@ class ReportListener {
 
   virtual void group_started(std::string_view /*group*/) {}
   virtual void project_started(std::string_view /*project*/) {}
+  // Right after project_started, in an assessment: what its file says.
+  virtual void project_assessed(std::string_view /*project*/, const ProjectFacts& /*facts*/) {}
   virtual void wildcard_set_started(std::string_view /*pattern*/) {}
   virtual void single_module_started(std::string_view /*module*/) {}
   // Told before the module is opened, so the name stands first whatever
@@ -69,6 +71,9 @@ class ReportFanout final : public ReportListener {
   }
   void project_started(std::string_view project) override {
     for (ReportListener* l : listeners_) l->project_started(project);
+  }
+  void project_assessed(std::string_view project, const ProjectFacts& facts) override {
+    for (ReportListener* l : listeners_) l->project_assessed(project, facts);
   }
   void wildcard_set_started(std::string_view pattern) override {
     for (ReportListener* l : listeners_) l->wildcard_set_started(pattern);

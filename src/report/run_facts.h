@@ -13,6 +13,8 @@ struct RunFacts {
   LocalTime started;  // the report header's time
   std::string input;  // the input name as the run used it
   ReportOptions options;
+  // The exports add what the assessment read (/assess).
+  bool assess = false;
 };
 
 }  // namespace codetal

@@ -41,6 +41,10 @@ void RunModelBuilder::project_started(std::string_view project) {
   open_list(in_group_ ? model_.groups.back().projects : model_.projects, project);
 }
 
+void RunModelBuilder::project_assessed(std::string_view, const ProjectFacts& facts) {
+  if (list_ != nullptr) list_->facts = facts;
+}
+
 void RunModelBuilder::wildcard_set_started(std::string_view pattern) {
   open_list(model_.sets, pattern).path.clear();
 }

@@ -39,6 +39,8 @@ struct ModuleList {
   // (no module, no totals) or cut short.
   std::string failure;
   bool opened = true;
+  // A project's type, references and components, in an assessment.
+  std::optional<ProjectFacts> facts;
 };
 
 struct GroupRecord {
@@ -103,6 +105,7 @@ class RunModelBuilder final : public ReportListener {
 
   void group_started(std::string_view group) override;
   void project_started(std::string_view project) override;
+  void project_assessed(std::string_view project, const ProjectFacts& facts) override;
   void wildcard_set_started(std::string_view pattern) override;
   void single_module_started(std::string_view module) override;
   void module_counted(std::string_view module, const ModuleResult& result) override;

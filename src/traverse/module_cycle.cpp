@@ -13,6 +13,7 @@ CountRules count_rules(const Traversal& run, std::string_view name) {
   CountRules rules;
   rules.count_designer_lines = run.options.count_form_headers == 1;
   rules.digest_content = run.input_kind == InputKind::kEstate;
+  rules.assess = run.assess;
   if (run.module_kinds() == ModuleKinds::kAll) {
     rules.designer_starts = equal_ignoring_case(extension_of(name), ".dsr")
                                 ? DesignerStarts::kAllKindsAndDsr

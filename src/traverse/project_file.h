@@ -3,10 +3,12 @@
 // file is a field here, read by read_project.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "analysis/assessment.h"
 #include "platform/platform.h"
 #include "traverse/listed_names.h"
 
@@ -17,6 +19,8 @@ struct ProjectFile {
   std::vector<std::string> modules;
   // A read failed before its end: the lines before it were read.
   bool read_failed = false;
+  // Its type, references and components, when read for an assessment.
+  std::optional<ProjectFacts> facts;
 };
 
 struct GroupFile {
@@ -25,7 +29,8 @@ struct GroupFile {
   bool read_failed = false;
 };
 
-ProjectFile read_project(InputFile& file, std::string_view project_name, ModuleKinds kinds);
+ProjectFile read_project(InputFile& file, std::string_view project_name, ModuleKinds kinds,
+                         bool assess = false);
 GroupFile read_group(InputFile& file, std::string_view group_name);
 
 }  // namespace codetal

@@ -43,8 +43,9 @@ Summed process_project_file(Traversal& run, std::string_view project_name) {
   std::unique_ptr<InputFile> file = open_listing(run, project_name, ListingKind::kProject);
   if (file == nullptr) return not_opened(run);
   run.report.project_started(project_name);
-  const ProjectFile project = read_project(*file, project_name, run.module_kinds());
+  const ProjectFile project = read_project(*file, project_name, run.module_kinds(), run.assess);
   file.reset();
+  if (project.facts) run.report.project_assessed(project_name, *project.facts);
 
   Summed sum = process_modules(run, project.modules);
   if (sum.next == Next::kStop) return sum;

@@ -55,6 +55,8 @@ struct Traversal {
   // projects tells it and goes on without a wait.
   bool goes_on_after_faults() const { return input_kind == InputKind::kEstate; }
 
+  // Modules and projects are assessed as well as counted (/assess).
+  bool assess = false;
   // Modules whose first line was read; no viewer is started when it is 0.
   std::int32_t modules_analyzed = 0;
   // Something the input named could not be analysed: the run ends with

@@ -1,0 +1,113 @@
+#include "report/html_assessment.h"
+
+#include <initializer_list>
+
+#include "platform/ascii.h"
+#include "report/export_text.h"
+#include "report/html_parts.h"
+#include "report/inventory.h"
+
+namespace codetal::html {
+namespace {
+
+// One cell of a row: a text, or a figure (which sorts as a number).
+struct Cell {
+  std::string_view text;
+  std::int64_t number = 0;
+  bool is_number = false;
+};
+
+Cell text(std::string_view value) {
+  return Cell{value, 0, false};
+}
+Cell figure(std::int64_t value) {
+  return Cell{{}, value, true};
+}
+
+void append_cell(std::string& out, const Cell& cell) {
+  if (cell.is_number) {
+    out += "<td class=\"n\">";
+    append_int(out, cell.number);
+  } else {
+    out += "<td>";
+    append_html_text(out, cell.text);
+  }
+  out += "</td>";
+}
+
+// A titled table of `uses`, one row each as `row` gives its cells; a
+// sentence instead when there is none.
+template <typename Uses, typename Row>
+void append_table(std::string& out, std::string_view id, std::string_view title,
+                  std::initializer_list<std::string_view> heads, const Uses& uses, Row row) {
+  out += "<h3>";
+  out += title;
+  out += "</h3>\n";
+  if (uses.empty()) {
+    out += "<p>None in this run.</p>\n";
+    return;
+  }
+  out += "<div class=\"scroll\">\n<table id=\"";
+  out += id;
+  out += "\">\n<thead><tr>";
+  for (std::string_view head : heads) {
+    out += "<th>";
+    out += head;
+    out += "</th>";
+  }
+  out += "</tr></thead>\n<tbody>\n";
+  for (const auto& use : uses) {
+    out += "<tr>";
+    for (const Cell& cell : row(use)) append_cell(out, cell);
+    out += "</tr>\n";
+  }
+  out += "</tbody>\n</table>\n</div>\n";
+}
+
+bool is_built_in(const ControlUse& control) {
+  return starts_with_ignoring_case(control.control_class, "VB.");
+}
+
+void append_controls(std::string& out, const std::vector<ControlUse>& controls) {
+  std::vector<ControlUse> others, built_in;
+  for (const ControlUse& control : controls)
+    (is_built_in(control) ? built_in : others).push_back(control);
+  auto row = [](const ControlUse& c) {
+    return std::vector<Cell>{text(c.control_class), figure(c.instances), figure(c.modules)};
+  };
+  append_table(out, "control-table", "Controls a migration replaces (not VB.)",
+               {"Class", "Instances", "Modules"}, others, row);
+  append_table(out, "vb-control-table", "Built-in controls (VB.)",
+               {"Class", "Instances", "Modules"}, built_in, row);
+}
+
+}  // namespace
+
+void append_assessment_section(std::string& out, const RunModel& model) {
+  const Inventory inventory = take_inventory(model);
+  out += "<section id=\"depends\">\n<h2>What it depends on</h2>\n";
+  out += "<p class=\"legend\">Each project and module file of the run counted once.</p>\n";
+  append_table(out, "component-table", "Components (ActiveX controls) by projects using them",
+               {"File", "GUID", "Version", "Projects", "Modules"}, inventory.components,
+               [](const ComponentUse& c) {
+                 return std::vector<Cell>{text(c.file), text(c.guid), text(c.version),
+                                          figure(c.projects), figure(c.modules)};
+               });
+  append_table(out, "reference-table", "Referenced libraries by projects using them",
+               {"Library", "GUID", "Version", "Projects"}, inventory.references,
+               [](const ReferenceUse& r) {
+                 return std::vector<Cell>{text(r.description), text(r.guid), text(r.version),
+                                          figure(r.projects)};
+               });
+  append_controls(out, inventory.controls);
+  append_table(out, "library-table", "DLLs by Declares", {"DLL", "Declares", "Modules"},
+               inventory.libraries, [](const LibraryUse& l) {
+                 return std::vector<Cell>{
+                     text(l.library.empty() ? std::string_view("(not on the line)")
+                                            : std::string_view(l.library)),
+                     figure(l.declares), figure(l.modules)};
+               });
+  out += "</section>\n";
+}
+
+}  // namespace codetal::html

@@ -1,0 +1,155 @@
+#include "report/inventory.h"
+
+#include <algorithm>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "platform/ascii.h"
+
+namespace codetal {
+namespace {
+
+std::string upper(std::string_view text) {
+  std::string result(text);
+  make_upper(result);
+  return result;
+}
+
+// The uses of one kind by key, in the order first met.
+template <typename Use>
+class Tally {
+ public:
+  // The use of `key`; `fresh` says whether this file had not met it yet.
+  // A use met for the first time is made by `make`.
+  template <typename Make>
+  Use& of(const std::string& key, bool& fresh, Make make) {
+    auto [at, added] = index_.try_emplace(key, uses_.size());
+    if (added) uses_.push_back(make());
+    fresh = in_this_file_.insert(key).second;
+    return uses_[at->second];
+  }
+  void next_file() { in_this_file_.clear(); }
+
+  template <typename Before>
+  std::vector<Use> sorted(Before before) && {
+    std::stable_sort(uses_.begin(), uses_.end(), before);
+    return std::move(uses_);
+  }
+
+ private:
+  std::unordered_map<std::string, std::size_t> index_;
+  std::unordered_set<std::string> in_this_file_;
+  std::vector<Use> uses_;
+};
+
+class InventoryTaker {
+ public:
+  void project(const ProjectFacts& facts) {
+    components_.next_file();
+    references_.next_file();
+    for (const Component& c : facts.components) {
+      bool fresh = false;
+      ComponentUse& use = component(c, fresh);
+      if (fresh) ++use.projects;
+    }
+    for (const Reference& r : facts.references) {
+      if (r.project) continue;  // another project, not a library
+      bool fresh = false;
+      const std::string guid = upper(r.guid);
+      ReferenceUse& use = references_.of(guid, fresh, [&] {
+        return ReferenceUse{guid, r.description, r.version, 0};
+      });
+      if (fresh) ++use.projects;
+    }
+  }
+
+  void module(const ModuleFacts& facts) {
+    components_.next_file();
+    controls_.next_file();
+    libraries_.next_file();
+    for (const Component& c : facts.components) {
+      bool fresh = false;
+      ComponentUse& use = component(c, fresh);
+      if (fresh) ++use.modules;
+    }
+    for (const auto& [name, count] : facts.controls) {
+      bool fresh = false;
+      ControlUse& use = controls_.of(name, fresh, [&] { return ControlUse{name, 0, 0}; });
+      use.instances += count;
+      if (fresh) ++use.modules;
+    }
+    for (const Declare& d : facts.declares) {
+      bool fresh = false;
+      const std::string key = library_key(d.library);
+      LibraryUse& use = libraries_.of(key, fresh, [&] { return LibraryUse{key, 0, 0}; });
+      ++use.declares;
+      if (fresh) ++use.modules;
+    }
+  }
+
+  Inventory take() && {
+    Inventory inventory;
+    inventory.components =
+        std::move(components_).sorted([](const ComponentUse& a, const ComponentUse& b) {
+          if (a.projects != b.projects) return a.projects > b.projects;
+          if (a.modules != b.modules) return a.modules > b.modules;
+          return a.guid < b.guid;
+        });
+    inventory.references =
+        std::move(references_).sorted([](const ReferenceUse& a, const ReferenceUse& b) {
+          return a.projects != b.projects ? a.projects > b.projects : a.guid < b.guid;
+        });
+    inventory.controls = std::move(controls_).sorted([](const ControlUse& a, const ControlUse& b) {
+      return a.instances != b.instances ? a.instances > b.instances
+                                        : a.control_class < b.control_class;
+    });
+    inventory.libraries =
+        std::move(libraries_).sorted([](const LibraryUse& a, const LibraryUse& b) {
+          return a.declares != b.declares ? a.declares > b.declares : a.library < b.library;
+        });
+    return inventory;
+  }
+
+ private:
+  ComponentUse& component(const Component& c, bool& fresh) {
+    const std::string guid = upper(c.guid);
+    return components_.of(guid, fresh, [&] { return ComponentUse{guid, c.file, c.version, 0, 0}; });
+  }
+
+  Tally<ComponentUse> components_;
+  Tally<ReferenceUse> references_;
+  Tally<ControlUse> controls_;
+  Tally<LibraryUse> libraries_;
+};
+
+std::string_view file_of(const ModuleList& list) {
+  return list.path.empty() ? std::string_view(list.name) : std::string_view(list.path);
+}
+
+std::string_view file_of(const ModuleRecord& module) {
+  return module.path.empty() ? std::string_view(module.name) : std::string_view(module.path);
+}
+
+}  // namespace
+
+std::string library_key(std::string_view library) {
+  std::string key(library);
+  make_lower(key);
+  if (key.ends_with(".dll")) key.resize(key.size() - 4);
+  return key;
+}
+
+Inventory take_inventory(const RunModel& model) {
+  InventoryTaker taker;
+  std::unordered_set<std::string_view> projects, modules;
+  for_each_list(model, [&](const ModuleList& list) {
+    if (list.facts && projects.insert(file_of(list)).second) taker.project(*list.facts);
+    for (const ModuleRecord& module : list.modules) {
+      if (module.result && module.result->facts && modules.insert(file_of(module)).second)
+        taker.module(*module.result->facts);
+    }
+  });
+  return std::move(taker).take();
+}
+
+}  // namespace codetal

@@ -1,0 +1,55 @@
+// What the whole run depends on, for an assessment: its components,
+// referenced libraries, control classes and DLLs, each summed over the
+// distinct files (a project or module that the run met twice counts once).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "report/run_model.h"
+
+namespace codetal {
+
+struct ComponentUse {
+  std::string guid;  // in upper case
+  std::string file;  // as the first file naming it wrote it, as its version
+  std::string version;
+  std::int32_t projects = 0;
+  std::int32_t modules = 0;
+};
+
+struct ReferenceUse {
+  std::string guid;  // in upper case
+  std::string description;
+  std::string version;
+  std::int32_t projects = 0;
+};
+
+struct ControlUse {
+  std::string control_class;  // as written
+  std::int32_t instances = 0;
+  std::int32_t modules = 0;
+};
+
+struct LibraryUse {
+  std::string library;  // in lower case, without ".dll"
+  std::int32_t declares = 0;
+  std::int32_t modules = 0;
+};
+
+// Each list the most used first; equals by their key.
+struct Inventory {
+  std::vector<ComponentUse> components;
+  std::vector<ReferenceUse> references;
+  std::vector<ControlUse> controls;
+  std::vector<LibraryUse> libraries;
+};
+
+Inventory take_inventory(const RunModel& model);
+
+// The name under which a Declare's DLL is summed: "KERNEL32.DLL" and
+// "kernel32" are one library.
+std::string library_key(std::string_view library);
+
+}  // namespace codetal

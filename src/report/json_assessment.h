@@ -1,0 +1,23 @@
+// What an assessment adds to "Codetal.json": a module's and a project's
+// facts, and the inventory of the run.
+#pragma once
+
+#include <string>
+
+#include "analysis/assessment.h"
+#include "report/inventory.h"
+
+namespace codetal {
+
+// `, "designer_lines": ..., "controls": {...}, "components": [...],
+// "declares": [...]`, to follow a module's counts on its line.
+void append_json_module_facts(std::string& out, const ModuleFacts& facts);
+
+// The `"type"`, `"references"` and `"components"` members of a project,
+// each on a line of its own at `indent`, each followed by ",\n".
+void append_json_project_facts(std::string& out, const ProjectFacts& facts, int indent);
+
+// The top-level `"inventory": {...},\n` member.
+void append_json_inventory(std::string& out, const Inventory& inventory);
+
+}  // namespace codetal
