@@ -8,6 +8,7 @@
 #include "options/options_file.h"
 #include "platform/ascii.h"
 #include "platform/memory_input.h"
+#include "traverse/project_file.h"
 #include "traverse/project_reader.h"
 
 namespace codetal::fuzz {
@@ -35,6 +36,28 @@ std::string check_module_run(std::string_view bytes, bool headers, bool empty, M
   return check_sums(s, what);
 }
 
+// An assessment reads beside the counts and never changes them: its
+// designer lines are the lines the counts skip, one Declare per WinAPI
+// count, and controls stand only in designer blocks, none on a block's
+// first line.
+std::string check_assessment(std::string_view bytes, std::int64_t lines) {
+  CountRules rules{false, DesignerStarts::kAllKindsAndDsr, false, false};
+  const ModuleStats plain = count_module_text(bytes, rules).stats;
+  rules.assess = true;
+  const ModuleResult assessed = count_module_text(bytes, rules);
+  if (assessed.stats != plain) return "the assessment changed the counts";
+  const ModuleFacts& facts = assessed.facts.value();
+  if (facts.designer_lines + plain[kTotalLines] != lines)
+    return "designer lines and counted lines are not the module's lines";
+  if (static_cast<std::int64_t>(facts.declares.size()) != plain[kWinApi])
+    return "Declares read differ from the WinAPI count";
+  std::int64_t controls = 0;
+  for (const auto& [name, count] : facts.controls) controls += count;
+  if (controls > 0 && controls >= facts.designer_lines)
+    return "more controls than designer lines after the block's first";
+  return {};
+}
+
 }  // namespace
 
 std::string check_module_bytes(std::string_view bytes) {
@@ -60,7 +83,7 @@ std::string check_module_bytes(std::string_view bytes) {
            describe(on);
   if (header != 0 && ("\n" + text).find("\n" + std::string(kFormHeaderStart)) == npos)
     return "header lines skipped without a header";
-  return {};
+  return check_assessment(bytes, lines);
 }
 
 std::string check_options_bytes(std::string_view bytes) {
@@ -124,6 +147,20 @@ std::string check_listing_bytes(std::string_view bytes) {
   const std::string group = (workspace.root / "fuzz.vbg").string();
   write_file(project, bytes);
   write_file(group, bytes);
+  // Every Reference= and Object= line of a project is one fact, however
+  // little of it can be read.
+  MemoryInput listing(bytes);
+  const ProjectFacts facts = read_project(listing, project, ModuleKinds::kAll, true).facts.value();
+  const std::string text = "\n" + as_text(bytes);
+  auto lines_with = [&](const std::string& key) {
+    std::size_t n = 0;
+    for (std::size_t at = text.find("\n" + key); at != npos; at = text.find("\n" + key, at + 1))
+      ++n;
+    return n;
+  };
+  if (facts.references.size() != lines_with("Reference=") ||
+      facts.components.size() != lines_with("Object="))
+    return "a Reference= or Object= line was not read as one";
   std::string failure = check_traversal(InputKind::kProject, [&](Traversal& run) -> std::string {
     // Modules never stop a project given alone, and the file is there.
     return process_project_file(run, project).next == Next::kGoOn ? ""

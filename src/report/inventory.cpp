@@ -72,10 +72,11 @@ class InventoryTaker {
       ComponentUse& use = component(c, fresh);
       if (fresh) ++use.modules;
     }
-    for (const auto& [name, count] : facts.controls) {
+    for (const auto& control : facts.controls) {
       bool fresh = false;
+      const std::string& name = control.first;
       ControlUse& use = controls_.of(name, fresh, [&] { return ControlUse{name, 0, 0}; });
-      use.instances += count;
+      use.instances += control.second;
       if (fresh) ++use.modules;
     }
     for (const Declare& d : facts.declares) {

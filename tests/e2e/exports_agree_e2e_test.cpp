@@ -221,6 +221,137 @@ TEST(ExportsOfTheExample, AreTheSizesTheReadmeGives) {
   }
 }
 
+// What /assess adds, read back: the inventory is the sum of the facts of
+// the distinct files; the log, the console and every other figure are the
+// run's without it.
+json inventory_of(const json& doc) {
+  std::map<std::string, json> projects, modules;  // by path
+  auto add_list = [&](const json& l) {
+    if (l.contains("type")) projects.emplace(l["path"], l);
+    for (const json& m : l["modules"])
+      if (m.contains("counts")) modules.emplace(m["path"], m);
+  };
+  for (const json& g : doc["groups"])
+    for (const json& p : g["projects"]) add_list(p);
+  for (const char* top : {"projects", "sets"})
+    for (const json& l : doc[top]) add_list(l);
+  add_list(json{{"modules", doc["modules"]}});
+  if (doc.contains("estate")) add_list(json{{"modules", doc["estate"]["unlisted"]}});
+  auto upper = [](std::string text) {
+    for (char& ch : text) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+    return text;
+  };
+  json sums = {{"components", json::object()},
+               {"references", json::object()},
+               {"controls", json::object()},
+               {"libraries", json::object()}};
+  auto bump = [&](const char* list, const std::string& key, const char* field, int by) {
+    json& slot = sums[list][key][field];
+    slot = (slot.is_null() ? 0 : slot.get<int>()) + by;
+  };
+  for (const auto& [path, p] : projects) {
+    std::set<std::string> seen;
+    for (const json& c : p["components"])
+      if (seen.insert(upper(c["guid"])).second) bump("components", upper(c["guid"]), "projects", 1);
+    for (const json& r : p["references"])
+      if (r.contains("guid") && seen.insert("r" + upper(r["guid"])).second)
+        bump("references", upper(r["guid"]), "projects", 1);
+  }
+  for (const auto& [path, m] : modules) {
+    std::set<std::string> seen;
+    for (const json& c : m["components"])
+      if (seen.insert(upper(c["guid"])).second) bump("components", upper(c["guid"]), "modules", 1);
+    for (const auto& [name, count] : m["controls"].items()) {
+      bump("controls", name, "instances", count);
+      bump("controls", name, "modules", 1);
+    }
+    for (const json& d : m["declares"]) {
+      std::string library = d["library"];
+      for (char& ch : library) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+      if (library.ends_with(".dll")) library.resize(library.size() - 4);
+      bump("libraries", library, "declares", 1);
+      if (seen.insert(library).second) bump("libraries", library, "modules", 1);
+    }
+  }
+  return sums;
+}
+
+// The inventory as the same maps: its lists by key, their figures.
+json inventory_written(const json& inventory) {
+  json sums = json::object();
+  const std::pair<const char*, const char*> keys[] = {{"components", "guid"},
+                                                      {"references", "guid"},
+                                                      {"controls", "class"},
+                                                      {"libraries", "library"}};
+  for (const auto& [list, key] : keys) {
+    sums[list] = json::object();
+    for (const json& use : inventory[list])
+      for (const char* field : {"projects", "modules", "instances", "declares"})
+        if (use.contains(field) && (use[field] != 0 || std::string(list) == "controls"))
+          sums[list][use[key].get<std::string>()][field] = use[field];
+  }
+  return sums;
+}
+
+// The document as it is without /assess: no facts, no inventory.
+json without_facts(json doc) {
+  doc.erase("inventory");
+  doc.erase("started");
+  auto strip_list = [](json& l) {
+    for (const char* key : {"type", "references", "components"}) l.erase(key);
+    for (json& m : l["modules"])
+      for (const char* key : {"designer_lines", "controls", "components", "declares"}) m.erase(key);
+  };
+  for (json& g : doc["groups"])
+    for (json& p : g["projects"]) strip_list(p);
+  for (const char* top : {"projects", "sets"})
+    for (json& l : doc[top]) strip_list(l);
+  if (doc.contains("estate")) {
+    json unlisted = {{"modules", doc["estate"]["unlisted"]}};
+    strip_list(unlisted);
+    doc["estate"]["unlisted"] = unlisted["modules"];
+  }
+  return doc;
+}
+
+class Assessment : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(Assessment, AddsItsFactsToTheExportsAlone) {
+  TempFolder folder;
+  Case c = prepare_case("e2e/" + GetParam(), folder);
+  std::vector<std::string> plain_args;
+  for (const std::string& a : c.args)
+    if (a != "/ASSESS" && a != "/assess") plain_args.push_back(a);
+  const RunResult plain = run_codetal(folder, plain_args, c.options);
+  const json plain_doc = json::parse(read_file(folder / "Codetal.json"));
+  const std::string plain_csv = read_file(folder / "Codetal.csv");
+  plain_args.push_back("/assess");
+  const RunResult assessed = run_codetal(folder, plain_args, c.options);
+  const json doc = json::parse(read_file(folder / "Codetal.json"));
+  const std::string csv = read_file(folder / "Codetal.csv");
+
+  EXPECT_EQ(assessed.out, plain.out);
+  EXPECT_EQ(masked(assessed.report), masked(plain.report));
+  EXPECT_EQ(without_facts(doc), without_facts(plain_doc));
+  std::istringstream with_lines(csv), plain_lines(plain_csv);
+  for (std::string line, before; std::getline(with_lines, line);) {
+    ASSERT_TRUE(std::getline(plain_lines, before));
+    for (int i = 0; i < 4; ++i) line.erase(line.rfind(','));
+    EXPECT_EQ(line + "\r", before);
+  }
+  // Compared as unordered objects: the figures matter, not their order.
+  EXPECT_EQ(nlohmann::json::parse(inventory_written(doc["inventory"]).dump()),
+            nlohmann::json::parse(inventory_of(doc).dump()));
+  EXPECT_FALSE(doc["inventory"]["controls"].empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Runs, Assessment, ::testing::Values("assess-project", "estate-tree"),
+                         [](const auto& param) {
+                           std::string name = param.param;
+                           for (char& ch : name) ch = ch == '-' ? '_' : ch;
+                           return name;
+                         });
+
 INSTANTIATE_TEST_SUITE_P(Runs, ExportsAgree,
                          ::testing::Values("exports-example-group", "estate-tree",
                                            "exports-wildcard-set"),
