@@ -1,6 +1,7 @@
 #include "check_helpers.h"
 
 #include <algorithm>
+#include <array>
 #include <optional>
 
 #include "analysis/count_module.h"
@@ -40,6 +41,28 @@ std::string check_module_run(std::string_view bytes, bool headers, bool empty, M
 // designer lines are the lines the counts skip, one Declare per WinAPI
 // count, and controls stand only in designer blocks, none on a block's
 // first line.
+// Procedures lie in file order within the module, share no line, hold no
+// more lines than it counts, and include whatever the counters count.
+std::string check_procedures(const std::vector<Procedure>& procedures, const ModuleStats& stats,
+                             std::int64_t lines) {
+  std::int64_t held = 0, next_line = 1;
+  std::array<std::int32_t, kProcedureKindCount> kinds{};
+  for (const Procedure& p : procedures) {
+    if (p.line < next_line || p.line > lines) return "a procedure starts out of file order";
+    next_line = p.line + 1;
+    ++kinds[static_cast<std::size_t>(p.kind)];
+    held += p.lines[kTotalLines];
+    if (p.lines[kTotalLines] != p.lines[kCodeLines] + p.lines[kCommentLines] + p.lines[kBlankLines])
+      return "a procedure's lines are not its code, comment and blank lines";
+    if (p.lines[kCodeLines] < 1 || p.complexity < 1) return "a procedure without its start line";
+  }
+  if (held > stats[kTotalLines]) return "procedures hold more lines than the module counts";
+  if (kinds[0] < stats[kSubs] || kinds[1] < stats[kFunctions] || kinds[2] < stats[kGets] ||
+      kinds[3] < stats[kLets])
+    return "fewer procedures than the counters count";
+  return {};
+}
+
 std::string check_assessment(std::string_view bytes, std::int64_t lines) {
   CountRules rules{false, DesignerStarts::kAllKindsAndDsr, false, false};
   const ModuleStats plain = count_module_text(bytes, rules).stats;
@@ -55,7 +78,7 @@ std::string check_assessment(std::string_view bytes, std::int64_t lines) {
   for (const auto& [name, count] : facts.controls) controls += count;
   if (controls > 0 && controls >= facts.designer_lines)
     return "more controls than designer lines after the block's first";
-  return {};
+  return check_procedures(facts.procedures, plain, lines);
 }
 
 }  // namespace

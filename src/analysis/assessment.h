@@ -12,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+#include "analysis/procedures.h"
+
 namespace codetal {
 
 // An ActiveX component: `{GUID}#VERSION#LCID` and its file.
@@ -49,6 +51,8 @@ struct ModuleFacts {
   // The `Object = ` lines before its first designer block.
   std::vector<Component> components;
   std::vector<Declare> declares;
+  // In file order.
+  std::vector<Procedure> procedures;
   bool operator==(const ModuleFacts&) const = default;
 };
 

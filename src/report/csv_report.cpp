@@ -1,5 +1,7 @@
 #include "report/csv_report.h"
 
+#include <algorithm>
+
 #include "report/export_text.h"
 
 namespace codetal {
@@ -13,28 +15,39 @@ struct Place {
 };
 
 // An assessment's columns, after the others: a module's designer lines
-// and controls, a project's references and components. Empty on the rows
-// they do not describe.
-constexpr std::string_view kAssessColumns = ",designer_lines,controls,references,components";
+// and controls, a project's references and components, a module's
+// procedures and their highest complexity. Empty on the rows they do not
+// describe.
+constexpr std::string_view kAssessColumns =
+    ",designer_lines,controls,references,components,procedures,complexity_max";
+constexpr std::string_view kNoAssessCells = ",,,,,,";
 
 std::string module_cells(const ModuleResult& result) {
-  if (!result.facts) return ",,,,";
+  if (!result.facts) return std::string(kNoAssessCells);
+  const ModuleFacts& facts = *result.facts;
   std::int64_t controls = 0;
-  for (const auto& [name, count] : result.facts->controls) controls += count;
+  for (const auto& [name, count] : facts.controls) controls += count;
+  std::int32_t complexity_max = 0;
+  for (const Procedure& p : facts.procedures)
+    complexity_max = std::max(complexity_max, p.complexity);
   std::string cells = ",";
-  append_number(cells, result.facts->designer_lines);
+  append_number(cells, facts.designer_lines);
   cells += ',';
   append_number(cells, controls);
-  return cells += ",,";
+  cells += ",,,";
+  append_number(cells, static_cast<std::int64_t>(facts.procedures.size()));
+  cells += ',';
+  append_number(cells, complexity_max);
+  return cells;
 }
 
 std::string project_cells(const ModuleList& list) {
-  if (!list.facts) return ",,,,";
+  if (!list.facts) return std::string(kNoAssessCells);
   std::string cells = ",,,";
   append_number(cells, static_cast<std::int64_t>(list.facts->references.size()));
   cells += ',';
   append_number(cells, static_cast<std::int64_t>(list.facts->components.size()));
-  return cells;
+  return cells += ",,";
 }
 
 class CsvRows {
@@ -76,7 +89,8 @@ class CsvRows {
   // project's or the group's.
   // `assessed` holds the assessment's cells, each after its comma.
   void row(std::string_view kind, Place place, std::string_view module, std::string_view path,
-           const ModuleStats* stats, std::string_view reason, std::string_view assessed = ",,,,") {
+           const ModuleStats* stats, std::string_view reason,
+           std::string_view assessed = kNoAssessCells) {
     std::string& out = file_.text();
     out += kind;
     for (std::string_view name : {place.group, place.project, place.set, module, path}) {

@@ -1,7 +1,5 @@
 #include "report/html_assessment.h"
 
-#include <initializer_list>
-
 #include "platform/ascii.h"
 #include "report/export_text.h"
 #include "report/html_parts.h"
@@ -9,60 +7,6 @@
 
 namespace codetal::html {
 namespace {
-
-// One cell of a row: a text, or a figure (which sorts as a number).
-struct Cell {
-  std::string_view text;
-  std::int64_t number = 0;
-  bool is_number = false;
-};
-
-Cell text(std::string_view value) {
-  return Cell{value, 0, false};
-}
-Cell figure(std::int64_t value) {
-  return Cell{{}, value, true};
-}
-
-void append_cell(std::string& out, const Cell& cell) {
-  if (cell.is_number) {
-    out += "<td class=\"n\">";
-    append_int(out, cell.number);
-  } else {
-    out += "<td>";
-    append_html_text(out, cell.text);
-  }
-  out += "</td>";
-}
-
-// A titled table of `uses`, one row each as `row` gives its cells; a
-// sentence instead when there is none.
-template <typename Uses, typename Row>
-void append_table(std::string& out, std::string_view id, std::string_view title,
-                  std::initializer_list<std::string_view> heads, const Uses& uses, Row row) {
-  out += "<h3>";
-  out += title;
-  out += "</h3>\n";
-  if (uses.empty()) {
-    out += "<p>None in this run.</p>\n";
-    return;
-  }
-  out += "<div class=\"scroll\">\n<table id=\"";
-  out += id;
-  out += "\">\n<thead><tr>";
-  for (std::string_view head : heads) {
-    out += "<th>";
-    out += head;
-    out += "</th>";
-  }
-  out += "</tr></thead>\n<tbody>\n";
-  for (const auto& use : uses) {
-    out += "<tr>";
-    for (const Cell& cell : row(use)) append_cell(out, cell);
-    out += "</tr>\n";
-  }
-  out += "</tbody>\n</table>\n</div>\n";
-}
 
 bool is_built_in(const ControlUse& control) {
   return starts_with_ignoring_case(control.control_class, "VB.");

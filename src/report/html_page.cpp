@@ -13,6 +13,7 @@
 #include "report/html_assessment.h"
 #include "report/html_estate.h"
 #include "report/html_parts.h"
+#include "report/html_procedures.h"
 #include "report/html_report.h"
 
 namespace codetal {
@@ -100,14 +101,6 @@ struct PageContainer {
   std::string groups;  // their paths, apart by ", "
 };
 
-std::string_view label_of(const ModuleList& list) {
-  return list.path.empty() ? std::string_view(list.name) : std::string_view(list.path);
-}
-
-std::string_view label_of(const ModuleRecord& module) {
-  return module.path.empty() ? std::string_view(module.name) : std::string_view(module.path);
-}
-
 // What the page shows, taken from the model: the projects and sets as
 // containers, the largest modules and the failures, in the run's order.
 struct PageData {
@@ -138,7 +131,7 @@ void add_project(PageData& data, std::unordered_map<std::string_view, std::size_
     data.containers.push_back({&project, false, {}});
     return;
   }
-  auto [at, added] = seen.try_emplace(label_of(project), data.containers.size());
+  auto [at, added] = seen.try_emplace(file_of(project), data.containers.size());
   if (added) data.containers.push_back({&project, false, {}});
   if (group == nullptr) return;
   std::string& groups = data.containers[at->second].groups;
@@ -158,7 +151,7 @@ PageData page_data(const RunModel& model, int exit_status) {
   std::unordered_set<std::string_view> modules;
   for_each_list(model, [&](const ModuleList& list) {
     for (const ModuleRecord& module : list.modules) {
-      if (model.estate && !modules.insert(label_of(module)).second) continue;
+      if (model.estate && !modules.insert(file_of(module)).second) continue;
       if (module.result) {
         keep_if_largest(data.largest, module);
       } else {
@@ -235,7 +228,7 @@ void append_projects_chart(std::string& out, const PageData& data) {
   }
   std::vector<BarRow> rows;
   for (const PageContainer& c : data.containers)
-    rows.push_back(BarRow{label_of(*c.list), &c.list->totals});
+    rows.push_back(BarRow{file_of(*c.list), &c.list->totals});
   std::stable_sort(rows.begin(), rows.end(), [](const BarRow& a, const BarRow& b) {
     return (*a.stats)[kTotalLines] > (*b.stats)[kTotalLines];
   });
@@ -252,8 +245,7 @@ void append_modules_chart(std::string& out, const PageData& data) {
     return;
   }
   std::vector<BarRow> rows;
-  for (const ModuleRecord* m : data.largest)
-    rows.push_back(BarRow{label_of(*m), &m->result->stats});
+  for (const ModuleRecord* m : data.largest) rows.push_back(BarRow{file_of(*m), &m->result->stats});
   append_bar_chart(out, "module-chart", rows);
   out += "</section>\n";
 }
@@ -335,10 +327,10 @@ void append_project_table(std::string& out, const PageData& data) {
   out += "<tbody>\n";
   for (const PageContainer& c : data.containers) {
     out += "<tr><td title=\"";
-    append_html_text(out, label_of(*c.list));
+    append_html_text(out, file_of(*c.list));
     out += "\">";
     if (c.wildcard_set) out += "set ";
-    append_short_name(out, label_of(*c.list));
+    append_short_name(out, file_of(*c.list));
     out += "</td>";
     if (groups) {
       out += "<td>";
@@ -359,7 +351,7 @@ void append_failures(std::string& out, const PageData& data) {
   out += "<section id=\"failures\">\n<h2>Modules not counted</h2>\n<ul>\n";
   for (const ModuleRecord* f : data.failures) {
     out += "<li>";
-    append_html_text(out, label_of(*f));
+    append_html_text(out, file_of(*f));
     out += ": ";
     out += failure_reason(f->failure);
     out += "</li>\n";
@@ -377,7 +369,10 @@ void render_page(std::string& out, const RunModel& model, int exit_status) {
   append_projects_chart(out, data);
   append_modules_chart(out, data);
   append_estate_sections(out, model);
-  if (model.facts.assess) append_assessment_section(out, model);
+  if (model.facts.assess) {
+    append_assessment_section(out, model);
+    append_procedures_section(out, model);
+  }
   append_statement_chart(out, data);
   append_project_table(out, data);
   append_failures(out, data);

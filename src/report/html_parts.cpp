@@ -99,6 +99,22 @@ void append_percent(std::string& out, std::int64_t part, std::int64_t whole) {
   out += " %";
 }
 
+void append_cell(std::string& out, const Cell& cell) {
+  if (cell.is_number) {
+    out += "<td class=\"n\">";
+    append_int(out, cell.number);
+  } else if (cell.is_label) {
+    out += "<td title=\"";
+    append_html_text(out, cell.text);
+    out += "\">";
+    append_short_name(out, cell.text);
+  } else {
+    out += "<td>";
+    append_html_text(out, cell.text);
+  }
+  out += "</td>";
+}
+
 void append_short_name(std::string& out, std::string_view name) {
   std::string text;
   append_utf8(text, name);

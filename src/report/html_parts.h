@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,5 +35,55 @@ struct BarRow {
 // Rows of stacked bars, one per name, in a frame that scrolls when there
 // are many, so that no bar is squashed.
 void append_bar_chart(std::string& out, std::string_view id, const std::vector<BarRow>& rows);
+
+// One cell of a table row: a text (a long one cut as a label, whole in its
+// tooltip), or a figure, which sorts as a number.
+struct Cell {
+  std::string_view text;
+  std::int64_t number = 0;
+  bool is_number = false;
+  bool is_label = false;
+};
+
+inline Cell text(std::string_view value) {
+  return Cell{value, 0, false, false};
+}
+inline Cell label(std::string_view value) {
+  return Cell{value, 0, false, true};
+}
+inline Cell figure(std::int64_t value) {
+  return Cell{{}, value, true, false};
+}
+
+void append_cell(std::string& out, const Cell& cell);
+
+// A titled table of `items` that sorts by the column clicked, one row each
+// as `row` gives its cells; a sentence instead when there is none.
+template <typename Items, typename Row>
+void append_table(std::string& out, std::string_view id, std::string_view title,
+                  std::initializer_list<std::string_view> heads, const Items& items, Row row) {
+  out += "<h3>";
+  out += title;
+  out += "</h3>\n";
+  if (items.empty()) {
+    out += "<p>None in this run.</p>\n";
+    return;
+  }
+  out += "<div class=\"scroll\">\n<table id=\"";
+  out += id;
+  out += "\">\n<thead><tr>";
+  for (std::string_view head : heads) {
+    out += "<th>";
+    out += head;
+    out += "</th>";
+  }
+  out += "</tr></thead>\n<tbody>\n";
+  for (const auto& item : items) {
+    out += "<tr>";
+    for (const Cell& cell : row(item)) append_cell(out, cell);
+    out += "</tr>\n";
+  }
+  out += "</tbody>\n</table>\n</div>\n";
+}
 
 }  // namespace codetal::html

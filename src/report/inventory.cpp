@@ -123,14 +123,6 @@ class InventoryTaker {
   Tally<LibraryUse> libraries_;
 };
 
-std::string_view file_of(const ModuleList& list) {
-  return list.path.empty() ? std::string_view(list.name) : std::string_view(list.path);
-}
-
-std::string_view file_of(const ModuleRecord& module) {
-  return module.path.empty() ? std::string_view(module.name) : std::string_view(module.path);
-}
-
 }  // namespace
 
 std::string library_key(std::string_view library) {

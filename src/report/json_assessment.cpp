@@ -70,6 +70,24 @@ void reference(std::string& out, const Reference& r) {
       .text("description", r.description);
 }
 
+void procedure(std::string& out, const Procedure& p) {
+  out += "{\"kind\": \"";
+  out += kind_name(p.kind);
+  out += "\", \"name\": ";
+  append_json_string(out, p.name);
+  out += ", \"line\": ";
+  append_number(out, p.line);
+  out += ", \"counts\": ";
+  {
+    Object counts(out);
+    for (std::size_t i = 0; i < kLineCountCount; ++i)
+      counts.number(kLineCounts[i].field_name, p.lines[i]);
+  }
+  out += ", \"complexity\": ";
+  append_number(out, p.complexity);
+  out += '}';
+}
+
 // A list of the inventory, an item a line at six places.
 template <typename Items, typename Item>
 void inventory_list(std::string& out, std::string_view key, const Items& items, Item item,
@@ -107,6 +125,8 @@ void append_json_module_facts(std::string& out, const ModuleFacts& facts) {
   inline_list(out, facts.declares, [&](const Declare& d) {
     Object(out).text("name", d.name).text("library", d.library);
   });
+  out += ", \"procedures\": ";
+  inline_list(out, facts.procedures, [&](const Procedure& p) { procedure(out, p); });
 }
 
 void append_json_project_facts(std::string& out, const ProjectFacts& facts, int indent) {

@@ -79,6 +79,15 @@ struct RunModel {
   int modules_failed = 0;
 };
 
+// The file a list or module stands for: its path, or its name when it has
+// none (a wildcard set, or a run without paths).
+inline std::string_view file_of(const ModuleList& list) {
+  return list.path.empty() ? std::string_view(list.name) : std::string_view(list.path);
+}
+inline std::string_view file_of(const ModuleRecord& module) {
+  return module.path.empty() ? std::string_view(module.name) : std::string_view(module.path);
+}
+
 // Every module list of the run in its order: the groups' projects, the
 // projects, the sets, the single module, then the estate's unlisted ones.
 template <typename Visit>

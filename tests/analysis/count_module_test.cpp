@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -107,6 +108,35 @@ TEST(CountModule, WholeModulesWithAndWithoutTheirDesignerBlocks) {
   LineReader reader;
   MemoryInput empty("\x1A");
   EXPECT_FALSE(count_module(reader, empty, CountRules{}).has_value());
+}
+
+std::string procedure_row(const Procedure& p) {
+  std::ostringstream row;
+  row << kind_name(p.kind) << ' ' << p.name << ' ' << p.line;
+  for (std::int32_t lines : p.lines) row << ' ' << lines;
+  row << ' ' << p.complexity;
+  return row.str();
+}
+
+TEST(CountModule, ProceduresAsWorkedOutByHand) {
+  std::map<std::string, std::vector<std::string>> expected;
+  for (const auto& row : test::read_table("unit/procedures.txt")) {
+    std::vector<std::string>& rows = expected[row.at(0)];
+    if (row.size() < 9) continue;
+    std::string figures = row[1];
+    for (std::size_t i = 2; i < 9; ++i) figures += ' ' + row[i];
+    rows.push_back(figures);
+  }
+  for (const auto& [module, rows] : expected) {
+    const std::string text = module.starts_with('@')
+                                 ? test::read_file(test::data_path("assess/" + module.substr(1)))
+                                 : module;
+    const ModuleResult result = count_module_text(text, CountRules{.assess = true});
+    std::vector<std::string> found;
+    for (const Procedure& p : result.facts.value().procedures) found.push_back(procedure_row(p));
+    EXPECT_EQ(found, rows) << module.substr(0, 60);
+  }
+  EXPECT_GT(expected.size(), 5u);
 }
 
 }  // namespace

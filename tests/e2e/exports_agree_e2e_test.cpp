@@ -300,7 +300,8 @@ json without_facts(json doc) {
   auto strip_list = [](json& l) {
     for (const char* key : {"type", "references", "components"}) l.erase(key);
     for (json& m : l["modules"])
-      for (const char* key : {"designer_lines", "controls", "components", "declares"}) m.erase(key);
+      for (const char* key : {"designer_lines", "controls", "components", "declares", "procedures"})
+        m.erase(key);
   };
   for (json& g : doc["groups"])
     for (json& p : g["projects"]) strip_list(p);
@@ -312,6 +313,34 @@ json without_facts(json doc) {
     doc["estate"]["unlisted"] = unlisted["modules"];
   }
   return doc;
+}
+
+// Every module object of the document (those with counts and procedures).
+void check_procedures(const json& node, int& modules) {
+  if (node.is_object() && node.contains("procedures")) {
+    ++modules;
+    const json& counts = node["counts"];
+    std::map<std::string, int> kinds;
+    int lines = 0;
+    for (const json& p : node["procedures"]) {
+      ++kinds[p["kind"].get<std::string>()];
+      lines += p["counts"]["total"].get<int>();
+      EXPECT_EQ(p["counts"]["total"], p["counts"]["code"].get<int>() +
+                                          p["counts"]["comments"].get<int>() +
+                                          p["counts"]["blank"].get<int>());
+      EXPECT_GE(p["complexity"], 1);
+    }
+    EXPECT_LE(lines, counts["total"].get<int>()) << node["path"];
+    const std::pair<const char*, const char*> counted[] = {{"sub", "subs"},
+                                                           {"function", "functions"},
+                                                           {"property_let", "lets"},
+                                                           {"property_get", "gets"}};
+    for (const auto& [kind, counter] : counted)
+      EXPECT_GE(kinds[kind], counts[counter].get<int>()) << node["path"] << " " << kind;
+    return;
+  }
+  if (node.is_structured())
+    for (const json& child : node) check_procedures(child, modules);
 }
 
 class Assessment : public ::testing::TestWithParam<std::string> {};
@@ -336,13 +365,16 @@ TEST_P(Assessment, AddsItsFactsToTheExportsAlone) {
   std::istringstream with_lines(csv), plain_lines(plain_csv);
   for (std::string line, before; std::getline(with_lines, line);) {
     ASSERT_TRUE(std::getline(plain_lines, before));
-    for (int i = 0; i < 4; ++i) line.erase(line.rfind(','));
+    for (int i = 0; i < 6; ++i) line.erase(line.rfind(','));
     EXPECT_EQ(line + "\r", before);
   }
   // Compared as unordered objects: the figures matter, not their order.
   EXPECT_EQ(nlohmann::json::parse(inventory_written(doc["inventory"]).dump()),
             nlohmann::json::parse(inventory_of(doc).dump()));
   EXPECT_FALSE(doc["inventory"]["controls"].empty());
+  int modules = 0;
+  check_procedures(doc, modules);
+  EXPECT_GT(modules, 3);
 }
 
 INSTANTIATE_TEST_SUITE_P(Runs, Assessment, ::testing::Values("assess-project", "estate-tree"),

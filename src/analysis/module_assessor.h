@@ -1,0 +1,57 @@
+// What /assess reads of one module on the counting pass: the counting loop
+// hands it each line as it goes, and it fills the module's facts. Without
+// /assess the loop is given NoAssessment, whose calls compile to nothing.
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+#include "analysis/assessment.h"
+#include "analysis/module_stats.h"
+#include "analysis/procedures.h"
+
+namespace codetal {
+
+struct NoAssessment {
+  void designer_block_started() {}
+  void designer_line(std::string_view) {}
+  void after_line(std::string_view, Counter, const ModuleStats&) {}
+  void finish(const ModuleStats&) {}
+};
+
+class ModuleAssessor {
+ public:
+  explicit ModuleAssessor(ModuleFacts& facts) : facts_(facts), procedures_(facts.procedures) {}
+
+  void designer_block_started();
+  // Each line of a designer block, which the counting then skips.
+  void designer_line(std::string_view line);
+  // A classified line (leading blanks trimmed), its kind and the counts
+  // that include it.
+  // Inline, on the hot path: a line's first byte turns most lines away.
+  void after_line(std::string_view line, Counter kind, const ModuleStats& stats) {
+    ++line_number_;
+    if (kind == kWinApi) declare(line);
+    if (line.empty()) return;
+    const char first = line.front();
+    if (first == 'O' && before_designer_) component(line);
+    if (first == 'S' || first == 'F' || first == 'P') maybe_start(line, kind, stats);
+    procedures_.line_counted(line, stats);
+  }
+  void finish(const ModuleStats& stats);
+
+ private:
+  void declare(std::string_view line);
+  void component(std::string_view line);
+  void maybe_start(std::string_view line, Counter kind, const ModuleStats& stats);
+
+  ModuleFacts& facts_;
+  ProcedureTracker procedures_;
+  std::int32_t line_number_ = 0;
+  bool before_designer_ = true;
+  // The block's first `Begin Library.Class` line is the form or control
+  // itself, every later one a control on it.
+  bool seen_designer_itself_ = false;
+};
+
+}  // namespace codetal
