@@ -93,6 +93,10 @@ TEST(LineReader, LinesCrossingBlockBoundariesComeOutWhole) {
   }
   test::FakeInputFile failing("a\nb\nc", true);
   EXPECT_EQ(read_all(reader, failing), (Lines{"a\n", "b\n", "c"}));
+  // A first line longer than the buffer, in a reader used before.
+  const std::string long_line(3 * 1024 * 1024, 'x');
+  test::FakeInputFile after(long_line + "\r\ny", false);
+  EXPECT_EQ(read_all(reader, after), (Lines{long_line + "\n", "y"}));
 }
 
 TEST(CountModule, WholeModulesWithAndWithoutTheirDesignerBlocks) {

@@ -8,6 +8,7 @@
 #include <signal.h>
 #include <string.h>
 #include <termios.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -84,7 +85,12 @@ TEST_P(KeyWait, EndsOnItsKeysShowsWhatItShouldAndRestoresTheMode) {
     if (i == 0 && shows.size() > 3) {
       EXPECT_EQ(run.terminal(), text(shows[3]));
     }
-    run.type(keys[i]);
+    // "|" parts a key's bytes into writes a few milliseconds apart.
+    std::istringstream writes(keys[i]);
+    for (std::string part; std::getline(writes, part, '|');) {
+      run.type(part);
+      ::usleep(5000);
+    }
   }
   RunResult result = run.finish();
   EXPECT_EQ(result.status, std::stoi(read_file(c.dir + "/status")));

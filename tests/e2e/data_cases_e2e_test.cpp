@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "cases.h"
 
@@ -52,6 +54,29 @@ TEST(Parallel, FailingModuleUnderLoadGivesTheSameOutcomeEveryRun) {
     expect_outcome(c, run_codetal(folder, c.args, c.options));
   }
   was != nullptr ? ::setenv("CODETAL_THREADS", setting.c_str(), 1) : ::unsetenv("CODETAL_THREADS");
+}
+
+// Both streams in one file, past the console's buffer many times: each
+// stream's messages are whole and in order, however the two interleave.
+TEST(Mirror, BothStreamsInOneFileKeepEveryMessageWhole) {
+  TempFolder folder;
+  Case c = prepare_case("e2e/ten-thousand-modules", folder);
+  c.options.stdout_to = "with-stderr";
+  const RunResult result = run_codetal(folder, c.args, c.options);
+  std::istringstream want_lines(expected(c, "stdout")), got(masked(result.out));
+  std::vector<std::string> want;
+  for (std::string line; std::getline(want_lines, line);) want.push_back(line);
+  std::size_t out = 0, err = 0;
+  for (std::string line; std::getline(got, line);) {
+    if (out < want.size() && line == want[out]) {
+      ++out;
+    } else {
+      ASSERT_TRUE(err < out && line == want[err]) << "a broken or misplaced line: " << line;
+      ++err;
+    }
+  }
+  EXPECT_EQ(out, want.size());
+  EXPECT_EQ(err, want.size());
 }
 
 // The example's page as a browser shows it: loaded without an error, the

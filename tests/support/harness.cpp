@@ -106,7 +106,7 @@ int open_stdout(const std::string& out_path, const RunOptions& options) {
   if (in < 0 || out < 0 || err < 0) _exit(127);
   ::dup2(in, 0);
   ::dup2(out, 1);
-  ::dup2(err, 2);
+  ::dup2(options.stdout_to == "with-stderr" ? out : err, 2);
   for (int fd : {in, out, err})
     if (fd > 2) ::close(fd);
   if (options.stdout_to == "closed") ::close(1);

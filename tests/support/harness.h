@@ -30,10 +30,12 @@ class TempFolder {
 struct RunOptions {
   std::string folder;    // relative to the temporary folder; empty: the folder itself
   std::string path_env;  // the PATH the binary sees; empty: a PATH without viewers
-  // Standard output: "" a file (captured), "dev-null", "closed-pipe" (a pipe
-  // whose reader has gone) or "closed" (none at all).
+  // Standard output: "" a file (captured), "with-stderr" (one file for both
+  // streams), "dev-null", "closed-pipe" (a pipe whose reader has gone) or
+  // "closed" (none at all).
   std::string stdout_to;
-  int timeout_seconds = 120;
+  // A run that hangs fails its test at this deadline, not the suite's.
+  int timeout_seconds = 30;
   // Bytes any file written by the run may reach (a full disk that fills up
   // part way); 0 for no limit. Console captures count too.
   long long file_size_limit = 0;
