@@ -175,6 +175,8 @@ void append_head(std::string& out, const PageData& data) {
   append_html_text(out, input_name(data.model));
   out += "</title>\n<style>\n";
   out += kStyle;
+  // The assessment's tables have text beyond their first column.
+  if (data.model.facts.assess) out += "td.t{text-align:left}\n";
   out += "</style>\n</head>\n<body>\n";
 }
 

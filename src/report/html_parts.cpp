@@ -104,12 +104,12 @@ void append_cell(std::string& out, const Cell& cell) {
     out += "<td class=\"n\">";
     append_int(out, cell.number);
   } else if (cell.is_label) {
-    out += "<td title=\"";
+    out += "<td class=\"t\" title=\"";
     append_html_text(out, cell.text);
     out += "\">";
     append_short_name(out, cell.text);
   } else {
-    out += "<td>";
+    out += "<td class=\"t\">";
     append_html_text(out, cell.text);
   }
   out += "</td>";
