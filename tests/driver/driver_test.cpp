@@ -4,19 +4,22 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <string>
+
 #include "test_data.h"
 
 namespace codetal {
 namespace {
 
 TEST(InputKind, DecidedByTheFinalComponentItsLastDotAndTheKindsKey) {
-  const char* kNames[] = {"module", "wildcard", "project", "group", "estate", "invalid"};
+  const std::map<std::string, InputKind> kinds = {
+      {"module", InputKind::kSingleModule}, {"wildcard", InputKind::kWildcardSet},
+      {"project", InputKind::kProject},     {"group", InputKind::kProjectGroup},
+      {"estate", InputKind::kEstate},       {"invalid", InputKind::kInvalid}};
   for (const auto& row : test::read_table("unit/input_kinds.txt")) {
-    EXPECT_EQ(kNames[static_cast<int>(choose_input_kind(row.at(0), ModuleKinds::kClassic))],
-              row.at(1))
-        << row[0];
-    EXPECT_EQ(kNames[static_cast<int>(choose_input_kind(row[0], ModuleKinds::kAll))], row.at(2))
-        << row[0];
+    EXPECT_EQ(choose_input_kind(row.at(0), ModuleKinds::kClassic), kinds.at(row.at(1))) << row[0];
+    EXPECT_EQ(choose_input_kind(row[0], ModuleKinds::kAll), kinds.at(row.at(2))) << row[0];
   }
 }
 

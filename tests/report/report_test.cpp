@@ -21,7 +21,7 @@
 namespace codetal {
 namespace {
 
-constexpr const char* kPrompt = "Codetal==>  Press Enter to continue \n";
+using test::kPrompt;
 
 TEST(ReportHeader, IsFortyFourCharactersWithTwoDigitFields) {
   EXPECT_EQ(build_report_header({2000, 3, 14, 9, 5, 7}),
@@ -56,7 +56,7 @@ TEST_F(LogFixture, ReportFailureFoundByAWaitComesBeforeItsPrompt) {
             "Codetal==>  Write error on Codetal.log \n"
             "Codetal==>  Disk may be full \n"
             "Codetal==>  Program will continue \n" +
-                std::string(kPrompt) + "<key>" + kPrompt + "<key>");
+                kPrompt + "<key>" + kPrompt + "<key>");
 }
 
 // Progress mirrored to a terminal is shown as it happens, not at the next
