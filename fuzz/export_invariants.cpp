@@ -161,14 +161,30 @@ std::string check_exports_bytes(std::string_view bytes) {
                                 std::string(rest.substr(first + second))};
   ModuleStats stats;
   for (int i = 0; i < kCounterCount; ++i) stats.counts[i] = 7 * i + 1;
+  // An input of odd length is assessed: the names stand in every fact too.
+  const bool assess = bytes.size() % 2 == 1;
+  std::optional<ModuleFacts> facts;
+  if (assess) {
+    facts.emplace();
+    facts->controls[names[1]] = 2;
+    facts->components.push_back({names[0], names[1], names[2], names[2]});
+    facts->declares.push_back({names[2], names[0]});
+    facts->procedures.push_back({ProcedureKind::kPropertySet, names[2], 3, {4, 3, 1, 0}, 5});
+  }
   test::FakePlatform platform;
   {
     Console console(platform);
-    RunModelBuilder model(RunFacts{"1.0", platform.now, names[0], ReportOptions{}});
+    RunModelBuilder model(RunFacts{"1.0", platform.now, names[0], ReportOptions{}, assess});
     model.group_started(names[0]);
     model.project_started(names[1]);
+    if (assess)
+      model.project_assessed(names[1],
+                             ProjectFacts{names[2],
+                                          {{false, names[0], "1.0", "0", names[1], names[2]},
+                                           {true, "", "", "", names[0], ""}},
+                                          {{names[1], "2.0", "0", names[0]}}});
     model.module_started(names[2]);
-    model.module_counted(names[2], ModuleResult{stats, std::nullopt, std::nullopt});
+    model.module_counted(names[2], ModuleResult{stats, std::nullopt, facts});
     model.module_failed(names[2], ModuleFailure::kCannotOpen);
     model.project_ended(names[1], stats);
     model.group_ended(names[0], stats);
