@@ -176,7 +176,7 @@ void append_head(std::string& out, const PageData& data) {
   out += "</title>\n<style>\n";
   out += kStyle;
   // The assessment's tables have text beyond their first column.
-  if (data.model.facts.assess) out += "td.t{text-align:left}\n";
+  if (data.model.facts.assess) out += "td.t,th[data-text]{text-align:left}\n";
   out += "</style>\n</head>\n<body>\n";
 }
 

@@ -72,8 +72,13 @@ void append_table(std::string& out, std::string_view id, std::string_view title,
   out += "<div class=\"scroll\">\n<table id=\"";
   out += id;
   out += "\">\n<thead><tr>";
+  // A column of texts is headed on the left, like its cells (by an
+  // attribute: the sorting script sets the heads' class).
+  const auto first = row(*items.begin());
+  auto column = first.begin();
   for (std::string_view head : heads) {
-    out += "<th>";
+    out += column != first.end() && !column->is_number ? "<th data-text=\"yes\">" : "<th>";
+    if (column != first.end()) ++column;
     out += head;
     out += "</th>";
   }
