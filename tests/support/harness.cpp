@@ -218,7 +218,8 @@ RunResult run_codetal(const TempFolder& folder, const std::vector<std::string>& 
   if (child == 0) exec_child(run_folder, argv, captures / "stdout", captures / "stderr", options);
 
   RunResult result;
-  result.status = wait_for(child, options.timeout_seconds);
+  // Wine starts and writes several times slower than the native build.
+  result.status = wait_for(child, (windows_build() ? 3 : 1) * options.timeout_seconds);
   result.out = read_file(captures / "stdout");
   result.err = read_file(captures / "stderr");
   collect_report(run_folder, result);
