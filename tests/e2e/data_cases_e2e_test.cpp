@@ -30,13 +30,7 @@ TEST_P(DataCase, RunsAsExpected) {
   expect_outcome(c, result);
 }
 
-std::string test_name(const ::testing::TestParamInfo<std::string>& info) {
-  std::string name = info.param;
-  for (char& ch : name) ch = ch == '-' ? '_' : ch;
-  return name;
-}
-
-INSTANTIATE_TEST_SUITE_P(E2e, DataCase, ::testing::ValuesIn(case_names("e2e")), test_name);
+INSTANTIATE_TEST_SUITE_P(E2e, DataCase, ::testing::ValuesIn(case_names("e2e")), case_test_name);
 
 // Modules counted on eight threads, finishing out of order, and a module
 // that stops the group: the same bytes every run, under load.

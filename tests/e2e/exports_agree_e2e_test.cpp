@@ -33,22 +33,23 @@ std::vector<Row> csv_rows(const std::string& text) {
   return rows;
 }
 
-// A row's 21 counts as the JSON spells them.
+// A row's 21 counts (between its path and its reason) as the JSON spells them.
 json counts_of(const Row& heading, const Row& row) {
   json counts = json::object();
   const auto first = std::find(heading.begin(), heading.end(), "path") + 1;
-  for (auto i = static_cast<std::size_t>(first - heading.begin()); i + 1 < heading.size(); ++i)
+  for (auto i = static_cast<std::size_t>(first - heading.begin()); heading[i] != "reason"; ++i)
     counts[heading[i]] = std::stoi(row.at(i));
   return counts;
 }
 
-// The page's table rows: the name (its title), then every figure but the
+// The page's project table rows: the name (its title), then every figure but the
 // comment share, in column order.
 std::vector<std::pair<std::string, std::vector<int>>> page_rows(const std::string& page) {
   static const std::regex row(R"re(<tr><td(?: title="([^"]*)")?>[^<]*</td>(.*?)</tr>)re");
   static const std::regex cell(R"(<td class="n">(-?\d+)</td>)");
   std::vector<std::pair<std::string, std::vector<int>>> rows;
-  for (std::sregex_iterator r(page.begin(), page.end(), row), end; r != end; ++r) {
+  const std::string table = page.substr(page.find("<table id=\"project-table\">"));
+  for (std::sregex_iterator r(table.begin(), table.end(), row), end; r != end; ++r) {
     const std::string cells = (*r)[2];
     auto& [name, figures] = rows.emplace_back((*r)[1], std::vector<int>{});
     for (std::sregex_iterator c(cells.begin(), cells.end(), cell); c != end; ++c)
@@ -78,38 +79,6 @@ std::vector<const json*> lists_of(const json& doc) {
   for (const char* top : {"projects", "sets"})
     for (const json& l : doc[top]) add(l);
   return lists;
-}
-
-const json& estate_row(const std::vector<Row>& csv, const std::string& kind) {
-  static json counts;
-  for (const Row& row : csv)
-    if (row[0] == kind) return counts = counts_of(csv[0], row);
-  ADD_FAILURE() << "no CSV row " << kind;
-  return counts = json::object();
-}
-
-// The estate's rules, from the CSV's own rows and the JSON's copies: its
-// totals add each distinct listed file once, and its distinct-content
-// totals leave out every repeat of a content among those.
-void expect_estate_rules(const json& doc, const std::vector<Row>& csv) {
-  const auto path = std::find(csv[0].begin(), csv[0].end(), "path") - csv[0].begin();
-  std::map<std::string, json> listed;  // path -> counts
-  for (const Row& row : csv)
-    if (row[0] == "module" && !row[2].empty()) listed.emplace(row[path], counts_of(csv[0], row));
-  json sum = json::object(), distinct = json::object();
-  for (const auto& [file, counts] : listed)
-    for (const auto& [name, value] : counts.items())
-      sum[name] = sum.value(name, 0) + value.get<int>();
-  EXPECT_EQ(sum, estate_row(csv, "estate"));
-  distinct = sum;
-  for (const json& copy : doc["estate"]["copies"]) {
-    int repeats = -1;
-    for (const json& file : copy["files"]) repeats += listed.contains(file);
-    for (const auto& [name, value] : copy["counts"].items())
-      distinct[name] = distinct[name].get<int>() - std::max(repeats, 0) * value.get<int>();
-  }
-  EXPECT_EQ(distinct, estate_row(csv, "distinct_content"));
-  EXPECT_EQ(doc["estate"]["listed_modules"], listed.size());
 }
 
 int counted(const json& list) {
@@ -162,7 +131,6 @@ TEST_P(ExportsAgree, FigureByFigure) {
     expected.push_back({"unlisted", doc["estate"]["unlisted_totals"]});
     expected.push_back({"estate", doc["estate"]["totals"]});
     expected.push_back({"distinct_content", doc["estate"]["distinct_content_totals"]});
-    expect_estate_rules(doc, csv);
   }
   ASSERT_EQ(csv.size(), expected.size() + 1);
   for (std::size_t r = 1; r < csv.size(); ++r) {
@@ -188,18 +156,6 @@ TEST_P(ExportsAgree, FigureByFigure) {
     for (const json* l : lists) whole_modules += counted(*l);
   }
   EXPECT_EQ(page.back().second, page_figures(whole_modules, whole)) << "the footer";
-
-  // An estate's page names each module file once among the largest.
-  if (doc.contains("estate")) {
-    const std::string html = read_file(folder / "Codetal.html");
-    const std::size_t from = html.find("<svg id=\"module-chart\""), to = html.find("</svg>", from);
-    const std::string chart = html.substr(from, to - from);
-    static const std::regex title("<title>([^<]*): \\d+ lines");
-    std::set<std::string> names;
-    for (std::sregex_iterator t(chart.begin(), chart.end(), title), end; t != end; ++t)
-      EXPECT_TRUE(names.insert((*t)[1]).second) << "twice among the largest: " << (*t)[1];
-    EXPECT_FALSE(names.empty());
-  }
 }
 
 // The README's sizes of the example's exports are those a run writes now.
@@ -221,78 +177,9 @@ TEST(ExportsOfTheExample, AreTheSizesTheReadmeGives) {
   }
 }
 
-// What /assess adds, read back: the inventory is the sum of the facts of
-// the distinct files; the log, the console and every other figure are the
-// run's without it.
-json inventory_of(const json& doc) {
-  std::map<std::string, json> projects, modules;  // by path
-  auto add_list = [&](const json& l) {
-    if (l.contains("type")) projects.emplace(l["path"], l);
-    for (const json& m : l["modules"])
-      if (m.contains("counts")) modules.emplace(m["path"], m);
-  };
-  for (const json& g : doc["groups"])
-    for (const json& p : g["projects"]) add_list(p);
-  for (const char* top : {"projects", "sets"})
-    for (const json& l : doc[top]) add_list(l);
-  add_list(json{{"modules", doc["modules"]}});
-  if (doc.contains("estate")) add_list(json{{"modules", doc["estate"]["unlisted"]}});
-  auto upper = [](std::string text) {
-    for (char& ch : text) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-    return text;
-  };
-  json sums = {{"components", json::object()},
-               {"references", json::object()},
-               {"controls", json::object()},
-               {"libraries", json::object()}};
-  auto bump = [&](const char* list, const std::string& key, const char* field, int by) {
-    json& slot = sums[list][key][field];
-    slot = (slot.is_null() ? 0 : slot.get<int>()) + by;
-  };
-  for (const auto& [path, p] : projects) {
-    std::set<std::string> seen;
-    for (const json& c : p["components"])
-      if (seen.insert(upper(c["guid"])).second) bump("components", upper(c["guid"]), "projects", 1);
-    for (const json& r : p["references"])
-      if (r.contains("guid") && seen.insert("r" + upper(r["guid"])).second)
-        bump("references", upper(r["guid"]), "projects", 1);
-  }
-  for (const auto& [path, m] : modules) {
-    std::set<std::string> seen;
-    for (const json& c : m["components"])
-      if (seen.insert(upper(c["guid"])).second) bump("components", upper(c["guid"]), "modules", 1);
-    for (const auto& [name, count] : m["controls"].items()) {
-      bump("controls", name, "instances", count);
-      bump("controls", name, "modules", 1);
-    }
-    for (const json& d : m["declares"]) {
-      std::string library = d["library"];
-      for (char& ch : library) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-      if (library.ends_with(".dll")) library.resize(library.size() - 4);
-      bump("libraries", library, "declares", 1);
-      if (seen.insert(library).second) bump("libraries", library, "modules", 1);
-    }
-  }
-  return sums;
-}
-
-// The inventory as the same maps: its lists by key, their figures.
-json inventory_written(const json& inventory) {
-  json sums = json::object();
-  const std::pair<const char*, const char*> keys[] = {{"components", "guid"},
-                                                      {"references", "guid"},
-                                                      {"controls", "class"},
-                                                      {"libraries", "library"}};
-  for (const auto& [list, key] : keys) {
-    sums[list] = json::object();
-    for (const json& use : inventory[list])
-      for (const char* field : {"projects", "modules", "instances", "declares"})
-        if (use.contains(field) && (use[field] != 0 || std::string(list) == "controls"))
-          sums[list][use[key].get<std::string>()][field] = use[field];
-  }
-  return sums;
-}
-
+// What /assess adds stands in the exports alone: the log, the console and
+// every other figure are the run's without it (the facts themselves are
+// compared byte for byte by the data cases assess-project and estate-tree).
 // The document as it is without /assess: no facts, no inventory.
 json without_facts(json doc) {
   doc.erase("inventory");
@@ -313,34 +200,6 @@ json without_facts(json doc) {
     doc["estate"]["unlisted"] = unlisted["modules"];
   }
   return doc;
-}
-
-// Every module object of the document (those with counts and procedures).
-void check_procedures(const json& node, int& modules) {
-  if (node.is_object() && node.contains("procedures")) {
-    ++modules;
-    const json& counts = node["counts"];
-    std::map<std::string, int> kinds;
-    int lines = 0;
-    for (const json& p : node["procedures"]) {
-      ++kinds[p["kind"].get<std::string>()];
-      lines += p["counts"]["total"].get<int>();
-      EXPECT_EQ(p["counts"]["total"], p["counts"]["code"].get<int>() +
-                                          p["counts"]["comments"].get<int>() +
-                                          p["counts"]["blank"].get<int>());
-      EXPECT_GE(p["complexity"], 1);
-    }
-    EXPECT_LE(lines, counts["total"].get<int>()) << node["path"];
-    const std::pair<const char*, const char*> counted[] = {{"sub", "subs"},
-                                                           {"function", "functions"},
-                                                           {"property_let", "lets"},
-                                                           {"property_get", "gets"}};
-    for (const auto& [kind, counter] : counted)
-      EXPECT_GE(kinds[kind], counts[counter].get<int>()) << node["path"] << " " << kind;
-    return;
-  }
-  if (node.is_structured())
-    for (const json& child : node) check_procedures(child, modules);
 }
 
 class Assessment : public ::testing::TestWithParam<std::string> {};
@@ -368,30 +227,15 @@ TEST_P(Assessment, AddsItsFactsToTheExportsAlone) {
     for (int i = 0; i < 6; ++i) line.erase(line.rfind(','));
     EXPECT_EQ(line + "\r", before);
   }
-  // Compared as unordered objects: the figures matter, not their order.
-  EXPECT_EQ(nlohmann::json::parse(inventory_written(doc["inventory"]).dump()),
-            nlohmann::json::parse(inventory_of(doc).dump()));
   EXPECT_FALSE(doc["inventory"]["controls"].empty());
-  int modules = 0;
-  check_procedures(doc, modules);
-  EXPECT_GT(modules, 3);
 }
 
 INSTANTIATE_TEST_SUITE_P(Runs, Assessment, ::testing::Values("assess-project", "estate-tree"),
-                         [](const auto& param) {
-                           std::string name = param.param;
-                           for (char& ch : name) ch = ch == '-' ? '_' : ch;
-                           return name;
-                         });
-
+                         case_test_name);
 INSTANTIATE_TEST_SUITE_P(Runs, ExportsAgree,
                          ::testing::Values("exports-example-group", "estate-tree",
                                            "exports-wildcard-set"),
-                         [](const auto& param) {
-                           std::string name = param.param;
-                           for (char& ch : name) ch = ch == '-' ? '_' : ch;
-                           return name;
-                         });
+                         case_test_name);
 
 }  // namespace
 }  // namespace codetal::test

@@ -38,6 +38,13 @@ std::string data_path(const std::string& name);
 // The names of the case folders below a folder of tests/data.
 std::vector<std::string> case_names(const std::string& folder);
 
+// A case's name as a test's: "-" as "_".
+inline std::string case_test_name(const ::testing::TestParamInfo<std::string>& info) {
+  std::string name = info.param;
+  for (char& ch : name) ch = ch == '-' ? '_' : ch;
+  return name;
+}
+
 // Lays the case `name` (a folder of tests/data) out in `folder`.
 Case prepare_case(const std::string& name, const TempFolder& folder);
 // An expected file of the case, placeholders filled in; "" when it is missing.
