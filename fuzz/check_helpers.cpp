@@ -2,10 +2,8 @@
 
 #include <stdlib.h>
 
-#include <bit>
 #include <fstream>
 #include <memory>
-#include <set>
 #include <stdexcept>
 
 #include "fake_platform.h"
@@ -54,24 +52,16 @@ ScratchFolder::~ScratchFolder() {
 namespace {
 
 // Listens beside the log and checks every total the run tells against the
-// sums of what it told before. In an estate, each listed file counts once:
-// the estate check's module k has 2^k lines, one of them code, so a file
-// counted twice shows as a carry and the total lines have fewer bits set
-// than modules were summed.
+// sums of what it told before.
 class TotalsChecker final : public ReportListener {
  public:
-  explicit TotalsChecker(Platform& platform) : platform_(platform) {}
   std::string failure;
 
   void project_started(std::string_view) override { project_ = {}; }
   void group_started(std::string_view) override { group_ = {}; }
-  void module_started(std::string_view module) override { current_ = platform_.identify(module); }
   void module_counted(std::string_view, const ModuleResult& result) override {
-    const ModuleStats& stats = result.stats;
-    expect(check_sums(stats, "module").empty(), "a module's counts do not add up");
-    project_ += stats;
-    if (listing_ && current_ && seen_.emplace(current_->volume, current_->file).second)
-      estate_ += stats;
+    expect(check_sums(result.stats, "module").empty(), "a module's counts do not add up");
+    project_ += result.stats;
   }
   void project_ended(std::string_view, const ModuleStats& totals) override {
     expect(totals == project_, "project totals differ from its modules' sum");
@@ -80,31 +70,16 @@ class TotalsChecker final : public ReportListener {
   void group_ended(std::string_view, const ModuleStats& totals) override {
     expect(totals == group_, "group totals differ from its projects' sum");
   }
-  void unlisted_modules_started() override {
-    listing_ = false;
-    project_ = {};
-  }
+  void unlisted_modules_started() override { project_ = {}; }
   void unlisted_modules_ended(const ModuleStats& totals) override {
     expect(totals == project_, "unlisted modules' totals differ from their sum");
-  }
-  void estate_ended(std::string_view, const EstateSummary& summary) override {
-    const ModuleStats& totals = summary.totals;
-    expect(totals == estate_, "estate totals differ from the sum of distinct listed files");
-    // Copies have the lines of the file they copy: then carries are no fault.
-    if (summary.copies.empty())
-      expect(std::popcount(static_cast<unsigned>(totals[kTotalLines])) == totals[kCodeLines],
-             "a module file counted twice in the estate totals");
   }
 
  private:
   void expect(bool holds, const char* what) {
     if (!holds && failure.empty()) failure = what;
   }
-  Platform& platform_;
-  std::set<std::pair<std::uint64_t, std::uint64_t>> seen_;
-  std::optional<FileIdentity> current_;
-  bool listing_ = true;
-  ModuleStats project_, group_, estate_;
+  ModuleStats project_, group_;
 };
 
 // Folders, identities and files from the disk; console and report in memory.
@@ -125,7 +100,7 @@ struct DiskPlatform : test::FakePlatform {
 std::string check_traversal(InputKind kind, const std::function<std::string(Traversal&)>& run,
                             RuleListener* rules) {
   DiskPlatform platform;
-  TotalsChecker checker(platform);
+  TotalsChecker checker;
   std::string failure;
   {
     Console console(platform);

@@ -33,7 +33,7 @@ struct ScratchFolder {
 
 // `run` on a traversal of `kind` that reads the disk and reports into memory
 // through the log, with every total it tells checked against the sums of
-// what it told before (and, in an estate, each listed file counted once).
+// what it told before.
 // Returns the first broken rule: `run`'s own, or a total's.
 // A listener of the target's own may listen too, and tell its broken rule
 // by `failure` after the run.

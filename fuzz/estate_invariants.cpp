@@ -1,12 +1,14 @@
 // An estate is whatever a folder holds. The bytes plan a small tree on disk;
 // the run over it must end, its totals must be the sums of what it reports,
 // and its estate totals must hold each listed module file once (module k
-// has 2^k lines, one of them code: see check_helpers.cpp). Files with the
+// has 2^k lines, one of them code, so a file counted twice shows as a carry:
+// the total lines have fewer bits set than modules were summed). Files with the
 // same bytes, and only those, form its copy sets; its distinct-content
 // totals count each content among its listed files once; nothing is
 // walked under a folder left out.
 #include <sys/stat.h>
 
+#include <bit>
 #include <fstream>
 #include <map>
 #include <set>
@@ -125,6 +127,7 @@ class ContentRules final : public fuzz::RuleListener {
   void module_counted(std::string_view module, const ModuleResult& result) override {
     std::optional<FileIdentity> id = platform_.identify(module);
     if (!id || !files_.insert({id->volume, id->file}).second) return;
+    if (listing_) listed_ += result.stats;
     Content& content = contents_[text_of(platform_, module)];
     ++content.files;
     if (listing_ && !content.listed) {
@@ -146,6 +149,12 @@ class ContentRules final : public fuzz::RuleListener {
   }
   void unlisted_modules_started() override { listing_ = false; }
   void estate_ended(std::string_view, const EstateSummary& summary) override {
+    const ModuleStats& totals = summary.totals;
+    expect(totals == listed_, "estate totals differ from the sum of distinct listed files");
+    // Copies have the lines of the file they copy: then carries are no fault.
+    if (summary.copies.empty())
+      expect(std::popcount(static_cast<unsigned>(totals[kTotalLines])) == totals[kCodeLines],
+             "a module file counted twice in the estate totals");
     std::size_t sets = 0;
     for (const auto& [text, content] : contents_) sets += content.files > 1;
     expect(summary.copies.size() == sets, "copy sets are not the files with equal bytes");
@@ -186,7 +195,7 @@ class ContentRules final : public fuzz::RuleListener {
   std::map<std::string, Content> contents_;
   std::string root_;
   std::vector<std::string> patterns_;
-  ModuleStats distinct_;
+  ModuleStats listed_, distinct_;
   bool listing_ = true;
   bool in_group_ = false;
 };

@@ -117,17 +117,17 @@ TerminalRun::~TerminalRun() {
 
 void TerminalRun::start(const std::vector<std::string>& arguments) {
   int in = -1;
-  if (options_.stdin_from_pipe) {
+  if (options_.piped_input) {
     int ends[2];
     if (::pipe2(ends, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
-    write_all(ends[1], options_.piped_input);  // small enough for the pipe's buffer
+    write_all(ends[1], *options_.piped_input);  // small enough for the pipe's buffer
     ::close(ends[1]);
     in = ends[0];
   }
   int out = options_.stdout_to_terminal ? -1 : open_capture(captures_ / "stdout");
   int err = options_.stderr_to_terminal ? -1 : open_capture(captures_ / "stderr");
   int worker_pipe[2] = {-1, -1};
-  bool job = options_.background || options_.foreground_job;
+  const bool job = options_.job != TerminalOptions::Job::kNone;
   if (job && ::pipe2(worker_pipe, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
   std::vector<std::string> argv = command_line(arguments);
 
@@ -142,7 +142,7 @@ void TerminalRun::start(const std::vector<std::string>& arguments) {
     ::dup2(err >= 0 ? err : slave_, 2);
     if (::chdir(run_folder_.c_str()) != 0) _exit(127);
     set_search_path(options_.path_env);
-    if (job) run_as_job(argv, worker_pipe[1], options_.foreground_job);
+    if (job) run_as_job(argv, worker_pipe[1], options_.job == TerminalOptions::Job::kForeground);
     exec_argv(argv);
   }
   for (int fd : {in, out, err, worker_pipe[1]})

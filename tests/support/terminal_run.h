@@ -8,6 +8,7 @@
 #include <termios.h>
 
 #include <chrono>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,22 +22,15 @@ struct TerminalOptions {
   // Otherwise the stream goes to a capture file (RunResult::out and ::err).
   bool stdout_to_terminal = true;
   bool stderr_to_terminal = true;
-  // Bytes typed on the keyboard before the run starts; they wait in the
-  // terminal's input queue, echoed as a terminal in canonical mode does.
+  // Keys typed before the run starts: they wait in the input queue, echoed.
   std::string typed_ahead{};
-  // Standard input a pipe holding these bytes (at end of file after them);
-  // otherwise standard input is the terminal.
-  bool stdin_from_pipe = false;
-  std::string piped_input{};
-  // Run in a background process group of the terminal's session, the way a
-  // shell runs 'codetal ... &'.
-  bool background = false;
-  // Run as a shell runs a foreground job: a process group of its own that
-  // holds the terminal, with the session leader as its parent, so that a
-  // stop signal stops it (the kernel drops one sent to an orphaned group).
-  bool foreground_job = false;
-  // Signals ignored when the binary starts, as nohup ignores SIGHUP.
-  std::vector<int> ignored_signals{};
+  // Standard input a pipe holding these bytes, not the terminal.
+  std::optional<std::string> piped_input{};
+  // Run as a shell runs 'codetal &' (background) or a foreground job: a
+  // process group of its own below the session leader, so that a stop
+  // signal stops it (the kernel drops one sent to an orphaned group).
+  enum class Job { kNone, kBackground, kForeground } job = Job::kNone;
+  std::vector<int> ignored_signals{};  // ignored from the start, as nohup does
   int timeout_seconds = 20;
 };
 
@@ -49,44 +43,34 @@ class TerminalRun {
   TerminalRun(const TerminalRun&) = delete;
   TerminalRun& operator=(const TerminalRun&) = delete;
 
-  // Waits until standard output, wherever it goes, holds the prompt at least
-  // `count` times. False when the run ended or the deadline passed first.
+  // Each wait is false when the run ended or the deadline passed first.
+  // Standard output, wherever it goes, holds the prompt `count` times.
   bool wait_for_prompt(int count = 1);
-  // Waits until the terminal's echo and canonical mode are off, i.e. the
-  // wait for a key has begun. False when the run ended or the deadline passed.
+  // The terminal's echo and canonical mode are off: the wait for a key began.
   bool wait_for_key_wait();
-  // The `count`th prompt is out, its wait for a key has begun and still
-  // lasts after `milliseconds`.
+  // The `count`th wait for a key has begun and still lasts after `milliseconds`.
   bool waits_for_key(int count, int milliseconds = 200) {
     return wait_for_prompt(count) && wait_for_key_wait() && still_running_after(milliseconds);
   }
-  // Types bytes on the terminal's keyboard.
-  void type(std::string_view keys);
-  // True when the run has still not ended after `milliseconds`.
   bool still_running_after(int milliseconds);
-  // Sends a signal to the binary's own process.
-  void send_signal(int sig);
-  // Waits until the binary's process is stopped. False at the deadline.
-  bool wait_until_stopped();
-  // After finish(): the signal that ended the run, 0 when it exited.
-  int ending_signal() const;
+  bool wait_until_stopped();         // the binary's process is stopped
+  void type(std::string_view keys);  // on the terminal's keyboard
+  void send_signal(int sig);         // to the binary's own process
+  int ending_signal() const;         // after finish(): 0 when it exited
 
   termios mode() const;
-  // The terminal's mode is the one it had before the run.
-  bool mode_restored() const;
-  // Everything written to the terminal so far, "\r\n" turned into "\n".
+  bool mode_restored() const;  // the mode it had before the run
+  // Everything written to the terminal so far, "\r\n" as "\n".
   std::string terminal();
 
-  // Waits for the end of the run (killing it at the deadline: status -1),
-  // then collects standard output and error (the captured files, or the
-  // terminal's output for a stream that went there) and the report.
+  // Waits for the end (killing the run at the deadline: status -1), then
+  // collects both streams (capture files or the terminal) and the report.
   RunResult finish();
 
  private:
   void start(const std::vector<std::string>& arguments);
-  // Takes what the terminal has for us within `milliseconds`; false if
-  // nothing came. Every wait reads, so that the run never blocks on a full
-  // terminal.
+  // Takes what the terminal has within `milliseconds`; every wait reads, so
+  // that the run never blocks on a full terminal.
   bool read_some(int milliseconds);
   bool ended();
   void kill_run();
