@@ -1,5 +1,7 @@
 #include "cases.h"
 
+#include "test_data.h"
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -50,9 +52,16 @@ std::string ascii_case(std::string text, char from, char to) {
   return text;
 }
 
+// A variant's own values for its @NAME@ placeholders.
+std::string with_values(const Case& c, std::string text) {
+  for (const auto& [name, value] : c.values) text = replaced(text, name, value);
+  return text;
+}
+
 std::string filled_in(const Case& c, const std::string& text) {
   std::string run_folder = c.options.folder.empty() ? c.root : c.root + "/" + c.options.folder;
-  std::string filled = replaced(repeated(text, c), "@FOLDER@", expected_current_folder(run_folder));
+  std::string filled = with_values(c, repeated(text, c));
+  filled = replaced(filled, "@FOLDER@", expected_current_folder(run_folder));
   filled = replaced(filled, "@ROOT_LOWER@", ascii_case(c.root, 'A', 'a'));
   filled = replaced(filled, "@ROOT_UPPER@", ascii_case(c.root, 'a', 'A'));
   filled = replaced(filled, "@ROOT@", c.root);
@@ -156,23 +165,32 @@ std::string data_path(const std::string& name) {
 
 std::vector<std::string> case_names(const std::string& folder) {
   std::vector<std::string> names;
-  for (const fs::directory_entry& entry : fs::directory_iterator(data_path(folder)))
-    names.push_back(entry.path().filename());
+  for (const fs::directory_entry& entry : fs::directory_iterator(data_path(folder))) {
+    const std::string name = entry.path().filename();
+    const auto variants = read_table(folder + "/" + name + "/variants");
+    for (std::size_t v = 1; v < variants.size(); ++v) names.push_back(name + ":" + variants[v][0]);
+    if (variants.empty()) names.push_back(name);
+  }
   std::sort(names.begin(), names.end());
   return names;
 }
 
 Case prepare_case(const std::string& name, const TempFolder& folder) {
   Case c;
-  c.dir = data_path(name);
+  const std::size_t colon = std::min(name.find(':'), name.size());
+  c.dir = data_path(name.substr(0, colon));
   c.root = folder.path();
+  const auto table = read_table(name.substr(0, colon) + "/variants");
+  for (const std::vector<std::string>& row : table)
+    if (colon < name.size() && row[0] == name.substr(colon + 1))
+      for (std::size_t i = 1; i < row.size(); ++i)
+        c.values.emplace_back("@" + table[0][i] + "@", row[i]);
   check(fs::exists(c.dir + "/args"), "no case " + c.dir);
   std::istringstream(read_file(c.dir + "/repeat")) >> c.repeat >> c.width;
   copy_tree(c.dir + "/in", "", c, folder);
-  for (const std::string& step : lines_of(read_file(c.dir + "/setup")))
-    if (c.skip.empty()) apply(step, c, folder);
-  for (const std::string& arg : lines_of(read_file(c.dir + "/args")))
-    c.args.push_back(filled_in(c, arg));
+  for (const std::string& step : lines_of(with_values(c, read_file(c.dir + "/setup"))))
+    if (c.skip.empty() && !step.empty()) apply(step, c, folder);
+  c.args = lines_of(filled_in(c, read_file(c.dir + "/args")));
   return c;
 }
 
@@ -257,6 +275,8 @@ void expect_outcome(const Case& c, const RunResult& result) {
     EXPECT_TRUE(same_text(expected(c, "files/" + name), compared)) << "in " << name;
     std::erase(changed, in + name);
   }
+  for (const std::string& name : lines_of(read_file(c.dir + "/written")))
+    std::erase(changed, in + name);
   EXPECT_EQ(changed, std::vector<std::string>{}) << "changed by the run besides its report";
 }
 

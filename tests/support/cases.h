@@ -7,7 +7,11 @@
 //   report  the expected "Codetal.log"; without it the run must change nothing
 //   files/  the other files the run writes (the exports), byte for byte, their
 //           ISO time as @WHEN@; CODETAL_WRITE_EXPECTED=1 rewrites them
+//   written optional: files the run writes that another case compares
 //   status  the expected exit status
+//   variants  optional: a table (a header row, then a row a variant: its
+//           name, then a value for each placeholder @NAME@ the header names);
+//           each row is a case of its own, named "case:variant"
 // Expected texts use "\n" line ends and these placeholders: @FOLDER@ the
 // run's folder as the banner names it, @ROOT@ the temporary folder (also
 // @ROOT_LOWER@, @ROOT_UPPER@), @WHEN@ the report header's date and time,
@@ -31,6 +35,7 @@ struct Case {
   std::string skip;  // why this build cannot run the case; empty when it can
   int repeat = 0;    // how many numbers @I@ takes
   int width = 0;     // its digits, with leading zeros
+  std::vector<std::pair<std::string, std::string>> values;  // a variant's placeholders
 };
 
 // The path of a file or folder under tests/data.
@@ -38,10 +43,10 @@ std::string data_path(const std::string& name);
 // The names of the case folders below a folder of tests/data.
 std::vector<std::string> case_names(const std::string& folder);
 
-// A case's name as a test's: "-" as "_".
+// A case's name as a test's: "-" and ":" as "_".
 inline std::string case_test_name(const ::testing::TestParamInfo<std::string>& info) {
   std::string name = info.param;
-  for (char& ch : name) ch = ch == '-' ? '_' : ch;
+  for (char& ch : name) ch = ch == '-' || ch == ':' ? '_' : ch;
   return name;
 }
 

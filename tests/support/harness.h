@@ -31,19 +31,16 @@ struct RunOptions {
   std::string folder;    // relative to the temporary folder; empty: the folder itself
   std::string path_env;  // the PATH the binary sees; empty: a PATH without viewers
   // Standard output: "" a file (captured), "with-stderr" (one file for both
-  // streams), "dev-null", "closed-pipe" (a pipe whose reader has gone) or
-  // "closed" (none at all).
+  // streams), "dev-null", "closed-pipe" (its reader gone) or "closed".
   std::string stdout_to;
-  // A run that hangs fails its test at this deadline, not the suite's.
-  int timeout_seconds = 30;
-  // Bytes any file written by the run may reach (a full disk that fills up
-  // part way); 0 for no limit. Console captures count too.
+  int timeout_seconds = 30;  // a run that hangs fails its test here
+  // Bytes any file the run writes may reach (a disk that fills up part way),
+  // and files it may have open at once; 0 for no limit.
   long long file_size_limit = 0;
-  // Files the run may have open at once; 0 for no limit.
   long long open_files_limit = 0;
-  // The run's folder mounted read-only in a mount namespace of the run's
-  // own, so that even root cannot write there. Where no such namespace can
-  // be had (it needs CAP_SYS_ADMIN) the run ends at once with this status.
+  // The run's folder read-only in a mount namespace of the run's own, so
+  // that even root cannot write there. Without one (it needs CAP_SYS_ADMIN)
+  // the run ends at once with kNoReadOnlyFolder.
   bool read_only_folder = false;
   static constexpr int kNoReadOnlyFolder = 125;
 };
@@ -55,8 +52,8 @@ struct RunResult {
   bool report_exists = false;
   std::string report;        // "Codetal.log" of the run's folder, line ends as "\n"
   std::string report_bytes;  // the same file exactly as stored (CR LF on Windows)
-  // What the run added, removed or changed in its temporary folder, as names
-  // relative to it ("sub/x.bas", a folder as "sub/"), and where its report is.
+  // What the run added, removed or changed in its temporary folder ("sub/x.bas",
+  // a folder as "sub/"), and where its report is.
   std::vector<std::string> changed_files;
   std::string report_name;
 };
@@ -64,11 +61,9 @@ struct RunResult {
 // True when the binary under test is the Windows build, run under Wine.
 bool windows_build();
 // In a child about to start the binary: the search path it sees, a POSIX
-// one ("/a:/b"; empty: one without viewers). Under Wine it goes before the
-// prefix's own PATH, in Windows form.
+// one ("/a:/b"; empty: one without viewers), under Wine before the prefix's.
 void set_search_path(const std::string& path_env);
-// How the binary names a folder of this machine, as in the banner's current
-// folder: the path itself, or under Wine the path on drive Z:.
+// The banner's name of a folder of this machine: under Wine, on drive Z:.
 std::string expected_current_folder(const std::string& path);
 // Gives a file of the folder the Windows hidden attribute (Windows build only).
 bool set_hidden_attribute(const TempFolder& folder, const std::string& name);
@@ -76,22 +71,19 @@ bool set_hidden_attribute(const TempFolder& folder, const std::string& name);
 RunResult run_codetal(const TempFolder& folder, const std::vector<std::string>& arguments,
                       const RunOptions& options = {});
 
-// Pieces of a run shared with the terminal harness: the command line
-// (launcher, binary, arguments) and its start in a child, the whole bytes of
-// a file, and the report fields of a result read from the run's folder.
+// Shared with the terminal harness: the command line (launcher, binary,
+// arguments) and its start in a child, a file's bytes, and the report
+// fields of a result read from the run's folder.
 std::vector<std::string> command_line(const std::vector<std::string>& arguments);
 [[noreturn]] void exec_argv(const std::vector<std::string>& argv);
 std::string read_file(const std::string& path);
 void collect_report(const std::string& run_folder, RunResult& result);
-// Every `from` in `text` replaced by `to`.
 std::string replaced(std::string text, const std::string& from, const std::string& to);
-// CR LF as "\n"; for the Windows build's console and report.
 inline std::string normalise_line_ends(const std::string& text) {
   return replaced(text, "\r\n", "\n");
 }
 
-// The prompt that ends every wait, and the last line of a completed run.
+// The prompt that ends every wait.
 inline const std::string kPrompt = "Codetal==>  Press Enter to continue \n";
-inline const std::string kCompletion = "\nCodetal==>  Ver. 1.1a Completed \n";
 
 }  // namespace codetal::test
