@@ -44,20 +44,20 @@ Private Function Choose(ByVal kind As Long, ByVal size As Long) As String
         Case 1, 2
             Select Case size
                 Case Is < 10
-                    Choose = "small"
+                    If size < 0 Then Choose = "owed" Else Choose = "small"
                 Case Else
-                    Choose = "large"
+                    If size > 99 Then Choose = "huge" Else Choose = "large"
             End Select
         Case 3
             If size > 0 Then
                 Choose = "some"
             ElseIf size < 0 Then
-                Choose = "owed"
+                If size < -99 Then Choose = "deep" Else Choose = "owed"
             Else
                 Choose = "none"
             End If
         Case Else
-            Choose = ""
+            If kind < 0 Then Choose = "?" Else Choose = ""
     End Select
 End Function
 Public Sub Loops()
