@@ -1,11 +1,14 @@
 // Cutting file names out of project and group lines, telling modules and
 // projects by their extension, and placing names beside their listing file,
-// against the table tests/data/unit/listed_names.txt.
+// against the table tests/data/unit/listed_names.txt; and a listing whose
+// read fails part way.
 #include "traverse/listed_names.h"
 
 #include <gtest/gtest.h>
 
+#include "fake_platform.h"
 #include "test_data.h"
+#include "traverse/project_file.h"
 
 namespace codetal {
 namespace {
@@ -35,6 +38,15 @@ TEST(ListedNames, EveryRowOfTheTable) {
   std::string placed = "left over from the last name";
   for (const auto& row : test::read_table("unit/listed_names.txt"))
     EXPECT_EQ(answer(row, placed), row.back()) << row[0] << " " << row.at(1);
+}
+
+// The names before the failure are listed, and the failure is told.
+TEST(ListingFiles, AReadThatFailsPartWayKeepsTheNamesBeforeIt) {
+  test::FakeInputFile project("Module=a; a.bas\r\n", true), group("Project=p.vbp\r\n", true);
+  const ProjectFile read = read_project(project, "x.vbp", ModuleKinds::kClassic, false);
+  EXPECT_TRUE(read.read_failed);
+  EXPECT_EQ(read.modules, std::vector<std::string>{"a.bas"});
+  EXPECT_TRUE(read_group(group, "x.vbg").read_failed);
 }
 
 }  // namespace
