@@ -1,17 +1,11 @@
 #include "check_helpers.h"
 
-#include <stdlib.h>
-
-#include <fstream>
 #include <memory>
-#include <stdexcept>
 
 #include "fake_platform.h"
 #include "report/log_report.h"
 
 namespace codetal::fuzz {
-namespace fs = std::filesystem;
-
 std::string describe(const ModuleStats& s) {
   std::string text;
   for (std::int32_t count : s.counts) text += std::to_string(count) + " ";
@@ -29,24 +23,6 @@ std::string check_sums(const ModuleStats& s, const std::string& what) {
   if (statements > s[kCodeLines])
     return what + ": more statements than lines of code: " + describe(s);
   return {};
-}
-
-void write_file(const fs::path& path, std::string_view bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  if (!out) throw std::runtime_error("cannot write " + path.string());
-}
-
-ScratchFolder::ScratchFolder() {
-  const char* base = std::getenv("TMPDIR");
-  std::string pattern = std::string(base && *base ? base : "/tmp") + "/codetal-fuzz-XXXXXX";
-  if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  root = pattern;
-}
-
-ScratchFolder::~ScratchFolder() {
-  std::error_code ignored;
-  fs::remove_all(root, ignored);
 }
 
 namespace {

@@ -1,14 +1,14 @@
-// What the checks of several fuzz targets share: counter sums, traversals
-// with their totals checked, and scratch files.
+// What the checks of several fuzz targets share: counter sums and
+// traversals with their totals checked.
 #pragma once
 
-#include <filesystem>
 #include <functional>
 #include <string>
 #include <string_view>
 
 #include "analysis/module_stats.h"
 #include "invariants.h"
+#include "temp_folder.h"
 #include "traverse/traversal.h"
 
 namespace codetal::fuzz {
@@ -18,18 +18,6 @@ std::string describe(const ModuleStats& s);
 // Every line counted once as blank, comment or code, and each line of code
 // at most once as a statement; the empty text when that holds.
 std::string check_sums(const ModuleStats& s, const std::string& what);
-
-void write_file(const std::filesystem::path& path, std::string_view bytes);
-
-// A new folder under $TMPDIR (or /tmp), removed with everything in it when
-// the object goes (for a static one, when the process ends).
-struct ScratchFolder {
-  ScratchFolder();
-  ~ScratchFolder();
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-  std::filesystem::path root;
-};
 
 // `run` on a traversal of `kind` that reads the disk and reports into memory
 // through the log, with every total it tells checked against the sums of

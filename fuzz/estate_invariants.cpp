@@ -9,10 +9,8 @@
 #include <sys/stat.h>
 
 #include <bit>
-#include <fstream>
 #include <map>
 #include <set>
-#include <sstream>
 
 #include "check_helpers.h"
 #include "platform/wildcard.h"
@@ -72,7 +70,7 @@ void plant_tree(const fs::path& root, std::string_view plan) {
   for (int k = 0; k < 8; ++k) {
     std::string text;
     for (int line = 1; line < (1 << k); ++line) text += "' note\r\n";
-    if (bit(0, k)) write_file(root / kModules[k], text + "x = 1\r\n");
+    if (bit(0, k)) test::write_file(root / kModules[k], text + "x = 1\r\n");
   }
   // Copies: m6 with the bytes of m0, c4 with those of M1.
   if (bit(2, 6) && bit(0, 0) && bit(0, 6))
@@ -100,7 +98,7 @@ void plant_tree(const fs::path& root, std::string_view plan) {
     }
   }
   for (int n = 0; n < 6; ++n) {
-    if (bit(2, n)) write_file(root / (n < 4 ? kProjects[n] : kGroups[n - 4]), listings[n]);
+    if (bit(2, n)) test::write_file(root / (n < 4 ? kProjects[n] : kGroups[n - 4]), listings[n]);
   }
 }
 
@@ -113,10 +111,7 @@ std::vector<std::string> left_out(std::string_view plan) {
 }
 
 std::string text_of(Platform& platform, std::string_view name) {
-  std::ifstream in(platform.found_path(name), std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
+  return test::read_file(platform.found_path(name));
 }
 
 class ContentRules final : public fuzz::RuleListener {
@@ -203,8 +198,8 @@ class ContentRules final : public fuzz::RuleListener {
 }  // namespace
 
 std::string check_estate_bytes(std::string_view bytes) {
-  static const ScratchFolder scratch;
-  const fs::path root = scratch.root / "estate";
+  static const test::TempFolder scratch;
+  const fs::path root = scratch / "estate";
   fs::remove_all(root);
   plant_tree(root, bytes);
   std::unique_ptr<Platform> disk = make_system_platform();

@@ -155,9 +155,9 @@ namespace fs = std::filesystem;
 // listing_tree (good modules, a project, an empty module, a folder named as a
 // module and broken links that listed names can reach) beside the files
 // written for each input.
-struct Workspace : ScratchFolder {
+struct Workspace : test::TempFolder {
   Workspace() {
-    fs::copy(CODETAL_FUZZ_LISTING_TREE, root,
+    fs::copy(CODETAL_FUZZ_LISTING_TREE, path(),
              fs::copy_options::recursive | fs::copy_options::copy_symlinks);
   }
 };
@@ -166,10 +166,9 @@ struct Workspace : ScratchFolder {
 
 std::string check_listing_bytes(std::string_view bytes) {
   static const Workspace workspace;
-  const std::string project = (workspace.root / "fuzz.vbp").string();
-  const std::string group = (workspace.root / "fuzz.vbg").string();
-  write_file(project, bytes);
-  write_file(group, bytes);
+  const std::string project = workspace / "fuzz.vbp", group = workspace / "fuzz.vbg";
+  workspace.write("fuzz.vbp", bytes);
+  workspace.write("fuzz.vbg", bytes);
   // Every Reference= and Object= line of a project is one fact, however
   // little of it can be read.
   MemoryInput listing(bytes);

@@ -22,14 +22,6 @@
 namespace codetal::test {
 namespace {
 
-std::string make_temp_folder() {
-  const char* base = std::getenv("TMPDIR");
-  std::string pattern =
-      std::string(base != nullptr && *base != '\0' ? base : "/tmp") + "/codetal-test-XXXXXX";
-  if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  return pattern;
-}
-
 const std::string kBinary = CODETAL_BINARY;
 const std::string kLauncher = CODETAL_LAUNCHER;  // runs the binary, if it must not run alone
 
@@ -161,23 +153,6 @@ std::vector<std::string> changed_files(const std::map<std::string, FileState>& b
 
 }  // namespace
 
-TempFolder::TempFolder() : path_(make_temp_folder()) {}
-TempFolder::~TempFolder() {
-  std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
-}
-
-void TempFolder::make_folder(const std::string& name) const {
-  std::filesystem::create_directories(path_ + "/" + name);
-}
-
-void TempFolder::write(const std::string& name, const std::string& bytes) const {
-  std::filesystem::create_directories(std::filesystem::path(path_ + "/" + name).parent_path());
-  std::ofstream out(path_ + "/" + name, std::ios::binary | std::ios::trunc);
-  out << bytes;
-  if (!out) throw std::runtime_error("cannot write " + name);
-}
-
 bool windows_build() {
   return kBinary.ends_with(".exe");
 }
@@ -246,13 +221,6 @@ std::vector<std::string> command_line(const std::vector<std::string>& arguments)
   argv.push_back(kBinary);
   argv.insert(argv.end(), arguments.begin(), arguments.end());
   return argv;
-}
-
-std::string read_file(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
 }
 
 void collect_report(const std::string& run_folder, RunResult& result) {

@@ -7,25 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include "temp_folder.h"
+
 namespace codetal::test {
-
-// A temporary folder removed with everything in it when the object goes.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-
-  const std::string& path() const { return path_; }
-  std::string operator/(const std::string& name) const { return path_ + "/" + name; }
-  // Writes a file (creating its folders); "/" separates folders.
-  void write(const std::string& name, const std::string& bytes) const;
-  void make_folder(const std::string& name) const;
-
- private:
-  std::string path_;
-};
 
 struct RunOptions {
   std::string folder;    // relative to the temporary folder; empty: the folder itself
@@ -72,11 +56,10 @@ RunResult run_codetal(const TempFolder& folder, const std::vector<std::string>& 
                       const RunOptions& options = {});
 
 // Shared with the terminal harness: the command line (launcher, binary,
-// arguments) and its start in a child, a file's bytes, and the report
-// fields of a result read from the run's folder.
+// arguments) and its start in a child, and the report fields of a result
+// read from the run's folder.
 std::vector<std::string> command_line(const std::vector<std::string>& arguments);
 [[noreturn]] void exec_argv(const std::vector<std::string>& argv);
-std::string read_file(const std::string& path);
 void collect_report(const std::string& run_folder, RunResult& result);
 std::string replaced(std::string text, const std::string& from, const std::string& to);
 inline std::string normalise_line_ends(const std::string& text) {
