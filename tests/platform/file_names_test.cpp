@@ -75,12 +75,6 @@ TEST_F(FileNames, FilesCreatedAfterTheirFolderWasListedAreFound) {
   expect_reads({{"Forms/Late.frm", "late"}, {"Later/New.bas", "new"}, {"Later/NEW.BAS", "new"}});
 }
 
-}  // namespace
-}  // namespace codetal
-
-namespace codetal {
-namespace {
-
 // A listed name read as Windows-1252: the C1 range holds the code page's own
 // characters, the five bytes it leaves undefined their C1 controls.
 TEST(Cp1252Names, HighBytesBecomeTheirUtf8) {

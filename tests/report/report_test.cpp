@@ -60,15 +60,21 @@ TEST_F(LogFixture, ReportFailureFoundByAWaitComesBeforeItsPrompt) {
 }
 
 // Progress mirrored to a terminal is shown as it happens, not at the next
-// wait: that terminal is where the user follows the run.
+// wait: that terminal is where the user follows the run. Messages that
+// fill the format buffer (512 bytes at first) to its last byte stay whole.
 TEST(Console, MirrorToATerminalIsShownAtOnce) {
   test::FakePlatform platform;
   platform.stderr_terminal = true;
   Console console(platform);
   console.mirror_if_redirected();
-  console.console_message("Codetal==>  Processing  %s \n", "a.bas");
-  EXPECT_EQ(platform.err, "Codetal==>  Processing  a.bas \n");
-  EXPECT_EQ(platform.out, "Codetal==>  Processing  a.bas \n");
+  std::string shown;
+  for (std::size_t size : {5u, 485u, 486u, 487u, 3000u}) {
+    const std::string name(size, 'n');
+    console.console_message("Codetal==>  Processing  %s \n", name.c_str());
+    shown += "Codetal==>  Processing  " + name + " \n";
+    EXPECT_EQ(platform.err, shown) << size;
+  }
+  EXPECT_EQ(platform.out, shown);
 }
 
 TEST(Layouts, EveryLayoutAsExpected) {

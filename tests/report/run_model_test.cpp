@@ -43,6 +43,10 @@ void tell(RunModelBuilder& model, const std::string& event) {
                                   ModuleResult{lines(after), std::nullopt, std::nullopt});
     case '-':
       return model.module_failed(event.substr(1), ModuleFailure::kCannotOpen);
+    case 'X':  // "XGo name": a group (G) or project (P) not opened (o) or cut short (r)
+      return model.listing_failed(
+          event.substr(4), event[1] == 'G' ? ListingKind::kGroup : ListingKind::kProject,
+          event[2] == 'o' ? ListingFailure::kCannotOpen : ListingFailure::kReadError);
     case 'p':
       return model.project_ended("", lines(after));
     case 'g':
@@ -62,13 +66,17 @@ void tell(RunModelBuilder& model, const std::string& event) {
   ADD_FAILURE() << "no event " << event;
 }
 
-std::string figure(const ModuleStats& totals, bool told) {
-  return "=" + std::to_string(totals[kTotalLines]) + (told ? "" : "?");
+// A listing's totals, and "<closed>" or "<cut>" when it could not be read.
+std::string figure(const ModuleStats& totals, bool told, const std::string& failure = "") {
+  return "=" + std::to_string(totals[kTotalLines]) + (told ? "" : "?") +
+         (failure.empty()     ? ""
+          : failure[0] == 'c' ? "<closed>"
+                              : "<cut>");
 }
 
 void describe(std::ostream& out, const std::string& kind, const ModuleList& list) {
   out << kind << (list.name.empty() ? "" : " " + list.name)
-      << (kind == "M" ? "" : figure(list.totals, list.ended)) << " (";
+      << (kind == "M" ? "" : figure(list.totals, list.ended, list.failure)) << " (";
   const char* gap = "";
   for (const ModuleRecord& m : list.modules) {
     out << gap << m.name;
@@ -82,9 +90,9 @@ void describe(std::ostream& out, const std::string& kind, const ModuleList& list
 std::string describe(const RunModel& m) {
   std::ostringstream out;
   for (const GroupRecord& g : m.groups) {
-    out << "G " << g.name << figure(g.totals, g.ended) << " [";
+    out << "G " << g.name << figure(g.totals, g.ended, g.failure) << " [";
     for (const ModuleList& p : g.projects) describe(out, "P", p);
-    out.seekp(-1, std::ios::cur);
+    if (!g.projects.empty()) out.seekp(-1, std::ios::cur);
     out << "] ";
   }
   for (const ModuleList& p : m.projects) describe(out, "P", p);
