@@ -167,8 +167,8 @@ struct Workspace : test::TempFolder {
 std::string check_listing_bytes(std::string_view bytes) {
   static const Workspace workspace;
   const std::string project = workspace / "fuzz.vbp", group = workspace / "fuzz.vbg";
-  workspace.write("fuzz.vbp", bytes);
-  workspace.write("fuzz.vbg", bytes);
+  test::write_file(project, bytes);
+  test::write_file(group, bytes);
   // Every Reference= and Object= line of a project is one fact, however
   // little of it can be read.
   MemoryInput listing(bytes);

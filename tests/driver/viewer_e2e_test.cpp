@@ -30,7 +30,7 @@ TEST_P(Viewer, StartedFromAnAbsoluteFolderWithTheFinishedReportAndNotWaitedFor) 
   if (windows_build() && GetParam().at(2).starts_with("@DATA@"))
     GTEST_SKIP() << "Windows has no execute permission to pass a file over for";
   TempFolder viewers;  // outside the analysed folder, so its records change nothing there
-  viewers.write(program, read_file(data_path("special/stand-in-viewer")));
+  write_file(viewers / program, read_file(data_path("special/stand-in-viewer")));
   ASSERT_EQ(::chmod((viewers / program).c_str(), 0755), 0);
   TempFolder folder;
   Case c = prepare_case("special/" + GetParam().at(0), folder);
@@ -38,7 +38,7 @@ TEST_P(Viewer, StartedFromAnAbsoluteFolderWithTheFinishedReportAndNotWaitedFor) 
                                 data_path("special"));
   c.options.timeout_seconds = 30;
   RunResult result = run_codetal(folder, c.args, c.options);
-  viewers.write(program + ".release", "");
+  write_file(viewers / program + ".release", "");
   // The console ends without a wait; a planted viewer would have left its
   // record among the analysed files.
   expect_outcome(c, result);

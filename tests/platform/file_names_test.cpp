@@ -68,10 +68,10 @@ TEST_F(FileNames, EveryLookupOfTheTable) {
 // A file created after its folder was listed is found by its exact name,
 // and in a folder created later ignoring case too.
 TEST_F(FileNames, FilesCreatedAfterTheirFolderWasListedAreFound) {
-  folder_.write("Forms/Main.frm", "main");
+  test::write_file(folder_ / "Forms/Main.frm", "main");
   ASSERT_EQ(read_all("forms/MAIN.FRM"), "main");
-  folder_.write("Forms/Late.frm", "late");
-  folder_.write("Later/New.bas", "new");
+  test::write_file(folder_ / "Forms/Late.frm", "late");
+  test::write_file(folder_ / "Later/New.bas", "new");
   expect_reads({{"Forms/Late.frm", "late"}, {"Later/New.bas", "new"}, {"Later/NEW.BAS", "new"}});
 }
 

@@ -20,12 +20,9 @@ namespace {
 namespace fs = std::filesystem;
 
 std::vector<std::string> lines_of(const std::string& text) {
-  std::vector<std::string> lines;
-  for (std::size_t at = 0; at < text.size();) {
-    std::size_t end = std::min(text.find('\n', at), text.size());
-    lines.push_back(text.substr(at, end - at));
-    at = end + 1;
-  }
+  std::vector<std::string> lines = lines_in(text);
+  for (std::string& line : lines)
+    if (line.ends_with('\n')) line.pop_back();
   return lines;
 }
 
@@ -82,7 +79,7 @@ void copy_tree(const std::string& from, const std::string& to, const Case& c,
   for (const fs::directory_entry& entry : fs::recursive_directory_iterator(from)) {
     const std::string name = to + entry.path().lexically_relative(from).string();
     if (entry.is_directory()) {
-      folder.make_folder(name);
+      fs::create_directories(folder / name);
       continue;
     }
     std::string bytes = read_file(entry.path());
@@ -95,7 +92,7 @@ void copy_tree(const std::string& from, const std::string& to, const Case& c,
     }
     const bool runs = (entry.status().permissions() & fs::perms::owner_exec) != fs::perms::none;
     for (const std::string& target : names) {
-      folder.write(target, bytes);
+      write_file(folder / target, bytes);
       ::chmod((folder / target).c_str(), runs ? 0755 : 0644);
     }
   }
@@ -122,7 +119,7 @@ void apply(const std::string& step, Case& c, const TempFolder& folder) {
   if (command == "posix-only" || command == "windows-only") {
     if (windows_build() == (command == "posix-only")) c.skip = operands;
   } else if (command == "mkdir") {
-    folder.make_folder(operands);
+    fs::create_directories(folder / operands);
   } else if (command == "link") {
     check(::symlink(rest.c_str(), (folder / name).c_str()) == 0, step);
   } else if (command == "fifo") {
@@ -130,7 +127,7 @@ void apply(const std::string& step, Case& c, const TempFolder& folder) {
   } else if (command == "chmod") {
     check(::chmod((folder / rest).c_str(), std::strtol(name.c_str(), nullptr, 8)) == 0, step);
   } else if (command == "move") {
-    if (rest.find('/') != std::string::npos) folder.make_folder(rest.substr(0, rest.rfind('/')));
+    fs::create_directories(fs::path(folder / rest).parent_path());
     check(std::rename((folder / name).c_str(), (folder / rest).c_str()) == 0, step);
   } else if (command == "append") {
     long long count = std::atoll(word(rest).c_str());

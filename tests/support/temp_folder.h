@@ -44,14 +44,8 @@ class TempFolder {
   TempFolder& operator=(const TempFolder&) = delete;
 
   const std::string& path() const { return path_; }
-  std::string operator/(const std::string& name) const { return path_ + "/" + name; }
   // "/" separates folders in a name.
-  void write(const std::string& name, std::string_view bytes) const {
-    write_file(*this / name, bytes);
-  }
-  void make_folder(const std::string& name) const {
-    std::filesystem::create_directories(*this / name);
-  }
+  std::string operator/(const std::string& name) const { return path_ + "/" + name; }
 
  private:
   std::string path_;
