@@ -46,17 +46,26 @@ TEST_F(LogFixture, ReportIsOnDiskBeforeEveryWait) {
 
 // A report write that fails only when the wait hands the report to the disk
 // is told before that wait's prompt, and each prompt gets its own wait.
-TEST_F(LogFixture, ReportFailureFoundByAWaitComesBeforeItsPrompt) {
-  log.write_log("first \n");  // the header is written at once
-  platform.fail_writes = true;
-  log.write_log("second \n");
-  console.pause();
-  console.flush();
-  EXPECT_EQ(platform.out,
-            "Codetal==>  Write error on Codetal.log \n"
-            "Codetal==>  Disk may be full \n"
-            "Codetal==>  Program will continue \n" +
-                kPrompt + "<key>" + kPrompt + "<key>");
+// Echoed, each text is written at once: its failure comes before its echo.
+TEST(ReportLog, FailureIsToldBeforeThePromptOrTheEchoThatMetIt) {
+  const std::string failure =
+      "Codetal==>  Write error on Codetal.log \n"
+      "Codetal==>  Disk may be full \n"
+      "Codetal==>  Program will continue \n" +
+      kPrompt + "<key>";
+  for (bool echoed : {false, true}) {
+    test::FakePlatform platform;
+    Console console{platform};
+    ReportLog log{platform, console};
+    log.set_echo_log(echoed);
+    log.write_log("first \n");  // the header is written at once
+    platform.fail_writes = true;
+    log.write_log("second \n");
+    console.pause();
+    console.flush();
+    EXPECT_EQ(platform.out,
+              (echoed ? "first \n" + failure + "second \n" : failure) + kPrompt + "<key>");
+  }
 }
 
 // Progress mirrored to a terminal is shown as it happens, not at the next
