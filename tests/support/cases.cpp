@@ -99,6 +99,16 @@ void copy_tree(const std::string& from, const std::string& to, const Case& c,
   }
 }
 
+// A date as the report header writes it, by the C library's own reading of
+// the clock.
+std::string header_date(std::time_t at) {
+  std::tm parts{};
+  ::localtime_r(&at, &parts);
+  char date[16];
+  std::strftime(date, sizeof date, "%m-%d-%Y", &parts);  // "12-31-1999"
+  return std::string(date, 6) + (date + 8);
+}
+
 // Takes the first blank-separated word off `rest`.
 std::string word(std::string& rest) {
   std::size_t blank = std::min(rest.find(' '), rest.size());
@@ -217,32 +227,18 @@ std::string expected(const Case& c, const std::string& file) {
   return with_one_separator(without_windows_reasons(filled_in(c, read_file(c.dir + "/" + file))));
 }
 
-namespace {
-
-// A date as the report header writes it, by the C library's own reading of
-// the clock.
-std::string header_date(std::time_t at) {
-  std::tm parts{};
-  ::localtime_r(&at, &parts);
-  char date[16];
-  std::strftime(date, sizeof date, "%m-%d-%Y", &parts);  // "12-31-1999"
-  return std::string(date, 6) + (date + 8);
-}
-
-}  // namespace
-
 // Masked only when the date is the run's: today's, or yesterday's just after
 // midnight.
 std::string masked(std::string text) {
   text = with_one_separator(without_windows_reasons(std::move(text)));
   static const std::string lead = "Created by Codetal on ";
   const std::time_t now = std::time(nullptr);
+  const std::string today = header_date(now), before = header_date(now - 300);
   for (std::size_t at = text.find(lead); at != std::string::npos; at = text.find(lead, at + 1)) {
     std::string shape = text.substr(at + lead.size(), 20);
     const std::string date = shape.substr(0, 8);
     for (char& ch : shape) ch = ch >= '0' && ch <= '9' ? '0' : ch;
-    if (shape == "00-00-00 at 00:00:00" &&
-        (date == header_date(now) || date == header_date(now - 300)))
+    if (shape == "00-00-00 at 00:00:00" && (date == today || date == before))
       text.replace(at + lead.size(), 20, "@WHEN@");
   }
   return text;
