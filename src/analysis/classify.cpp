@@ -31,24 +31,32 @@ struct Rule {
   const char* first_bytes = nullptr;
 };
 
-// Rules 4 to 17, tried in order on every line of code after rules 1 to 3
-// (blank, comment, code) in classify_line; the first rule that applies
-// decides. Rule 18: a line that none applies to is code of no statement kind.
+// The statement rules, tried in this order on every line of code (after
+// classify_line has told blank lines and comments apart); the first rule
+// that applies decides, and a line that none applies to is code of no
+// statement kind.
 constexpr Rule kCodeRules[] = {
-    /*  4 */ {Test::kProcedure, {}, kNoCounter, "PFSE"},  // Private Public Friend Sub ...
-    /*  5 */ {Test::kApiDeclaration, {}, kWinApi},
-    /*  6 */ {Test::kBeginsWith, {"Public Enum ", "Private Enum ", "Enum "}, kEnums},
-    /*  7 */ {Test::kBeginsWith, {"Public Type ", "Private Type ", "Type "}, kTypes},
-    /*  8 */ {Test::kBeginsWith, {"Const ", "Public Const ", "Private Const "}, kConsts},
-    /*  9 */ {Test::kBeginsWith, {"Dim "}, kDims},
-    /* 10 */ {Test::kBeginsWith, {"Public ", "Private ", "Static ", "Global "}, kVars},
-    /* 11 */ {Test::kLabel, {}, kLabels},
-    /* 12 */ {Test::kBeginsWith, {"#"}, kNoCounter},  // conditional compilation
-    /* 13 */ {Test::kBeginsWith, {"If "}, kIfs},
-    /* 14 */ {Test::kBeginsWith, {"ElseIf "}, kElseIfs},
-    /* 15 */ {Test::kWord1Is, {"Do"}, kDos},
-    /* 16 */ {Test::kWord1Is, {"Wend"}, kWhiles},  // a While loop counts at its end
-    /* 17 */ {Test::kWord1Is, {"For"}, kFors},
+    // procedure heads: Private Public Friend Sub ...
+    {Test::kProcedure, {}, kNoCounter, "PFSE"},
+    // WinAPI declarations
+    {Test::kApiDeclaration, {}, kWinApi},
+    // enumerations, user types and constants, before the variables
+    {Test::kBeginsWith, {"Public Enum ", "Private Enum ", "Enum "}, kEnums},
+    {Test::kBeginsWith, {"Public Type ", "Private Type ", "Type "}, kTypes},
+    {Test::kBeginsWith, {"Const ", "Public Const ", "Private Const "}, kConsts},
+    // local and module-level variables
+    {Test::kBeginsWith, {"Dim "}, kDims},
+    {Test::kBeginsWith, {"Public ", "Private ", "Static ", "Global "}, kVars},
+    // line labels
+    {Test::kLabel, {}, kLabels},
+    // conditional compilation is code of no kind, whatever follows the "#"
+    {Test::kBeginsWith, {"#"}, kNoCounter},
+    // branches and loops; a While loop counts at its end
+    {Test::kBeginsWith, {"If "}, kIfs},
+    {Test::kBeginsWith, {"ElseIf "}, kElseIfs},
+    {Test::kWord1Is, {"Do"}, kDos},
+    {Test::kWord1Is, {"Wend"}, kWhiles},
+    {Test::kWord1Is, {"For"}, kFors},
 };
 
 constexpr std::size_t kRuleCount = std::size(kCodeRules);
@@ -127,7 +135,7 @@ bool applies(const Rule& rule, std::string_view line, const LineWords& words, Co
 }  // namespace
 
 Counter classify_line(std::string_view line, ModuleStats& stats) {
-  // Rule 1, blank; rule 2, comment; rule 3, anything else is code.
+  // A line is blank, a comment, or else code.
   if (is_blank(line)) {
     ++stats[kBlankLines];
     return kNoCounter;

@@ -44,10 +44,6 @@ constexpr auto kOptionKeys = [] {
 
 }  // namespace
 
-std::span<const OptionKey> option_keys() {
-  return kOptionKeys;
-}
-
 const OptionKey* find_option_key(std::string_view record) {
   for (const OptionKey& option : kOptionKeys) {
     if (starts_with_ignoring_case(record, option.key)) return &option;

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <span>
 #include <string_view>
 
 #include "options/report_options.h"
@@ -20,9 +19,6 @@ struct OptionKey {
   std::int32_t ReportOptions::*field;
   std::size_t kind;
 };
-
-// Every key in the order tried: the first key a record begins with decides.
-std::span<const OptionKey> option_keys();
 
 // The first key that the record begins with, ignoring case and looking only
 // at the key's own length; nullptr when none does.

@@ -14,9 +14,6 @@ inline constexpr char kCtrlZ = 0x1A;
 constexpr bool is_ascii_letter(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
-constexpr bool is_ascii_digit(char c) {
-  return c >= '0' && c <= '9';
-}
 
 constexpr char ascii_upper(char c) {
   return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;

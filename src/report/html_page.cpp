@@ -201,7 +201,7 @@ void append_title(std::string& out, const PageData& data) {
   out += ". ";
   out += data.model.completed ? "Completed" : "Stopped early";
   out += " with exit status ";
-  append_int(out, data.exit_status);
+  append_number(out, data.exit_status);
   out += ".</p>\n</header>\n";
 }
 
@@ -240,7 +240,7 @@ void append_projects_chart(std::string& out, const PageData& data) {
 
 void append_modules_chart(std::string& out, const PageData& data) {
   out += "<section id=\"modules\">\n<h2>The ";
-  append_int(out, static_cast<std::int64_t>(kLargestModules));
+  append_number(out, static_cast<std::int64_t>(kLargestModules));
   out += " largest modules</h2>\n";
   if (data.largest.empty()) {
     out += "<p>No module was counted.</p>\n</section>\n";
@@ -265,21 +265,21 @@ void append_statement_chart(std::string& out, const PageData& data) {
     std::int64_t count = data.model.totals[kind.counter];
     std::int64_t width = largest > 0 ? count * kBarWidth / largest : 0;
     out += "<g class=\"bar\"><text class=\"label\" x=\"";
-    append_int(out, kLabelWidth - 8);
+    append_number(out, kLabelWidth - 8);
     out += "\" y=\"";
-    append_int(out, y + 15);
+    append_number(out, y + 15);
     out += "\">";
     out += kind_title(kind);
     out += "</text><rect class=\"kind\" x=\"";
-    append_int(out, kLabelWidth);
+    append_number(out, kLabelWidth);
     out += "\" y=\"";
-    append_int(out, y + 3);
+    append_number(out, y + 3);
     out += "\" width=\"";
-    append_int(out, width);
+    append_number(out, width);
     out += "\" height=\"16\"/><text x=\"";
-    append_int(out, kLabelWidth + width + 6);
+    append_number(out, kLabelWidth + width + 6);
     out += "\" y=\"";
-    append_int(out, y + 15);
+    append_number(out, y + 15);
     out += "\">";
     append_grouped(out, count);
     out += "</text></g>\n";
@@ -291,7 +291,7 @@ void append_statement_chart(std::string& out, const PageData& data) {
 void append_number_cells(std::string& out, int modules, const ModuleStats& stats) {
   auto cell = [&out](std::int64_t value) {
     out += "<td class=\"n\">";
-    append_int(out, value);
+    append_number(out, value);
     out += "</td>";
   };
   cell(modules);

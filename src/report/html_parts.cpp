@@ -34,18 +34,18 @@ void append_stacked_bar(std::string& out, std::int64_t y, const ModuleStats& sta
     out += "<rect class=\"";
     out += classes[i];
     out += "\" x=\"";
-    append_int(out, x);
+    append_number(out, x);
     out += "\" y=\"";
-    append_int(out, y + 3);
+    append_number(out, y + 3);
     out += "\" width=\"";
-    append_int(out, end - x);
+    append_number(out, end - x);
     out += "\" height=\"16\"/>";
     x = end;
   }
   out += "<text x=\"";
-  append_int(out, x + 6);
+  append_number(out, x + 6);
   out += "\" y=\"";
-  append_int(out, y + 15);
+  append_number(out, y + 15);
   out += "\">";
   append_grouped(out, stats[kTotalLines]);
   out += "</text>";
@@ -53,9 +53,9 @@ void append_stacked_bar(std::string& out, std::int64_t y, const ModuleStats& sta
 
 void append_row_label(std::string& out, std::int64_t y, std::string_view name) {
   out += "<text class=\"label\" x=\"";
-  append_int(out, kLabelWidth - 8);
+  append_number(out, kLabelWidth - 8);
   out += "\" y=\"";
-  append_int(out, y + 15);
+  append_number(out, y + 15);
   out += "\">";
   append_short_name(out, name);
   out += "</text>";
@@ -68,7 +68,7 @@ void append_row_tooltip(std::string& out, std::string_view name, const ModuleSta
   out += ": ";
   for (const LineCount& count : kLineCounts) {
     if (count.counter != kTotalLines) out += ", ";
-    append_int(out, stats[count.counter]);
+    append_number(out, stats[count.counter]);
     out += ' ';
     out += count.tooltip_word;
   }
@@ -77,13 +77,9 @@ void append_row_tooltip(std::string& out, std::string_view name, const ModuleSta
 
 }  // namespace
 
-void append_int(std::string& out, std::int64_t value) {
-  append_number(out, value);
-}
-
 void append_grouped(std::string& out, std::int64_t value) {
   std::string digits;
-  append_int(digits, value);
+  append_number(digits, value);
   std::size_t first = digits.starts_with("-") ? 1 : 0;
   for (std::size_t i = 0; i < digits.size(); ++i) {
     if (i > first && (digits.size() - i) % 3 == 0) out += ',';
@@ -93,16 +89,16 @@ void append_grouped(std::string& out, std::int64_t value) {
 
 void append_percent(std::string& out, std::int64_t part, std::int64_t whole) {
   std::int64_t permille = whole > 0 ? (part * 1000 + whole / 2) / whole : 0;
-  append_int(out, permille / 10);
+  append_number(out, permille / 10);
   out += '.';
-  append_int(out, permille % 10);
+  append_number(out, permille % 10);
   out += " %";
 }
 
 void append_cell(std::string& out, const Cell& cell) {
   if (cell.is_number) {
     out += "<td class=\"n\">";
-    append_int(out, cell.number);
+    append_number(out, cell.number);
   } else if (cell.is_label) {
     out += "<td class=\"t\" title=\"";
     append_html_text(out, cell.text);
@@ -151,13 +147,13 @@ void append_chart_start(std::string& out, std::string_view id, std::size_t rows)
   out += "<svg id=\"";
   out += id;
   out += "\" width=\"";
-  append_int(out, kChartWidth);
+  append_number(out, kChartWidth);
   out += "\" height=\"";
-  append_int(out, height);
+  append_number(out, height);
   out += "\" viewBox=\"0 0 ";
-  append_int(out, kChartWidth);
+  append_number(out, kChartWidth);
   out += ' ';
-  append_int(out, height);
+  append_number(out, height);
   out += "\" role=\"img\">\n";
 }
 

@@ -16,7 +16,6 @@ constexpr std::int64_t kLabelWidth = 280;
 constexpr std::int64_t kBarWidth = 600;
 constexpr std::int64_t kRowHeight = 22;
 
-void append_int(std::string& out, std::int64_t value);
 // "2,548,361": large figures read at a glance.
 void append_grouped(std::string& out, std::int64_t value);
 // "12.3 %", rounded to one decimal with integers only.

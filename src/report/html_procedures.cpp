@@ -113,11 +113,11 @@ void append_procedure_table(std::string& out, std::string_view id, std::string_v
 
 void append_band_cells(std::string& out, const BandRow& row) {
   out += "<td class=\"n\">";
-  append_int(out, row.procedures);
+  append_number(out, row.procedures);
   out += "</td>";
   for (std::int64_t count : row.counts) {
     out += "<td class=\"n\">";
-    append_int(out, count);
+    append_number(out, count);
     out += "</td>";
   }
 }
