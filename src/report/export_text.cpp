@@ -4,6 +4,7 @@
 
 #include "analysis/line_counts.h"
 #include "analysis/statement_kinds.h"
+#include "platform/cp1252.h"
 
 namespace codetal {
 
@@ -72,15 +73,6 @@ std::size_t utf8_sequence_length(std::string_view bytes) {
   return length;
 }
 
-void append_latin1_as_utf8(std::string& out, unsigned char c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-    return;
-  }
-  out += static_cast<char>(0xC0 | (c >> 6));
-  out += static_cast<char>(0x80 | (c & 0x3F));
-}
-
 }  // namespace
 
 bool is_valid_utf8(std::string_view bytes) {
@@ -97,7 +89,9 @@ void append_utf8(std::string& out, std::string_view name) {
     out.append(name);
     return;
   }
-  for (char c : name) append_latin1_as_utf8(out, static_cast<unsigned char>(c));
+  // Not UTF-8: the code page VB6 wrote its files in, as the platform reads
+  // the same names when it opens them.
+  out += cp1252_as_utf8(name).value_or(std::string(name));
 }
 
 void append_json_string(std::string& out, std::string_view name) {

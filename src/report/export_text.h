@@ -29,7 +29,7 @@ void append_csv_field(std::string& out, std::string_view field);
 
 bool is_valid_utf8(std::string_view bytes);
 // A name as UTF-8: as it is when it is valid UTF-8, otherwise each byte
-// above 0x7F taken as Latin-1, so that every name reads as text.
+// above 0x7F taken as Windows-1252, so that every name reads as text.
 void append_utf8(std::string& out, std::string_view name);
 
 // A JSON string literal, quotes included, of a name (as UTF-8 above).
