@@ -1,7 +1,6 @@
 #include "driver/driver.h"
 
-#include "driver/export_switches.h"
-#include "driver/switches.h"
+#include "driver/command_line.h"
 
 #include "options/options_file.h"
 #include "platform/ascii.h"
@@ -56,16 +55,14 @@ void show_banner(Platform& platform, Console& console, bool verbose_mode) {
   console.console_message("\n");
 }
 
-// A POSIX shell expands an unquoted wildcard into names of its own: the
-// names after the input, up to the first switch (the words after it are
-// switch words), were meant to be measured and would not be. Windows
-// passes a wildcard whole. True when one was told.
-bool tell_ignored_names(Console& console, const std::vector<std::string>& arguments) {
-  if (kWindowsBuild || arguments.size() < 2 || arguments[1].starts_with('/')) return false;
+// The names a shell expanded a wildcard into were meant to be measured and
+// would not be. True when one was told.
+bool tell_ignored_names(Console& console, const CommandLine& line) {
+  if (line.stray_name.empty()) return false;
   console.console_message(
       "Codetal==>  Only the first name is measured: %s and the names after it "
       "are not \n",
-      arguments[1].c_str());
+      line.stray_name.c_str());
   console.console_message(
       "Codetal==>  Quote a wildcard (\"*.frm\") so that the shell passes it whole \n\n");
   return true;
@@ -89,10 +86,9 @@ void tell_unused_patterns(const Traversal& run, const std::vector<std::string>& 
 
 // The assessment adds to the exports only: without one it is told, and
 // changes nothing else.
-bool assessment_of(Console& console, const std::vector<std::string>& arguments,
-                   const ExportChoice& choice) {
-  if (!wants_assessment(arguments)) return false;
-  if (choice.any()) return true;
+bool assessment_of(Console& console, const CommandLine& line) {
+  if (!line.assess) return false;
+  if (line.exports.any()) return true;
   console.console_message(
       "Codetal==>  /assess adds to /csv, /json and /html: without them it has no effect \n\n");
   return false;
@@ -187,14 +183,6 @@ InputKind input_kind_of(Platform& platform, std::string_view name, const ReportO
 
 }  // namespace
 
-bool wants_usage(const std::vector<std::string>& arguments) {
-  if (arguments.empty()) return true;
-  if (arguments.size() != 1) return false;
-  const std::string& only = arguments.front();
-  if (only == "--help" || only == "-h") return true;  // what people type on POSIX
-  return only.size() >= 2 && only[0] == '/' && (only[1] == '?' || ascii_upper(only[1]) == 'H');
-}
-
 InputKind choose_input_kind(std::string_view name, ModuleKinds kinds) {
   std::size_t folder_end = name.find_last_of("\\/");
   std::string_view final_part =
@@ -215,18 +203,18 @@ InputKind choose_input_kind(std::string_view name, ModuleKinds kinds) {
 }
 
 int run_codetal(Platform& platform, const std::vector<std::string>& arguments) {
-  if (wants_version(arguments)) {
+  const CommandLine line = read_command_line(arguments, build_switch_scan());
+  if (line.version) {
     platform.write_stdout(std::string("codetal ") + kVersionText + "\n");
     return kExitSuccess;
   }
-  const Switches switches = scan_switches(arguments, build_switch_scan());
   Console console(platform);
-  console.set_batch(switches.batch);
+  console.set_batch(line.batch);
   console.clear_screen();
   ReportLog log(platform, console);
   const LocalTime started = platform.local_time();
   log.set_report_header(build_report_header(started));
-  if (wants_usage(arguments)) {
+  if (line.usage) {
     show_usage(console);
     console.pause();
     return kExitUsage;
@@ -234,26 +222,24 @@ int run_codetal(Platform& platform, const std::vector<std::string>& arguments) {
   console.mirror_if_redirected();
   ReportOptions options;
   load_options(platform, console, options);
-  log.set_echo_log(switches.echo);
-  show_banner(platform, console, switches.verbose);
+  log.set_echo_log(line.echo);
+  show_banner(platform, console, line.verbose);
 
-  std::string name = arguments.front();
+  std::string name = line.input;
   make_lower(name);
-  const ExportChoice choice = scan_export_switches(arguments);
-  const bool assess = assessment_of(console, arguments, choice);
-  RunOutputs outputs(log, platform, console, choice,
+  const bool assess = assessment_of(console, line);
+  RunOutputs outputs(log, platform, console, line.exports,
                      RunFacts{kVersionText, started, name, options, assess});
   LogReport log_report(log, options);
   ReportFanout report;
   report.add(log_report);
-  if (choice.any()) report.add(outputs.model);
+  if (line.exports.any()) report.add(outputs.model);
   Traversal run(platform, console, options, report, input_kind_of(platform, name, options));
   run.threads = counting_threads();
   run.assess = assess;
-  run.failed = tell_ignored_names(console, arguments);
-  const std::vector<std::string> left_out = scan_left_out_patterns(arguments);
-  tell_unused_patterns(run, left_out);
-  const bool stopped = traverse_input(run, name, left_out) == Next::kStop;
+  run.failed = tell_ignored_names(console, line);
+  tell_unused_patterns(run, line.left_out);
+  const bool stopped = traverse_input(run, name, line.left_out) == Next::kStop;
   const int status = end_run(run, outputs, stopped);
   if (!stopped) show_report(run);
   return status;

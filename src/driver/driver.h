@@ -22,8 +22,6 @@ inline constexpr int kExitFailure = 2;
 // `arguments` excludes the program's own name.
 int run_codetal(Platform& platform, const std::vector<std::string>& arguments);
 
-// The usage check of the command line.
-bool wants_usage(const std::vector<std::string>& arguments);
 // Decides the kind of an input name that is already in lower case.
 InputKind choose_input_kind(std::string_view lower_name, ModuleKinds kinds);
 
