@@ -64,7 +64,8 @@ std::string check_procedures(const std::vector<Procedure>& procedures, const Mod
 }
 
 std::string check_assessment(std::string_view bytes, std::int64_t lines) {
-  CountRules rules{false, DesignerStarts::kAllKindsAndDsr, false, false};
+  CountRules rules{
+      false, {ModuleKinds::kAll, module_kind_of(".dsr", ModuleKinds::kAll)}, false, false};
   const ModuleStats plain = count_module_text(bytes, rules).stats;
   rules.assess = true;
   const ModuleResult assessed = count_module_text(bytes, rules);
@@ -104,7 +105,7 @@ std::string check_module_bytes(std::string_view bytes) {
   if (header < 0 || moved != on)
     return "header counting changed more than header lines into code: " + describe(off) + "/ " +
            describe(on);
-  if (header != 0 && ("\n" + text).find("\n" + std::string(kFormHeaderStart)) == npos)
+  if (header != 0 && ("\n" + text).find("\n" + std::string("Begin VB.Form ")) == npos)
     return "header lines skipped without a header";
   return check_assessment(bytes, lines);
 }

@@ -16,7 +16,7 @@ namespace codetal {
 struct CountRules {
   // Designer lines count as code; else they are skipped.
   bool count_designer_lines = false;
-  DesignerStarts designer_starts = DesignerStarts::kForms;
+  DesignerStarts designer_starts = {};
   // The result carries a digest of the module's bytes (for an estate's
   // copies).
   bool digest_content = false;

@@ -29,13 +29,12 @@ std::size_t drop_carriage_returns(char* line, std::size_t size, const CarriageRe
 }  // namespace
 
 bool starts_designer_block_after_b(std::string_view line, DesignerStarts starts) {
-  if (line.starts_with(kFormHeaderStart)) return true;
-  if (starts == DesignerStarts::kForms) return false;
-  for (std::string_view kind : {"Begin VB.MDIForm ", "Begin VB.UserControl ",
-                                "Begin VB.PropertyPage ", "Begin VB.UserDocument "}) {
-    if (line.starts_with(kind)) return true;
+  for (const ModuleKind& kind : kModuleKinds) {
+    if (kind.designer_start.empty() || !is_counted(kind, starts.kinds)) continue;
+    if (kind.start_in_own_files_only && &kind != starts.own_kind) continue;
+    if (line.starts_with(kind.designer_start)) return true;
   }
-  return starts == DesignerStarts::kAllKindsAndDsr && line.starts_with("Begin {");
+  return false;
 }
 
 std::string_view trim_leading_blanks(std::string_view line) {

@@ -10,18 +10,20 @@
 #include <vector>
 
 #include "analysis/content_hash.h"
+#include "analysis/module_kinds.h"
 #include "analysis/module_stats.h"
 #include "platform/platform.h"
 
 namespace codetal {
 
-inline constexpr std::string_view kFormHeaderStart = "Begin VB.Form ";
 inline constexpr std::string_view kAttributeStart = "Attribute ";
 
-// Which unindented lines start a designer block: a form's alone; every
-// designer-based kind's; or those and, in a designer (.dsr) file, any
-// "Begin {" line.
-enum class DesignerStarts { kForms, kAllKinds, kAllKindsAndDsr };
+// Which unindented lines start a designer block: those of the kinds
+// counted, and those read only in their own files when the module is one.
+struct DesignerStarts {
+  ModuleKinds kinds = ModuleKinds::kClassic;
+  const ModuleKind* own_kind = nullptr;  // the module file's kind, if known
+};
 
 bool starts_designer_block_after_b(std::string_view line, DesignerStarts starts);
 

@@ -22,16 +22,17 @@ void show_usage(Console& console) {
   console.console_message("\n");
   console.console_message("Codetal==>  SourceFileName may be: \n");
   console.console_message("Codetal==> \n");
-  console.console_message("Codetal==>     myFile.vbg \n");
-  console.console_message("Codetal==>     myFile.vbp \n");
-  console.console_message("Codetal==> \n");
-  console.console_message("Codetal==>     myFile.bas \n");
-  console.console_message("Codetal==>     myFile.cls \n");
-  console.console_message("Codetal==>     myFile.frm \n");
-  console.console_message("Codetal==> \n");
-  console.console_message("Codetal==>     *.bas \n");
-  console.console_message("Codetal==>     *.cls \n");
-  console.console_message("Codetal==>     *.frm \n");
+  for (std::string_view extension : {kGroupExtension, kProjectExtension})
+    console.console_message("Codetal==>     myFile%s \n", std::string(extension).c_str());
+  // The kinds counted by default; the others are told of in the manual.
+  for (const char* stem : {"myFile", "*"}) {
+    console.console_message("Codetal==> \n");
+    for (const ModuleKind& kind : kModuleKinds) {
+      if (kind.counted_by_default && !kind.extension.empty())
+        console.console_message("Codetal==>     %s%s \n", stem,
+                                std::string(kind.extension).c_str());
+    }
+  }
   console.console_message("Codetal==>     *.* \n");
   console.console_message("Codetal==> \n");
   console.console_message("Codetal==>     myFolder  (every group, project and module under it) \n");
@@ -196,7 +197,7 @@ InputKind choose_input_kind(std::string_view name, ModuleKinds kinds) {
   if (!stem.empty() && stem.back() == '*' &&
       (extension == ".*" || is_module_name(final_part, kinds)))
     return InputKind::kWildcardSet;
-  if (extension == ".vbg") return InputKind::kProjectGroup;
+  if (is_group_name(final_part)) return InputKind::kProjectGroup;
   if (is_project_name(final_part)) return InputKind::kProject;
   if (is_module_name(final_part, kinds)) return InputKind::kSingleModule;
   return InputKind::kInvalid;

@@ -57,7 +57,7 @@ class EstateWalk {
   }
 
   void file_found(std::string name) {
-    if (equal_ignoring_case(extension_of(name), ".vbg")) {
+    if (is_group_name(name)) {
       found.groups.push_back(std::move(name));
     } else if (is_project_name(name)) {
       found.projects.push_back(std::move(name));

@@ -1,5 +1,7 @@
 #include "traverse/listed_names.h"
 
+#include <array>
+
 #include "platform/ascii.h"
 
 namespace codetal {
@@ -46,20 +48,38 @@ std::string_view extension_of(std::string_view name) {
   return dot == std::string_view::npos ? std::string_view{} : final_part.substr(dot);
 }
 
-bool is_module_name(std::string_view name, ModuleKinds kinds) {
-  std::string_view extension = extension_of(name);
-  for (std::string_view known : {".frm", ".cls", ".bas"}) {
-    if (equal_ignoring_case(extension, known)) return true;
+namespace {
+
+struct KindKeys {
+  std::array<ListingKey, kModuleKindCount> keys{};
+  std::size_t count = 0;
+};
+
+constexpr KindKeys keys_of(ModuleKinds kinds) {
+  KindKeys found;
+  for (const ModuleKind& kind : kModuleKinds) {
+    if (!kind.listing_key.empty() && is_counted(kind, kinds))
+      found.keys[found.count++] = ListingKey{kind.listing_key, kind.name_after_semicolon};
   }
-  if (kinds == ModuleKinds::kClassic) return false;
-  for (std::string_view known : {".ctl", ".pag", ".dob", ".dsr"}) {
-    if (equal_ignoring_case(extension, known)) return true;
-  }
-  return false;
+  return found;
+}
+
+constexpr KindKeys kClassicKeys = keys_of(ModuleKinds::kClassic);
+constexpr KindKeys kAllKeys = keys_of(ModuleKinds::kAll);
+
+}  // namespace
+
+std::span<const ListingKey> project_keys(ModuleKinds kinds) {
+  const KindKeys& keys = kinds == ModuleKinds::kAll ? kAllKeys : kClassicKeys;
+  return std::span<const ListingKey>(keys.keys.data(), keys.count);
 }
 
 bool is_project_name(std::string_view name) {
-  return equal_ignoring_case(extension_of(name), ".vbp");
+  return equal_ignoring_case(extension_of(name), kProjectExtension);
+}
+
+bool is_group_name(std::string_view name) {
+  return equal_ignoring_case(extension_of(name), kGroupExtension);
 }
 
 std::string_view folder_part(std::string_view name) {

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "analysis/module_kinds.h"
+
 namespace codetal {
 
 // A key that names a file. "Module=" and "Class=" lines read "Name; File".
@@ -16,17 +18,9 @@ struct ListingKey {
   bool name_after_semicolon;
 };
 
-inline constexpr ListingKey kProjectKeys[] = {
-    {"Form=", false},
-    {"Class=", true},
-    {"Module=", true},
-};
-// With every module kind: the designer-based kinds too, named like forms.
-inline constexpr ListingKey kAllKindsProjectKeys[] = {
-    {"Form=", false},        {"Class=", true},         {"Module=", true},
-    {"UserControl=", false}, {"PropertyPage=", false}, {"UserDocument=", false},
-    {"Designer=", false},
-};
+// The keys a project lists the counted kinds of module under.
+std::span<const ListingKey> project_keys(ModuleKinds kinds);
+
 inline constexpr ListingKey kGroupKeys[] = {
     {"Project=", false},
     {"StartupProject=", false},
@@ -42,15 +36,15 @@ std::optional<std::string_view> listed_name(std::string_view line,
 std::string_view final_component(std::string_view name);
 // From the last "." of the final component; empty when it has none.
 std::string_view extension_of(std::string_view name);
-// Which files count as modules: forms, classes and standard modules, or
-// also user controls, property pages, user documents and designers.
-enum class ModuleKinds { kClassic, kAll };
-
-// ".frm", ".cls" or ".bas" (and with kAll ".ctl", ".pag", ".dob" or ".dsr"),
-// ignoring letter case.
-bool is_module_name(std::string_view name, ModuleKinds kinds);
-// ".vbp", ignoring letter case.
+// The extension of one of the counted kinds of module, ignoring letter case.
+inline bool is_module_name(std::string_view name, ModuleKinds kinds) {
+  return module_kind_of(name, kinds) != nullptr;
+}
+inline constexpr std::string_view kProjectExtension = ".vbp";
+inline constexpr std::string_view kGroupExtension = ".vbg";
+// ".vbp" and ".vbg", ignoring letter case.
 bool is_project_name(std::string_view name);
+bool is_group_name(std::string_view name);
 
 // Everything up to and including the last "\" or "/"; empty for a bare name.
 std::string_view folder_part(std::string_view name);

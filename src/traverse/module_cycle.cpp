@@ -14,11 +14,7 @@ CountRules count_rules(const Traversal& run, std::string_view name) {
   rules.count_designer_lines = run.options.count_form_headers == 1;
   rules.digest_content = run.input_kind == InputKind::kEstate;
   rules.assess = run.assess;
-  if (run.module_kinds() == ModuleKinds::kAll) {
-    rules.designer_starts = equal_ignoring_case(extension_of(name), ".dsr")
-                                ? DesignerStarts::kAllKindsAndDsr
-                                : DesignerStarts::kAllKinds;
-  }
+  rules.designer_starts = {run.module_kinds(), module_kind_of(name, run.module_kinds())};
   return rules;
 }
 

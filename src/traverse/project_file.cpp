@@ -28,9 +28,7 @@ bool listed_names_of(InputFile& file, std::string_view listing_name,
 
 ProjectFile read_project(InputFile& file, std::string_view project_name, ModuleKinds kinds,
                          bool assess) {
-  const std::span<const ListingKey> keys = kinds == ModuleKinds::kAll
-                                               ? std::span<const ListingKey>(kAllKindsProjectKeys)
-                                               : std::span<const ListingKey>(kProjectKeys);
+  const std::span<const ListingKey> keys = project_keys(kinds);
   ProjectFile project;
   ProjectFacts* facts = assess ? &project.facts.emplace() : nullptr;
   project.read_failed = listed_names_of(

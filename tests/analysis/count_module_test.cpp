@@ -100,10 +100,9 @@ TEST(LineReader, LinesCrossingBlockBoundariesComeOutWhole) {
 }
 
 TEST(CountModule, WholeModulesWithAndWithoutTheirDesignerBlocks) {
-  const CountRules rules[] = {{false, DesignerStarts::kForms},
-                              {false, DesignerStarts::kAllKinds},
-                              {false, DesignerStarts::kAllKindsAndDsr},
-                              {true, DesignerStarts::kForms}};
+  constexpr ModuleKinds kAll = ModuleKinds::kAll;
+  const CountRules rules[] = {
+      {false, {}}, {false, {kAll}}, {false, {kAll, module_kind_of("x.dsr", kAll)}}, {true, {}}};
   for (const auto& row : test::read_table("unit/count_module.txt")) {
     for (int i = 0; i < 4; ++i)
       EXPECT_EQ(count_module_text(row.at(0), rules[i]).stats, stats_from(row.at(i + 1)))

@@ -19,8 +19,8 @@ std::string answer(const std::vector<std::string>& row, std::string& placed) {
   if (what == "project" || what == "all-kinds" || what == "group") {
     std::optional<std::string_view> listed =
         listed_name(name, what == "group"     ? std::span<const ListingKey>(kGroupKeys)
-                          : what == "project" ? std::span<const ListingKey>(kProjectKeys)
-                                              : std::span<const ListingKey>(kAllKindsProjectKeys));
+                          : what == "project" ? project_keys(ModuleKinds::kClassic)
+                                              : project_keys(ModuleKinds::kAll));
     return listed ? std::string(*listed) : "(none)";
   }
   if (what == "module")
