@@ -1,7 +1,7 @@
 # Fails when a file under src/ includes a header of a folder above its own.
 # Folders from the bottom up; each may include only itself and those before it.
 # Run as: cmake -DSOURCE_DIR=<repo> -P check_layers.cmake
-set(layers platform console analysis options report traverse driver)
+set(layers platform console analysis options report log exports traverse driver)
 
 file(GLOB_RECURSE sources RELATIVE "${SOURCE_DIR}/src" "${SOURCE_DIR}/src/*.h" "${SOURCE_DIR}/src/*.cpp")
 set(violations "")

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "fake_platform.h"
-#include "report/log_report.h"
+#include "log/log_listener.h"
 
 namespace codetal::fuzz {
 std::string describe(const ModuleStats& s) {
@@ -80,9 +80,9 @@ std::string check_traversal(InputKind kind, const std::function<std::string(Trav
   std::string failure;
   {
     Console console(platform);
-    ReportLog log(platform, console);
+    LogFile log(platform, console);
     ReportOptions options;
-    LogReport report(log, options);
+    LogListener report(log, options);
     ReportFanout events;
     events.add(report);
     events.add(checker);

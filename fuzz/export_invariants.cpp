@@ -9,12 +9,12 @@
 #include <optional>
 #include <vector>
 
+#include "exports/csv_report.h"
+#include "exports/exports.h"
+#include "exports/json_report.h"
+#include "exports/page/html_page.h"
 #include "fake_platform.h"
 #include "invariants.h"
-#include "report/csv_report.h"
-#include "report/exports.h"
-#include "report/html_report.h"
-#include "report/json_report.h"
 
 namespace codetal::fuzz {
 namespace {

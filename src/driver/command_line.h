@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "report/exports.h"
+#include "exports/exports.h"
 
 namespace codetal {
 

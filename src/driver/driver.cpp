@@ -2,10 +2,10 @@
 
 #include "driver/command_line.h"
 
+#include "log/log_file.h"
+#include "log/log_listener.h"
 #include "options/options_file.h"
 #include "platform/ascii.h"
-#include "report/log.h"
-#include "report/log_report.h"
 #include "traverse/estate.h"
 #include "traverse/listed_names.h"
 #include "traverse/module_cycle.h"
@@ -127,13 +127,13 @@ Next traverse_input(Traversal& run, const std::string& name,
 // What the run writes: the report as it goes, and the exports, rendered
 // from the model at its end.
 struct RunOutputs {
-  RunOutputs(ReportLog& report_log, Platform& platform, Console& console, ExportChoice choice,
+  RunOutputs(LogFile& log_file, Platform& platform, Console& console, ExportChoice choice,
              RunFacts facts)
-      : log(report_log),
+      : log(log_file),
         exports(platform, console, choice),
         model(std::move(facts),
               [&platform](std::string_view name) { return platform.found_path(name); }) {}
-  ReportLog& log;
+  LogFile& log;
   Exports exports;
   RunModelBuilder model;
 };
@@ -212,7 +212,7 @@ int run_codetal(Platform& platform, const std::vector<std::string>& arguments) {
   Console console(platform);
   console.set_batch(line.batch);
   console.clear_screen();
-  ReportLog log(platform, console);
+  LogFile log(platform, console);
   const LocalTime started = platform.local_time();
   log.set_report_header(build_report_header(started));
   if (line.usage) {
@@ -231,9 +231,9 @@ int run_codetal(Platform& platform, const std::vector<std::string>& arguments) {
   const bool assess = assessment_of(console, line);
   RunOutputs outputs(log, platform, console, line.exports,
                      RunFacts{kVersionText, started, name, options, assess});
-  LogReport log_report(log, options);
+  LogListener log_listener(log, options);
   ReportFanout report;
-  report.add(log_report);
+  report.add(log_listener);
   if (line.exports.any()) report.add(outputs.model);
   Traversal run(platform, console, options, report, input_kind_of(platform, name, options));
   run.threads = counting_threads();

@@ -12,9 +12,9 @@
 
 #include "analysis/classify.h"
 #include "analysis/statement_kinds.h"
+#include "exports/export_text.h"
 #include "fake_platform.h"
 #include "platform/memory_input.h"
-#include "report/export_text.h"
 #include "test_data.h"
 
 namespace codetal {

@@ -12,10 +12,10 @@
 #include <string>
 
 #include "cases.h"
+#include "exports/export_text.h"
 #include "fake_platform.h"
-#include "report/export_text.h"
-#include "report/layouts.h"
-#include "report/log.h"
+#include "log/layouts.h"
+#include "log/log_file.h"
 #include "test_data.h"
 
 namespace codetal {
@@ -33,7 +33,7 @@ TEST(ReportHeader, IsFortyFourCharactersWithTwoDigitFields) {
 struct LogFixture : ::testing::Test {
   test::FakePlatform platform;
   Console console{platform};
-  ReportLog log{platform, console};
+  LogFile log{platform, console};
 };
 
 TEST_F(LogFixture, ReportIsOnDiskBeforeEveryWait) {
@@ -47,7 +47,7 @@ TEST_F(LogFixture, ReportIsOnDiskBeforeEveryWait) {
 // A report write that fails only when the wait hands the report to the disk
 // is told before that wait's prompt, and each prompt gets its own wait.
 // Echoed, each text is written at once: its failure comes before its echo.
-TEST(ReportLog, FailureIsToldBeforeThePromptOrTheEchoThatMetIt) {
+TEST(LogFile, FailureIsToldBeforeThePromptOrTheEchoThatMetIt) {
   const std::string failure =
       "Codetal==>  Write error on Codetal.log \n"
       "Codetal==>  Disk may be full \n"
@@ -56,7 +56,7 @@ TEST(ReportLog, FailureIsToldBeforeThePromptOrTheEchoThatMetIt) {
   for (bool echoed : {false, true}) {
     test::FakePlatform platform;
     Console console{platform};
-    ReportLog log{platform, console};
+    LogFile log{platform, console};
     log.set_echo_log(echoed);
     log.write_log("first \n");  // the header is written at once
     platform.fail_writes = true;
@@ -89,7 +89,7 @@ TEST(Console, MirrorToATerminalIsShownAtOnce) {
 TEST(Layouts, EveryLayoutAsExpected) {
   test::FakePlatform platform;
   Console console{platform};
-  ReportLog log{platform, console};
+  LogFile log{platform, console};
   ModuleStats s;
   for (int c = 0; c < kCounterCount; ++c) s[static_cast<Counter>(c)] = 100 + c;
   ModuleStats wide;

@@ -1,7 +1,7 @@
 // The run model built from a table of event sequences
 // (tests/data/unit/run_model.txt): what each list holds, the totals told or
 // summed once for what a stopped run left open, and the run at a glance.
-#include "report/run_model.h"
+#include "exports/run_model.h"
 
 #include <gtest/gtest.h>
 

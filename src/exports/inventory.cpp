@@ -1,4 +1,4 @@
-#include "report/inventory.h"
+#include "exports/inventory.h"
 
 #include <algorithm>
 #include <unordered_map>

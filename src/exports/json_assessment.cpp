@@ -1,6 +1,6 @@
-#include "report/json_assessment.h"
+#include "exports/json_assessment.h"
 
-#include "report/export_text.h"
+#include "exports/export_text.h"
 
 namespace codetal {
 namespace {

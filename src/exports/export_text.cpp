@@ -1,4 +1,4 @@
-#include "report/export_text.h"
+#include "exports/export_text.h"
 
 #include <cstdio>
 

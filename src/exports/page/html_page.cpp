@@ -9,12 +9,12 @@
 
 #include "analysis/line_counts.h"
 #include "analysis/statement_kinds.h"
-#include "report/export_text.h"
-#include "report/html_assessment.h"
-#include "report/html_estate.h"
-#include "report/html_parts.h"
-#include "report/html_procedures.h"
-#include "report/html_report.h"
+#include "exports/export_text.h"
+#include "exports/page/html_assessment.h"
+#include "exports/page/html_estate.h"
+#include "exports/page/html_page.h"
+#include "exports/page/html_parts.h"
+#include "exports/page/html_procedures.h"
 
 namespace codetal {
 namespace {

@@ -2,15 +2,15 @@
 // report file as the traversal goes.
 #pragma once
 
+#include "log/log_file.h"
 #include "options/report_options.h"
-#include "report/log.h"
 #include "report/report_listener.h"
 
 namespace codetal {
 
-class LogReport final : public ReportListener {
+class LogListener final : public ReportListener {
  public:
-  LogReport(ReportLog& log, const ReportOptions& options) : log_(log), options_(options) {}
+  LogListener(LogFile& log, const ReportOptions& options) : log_(log), options_(options) {}
 
   void group_started(std::string_view group) override;
   void project_started(std::string_view project) override;
@@ -30,7 +30,7 @@ class LogReport final : public ReportListener {
   void run_stopped() override;
 
  private:
-  ReportLog& log_;
+  LogFile& log_;
   const ReportOptions& options_;
 };
 

@@ -1,4 +1,4 @@
-#include "report/layouts.h"
+#include "log/layouts.h"
 
 #include <cstdio>
 
@@ -57,7 +57,7 @@ void append_statement_columns(std::string& line, const ModuleStats& s, int row) 
   }
 }
 
-void write_table_rows(ReportLog& log, const ModuleStats& s) {
+void write_table_rows(LogFile& log, const ModuleStats& s) {
   char counts[64];
   int n = std::snprintf(counts, sizeof counts, "%5d    %5d    %5d    %5d  |", s[kTotalLines],
                         s[kCodeLines], s[kCommentLines], s[kBlankLines]);
@@ -73,14 +73,14 @@ void write_table_rows(ReportLog& log, const ModuleStats& s) {
 
 // Names are copied as bytes, never formatted, so that any byte of a name
 // (a "%" or even a NUL) reaches the report as it is.
-void write_name_line(ReportLog& log, std::string_view label, std::string_view name) {
+void write_name_line(LogFile& log, std::string_view label, std::string_view name) {
   std::string line;
   line.reserve(label.size() + name.size() + 2);
   line.append(label).append(name).append(" \n");
   log.write_log(line);
 }
 
-void report_list_form(ReportLog& log, const ReportOptions& options, const ModuleStats& s,
+void report_list_form(LogFile& log, const ReportOptions& options, const ModuleStats& s,
                       std::string_view module_name) {
   write_name_line(log, "File: ", module_name);
   log.write_logf("   Total Lines    = %d \n", s[kTotalLines]);
@@ -106,7 +106,7 @@ std::string upper_title(const char* label, std::string_view name, const char* en
 }
 
 // A rule across the table, then the labelled totals.
-void write_ruled_totals(ReportLog& log, std::string_view label, const ModuleStats& totals) {
+void write_ruled_totals(LogFile& log, std::string_view label, const ModuleStats& totals) {
   log.write_log("\n");
   log.write_log(std::string(kTitleWidth, '-') + "\n");
   log.write_log("\n");
@@ -116,7 +116,7 @@ void write_ruled_totals(ReportLog& log, std::string_view label, const ModuleStat
 
 }  // namespace
 
-void write_heading_lines(ReportLog& log) {
+void write_heading_lines(LogFile& log) {
   static const std::string lines[] = {build_heading_line(1), build_heading_line(2)};
   for (const std::string& line : lines) log.write_log(line);
 }
@@ -141,11 +141,11 @@ std::string project_title(std::string_view path) {
   return title;
 }
 
-void write_module_name_line(ReportLog& log, std::string_view module_name) {
+void write_module_name_line(LogFile& log, std::string_view module_name) {
   write_name_line(log, "", module_name);
 }
 
-void report_module(ReportLog& log, const ReportOptions& options, const ModuleStats& stats,
+void report_module(LogFile& log, const ReportOptions& options, const ModuleStats& stats,
                    std::string_view module_name) {
   if (options.table_form()) {
     write_table_rows(log, stats);
@@ -154,25 +154,25 @@ void report_module(ReportLog& log, const ReportOptions& options, const ModuleSta
   }
 }
 
-void report_project_totals(ReportLog& log, const ModuleStats& project_totals) {
+void report_project_totals(LogFile& log, const ModuleStats& project_totals) {
   log.write_log("Project Totals \n");
   write_table_rows(log, project_totals);
 }
 
-void report_group_totals(ReportLog& log, const ModuleStats& group_totals) {
+void report_group_totals(LogFile& log, const ModuleStats& group_totals) {
   write_ruled_totals(log, "Group Totals \n", group_totals);
 }
 
-void report_unlisted_totals(ReportLog& log, const ModuleStats& unlisted_totals) {
+void report_unlisted_totals(LogFile& log, const ModuleStats& unlisted_totals) {
   log.write_log("Unlisted Totals \n");
   write_table_rows(log, unlisted_totals);
 }
 
-void report_estate_totals(ReportLog& log, const ModuleStats& estate_totals) {
+void report_estate_totals(LogFile& log, const ModuleStats& estate_totals) {
   write_ruled_totals(log, "Estate Totals \n", estate_totals);
 }
 
-void report_estate_contents(ReportLog& log, const EstateSummary& summary) {
+void report_estate_contents(LogFile& log, const EstateSummary& summary) {
   if (!summary.copies.empty()) {
     log.write_log("FILES WITH THE SAME CONTENT \n\n");
     write_heading_lines(log);

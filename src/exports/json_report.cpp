@@ -1,8 +1,8 @@
-#include "report/json_report.h"
+#include "exports/json_report.h"
 
 #include "analysis/statement_kinds.h"
-#include "report/export_text.h"
-#include "report/json_assessment.h"
+#include "exports/export_text.h"
+#include "exports/json_assessment.h"
 
 namespace codetal {
 

@@ -1,9 +1,9 @@
-#include "report/html_assessment.h"
+#include "exports/page/html_assessment.h"
 
+#include "exports/export_text.h"
+#include "exports/inventory.h"
+#include "exports/page/html_parts.h"
 #include "platform/ascii.h"
-#include "report/export_text.h"
-#include "report/html_parts.h"
-#include "report/inventory.h"
 
 namespace codetal::html {
 namespace {

@@ -4,7 +4,7 @@
 // every platform, as spreadsheet programs expect of CSV.
 #pragma once
 
-#include "report/run_model.h"
+#include "exports/run_model.h"
 #include "report/written_file.h"
 
 namespace codetal {

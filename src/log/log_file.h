@@ -16,12 +16,12 @@ inline constexpr const char* kReportFileName = "Codetal.log";
 // "Created by Codetal on MM-DD-YY at HH:MM:SS\n\n", always 44 characters.
 std::string build_report_header(const LocalTime& time);
 
-class ReportLog final : public Flushable {
+class LogFile final : public Flushable {
  public:
-  ReportLog(Platform& platform, Console& console);
-  ~ReportLog() override;
-  ReportLog(const ReportLog&) = delete;
-  ReportLog& operator=(const ReportLog&) = delete;
+  LogFile(Platform& platform, Console& console);
+  ~LogFile() override;
+  LogFile(const LogFile&) = delete;
+  LogFile& operator=(const LogFile&) = delete;
 
   void set_report_header(std::string header) { report_header_ = std::move(header); }
   void set_echo_log(bool on) { echo_log_ = on; }

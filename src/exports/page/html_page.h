@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <string>
 
-#include "report/run_model.h"
+#include "exports/run_model.h"
 #include "report/written_file.h"
 
 namespace codetal {

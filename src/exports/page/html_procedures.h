@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "report/run_model.h"
+#include "exports/run_model.h"
 
 namespace codetal::html {
 

@@ -1,4 +1,4 @@
-#include "report/run_model.h"
+#include "exports/run_model.h"
 
 namespace codetal {
 namespace {

@@ -1,8 +1,8 @@
-#include "report/exports.h"
+#include "exports/exports.h"
 
-#include "report/csv_report.h"
-#include "report/html_report.h"
-#include "report/json_report.h"
+#include "exports/csv_report.h"
+#include "exports/json_report.h"
+#include "exports/page/html_page.h"
 
 namespace codetal {
 namespace {

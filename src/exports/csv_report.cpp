@@ -1,8 +1,8 @@
-#include "report/csv_report.h"
+#include "exports/csv_report.h"
 
 #include <algorithm>
 
-#include "report/export_text.h"
+#include "exports/export_text.h"
 
 namespace codetal {
 namespace {

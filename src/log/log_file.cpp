@@ -1,4 +1,4 @@
-#include "report/log.h"
+#include "log/log_file.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -13,17 +13,17 @@ std::string build_report_header(const LocalTime& t) {
   return text;
 }
 
-ReportLog::ReportLog(Platform& platform, Console& console)
+LogFile::LogFile(Platform& platform, Console& console)
     : console_(console), file_(platform, console, kReportFileName, WrittenFile::Form::kText) {
   console_.set_flush_before_pause(this);
 }
 
-ReportLog::~ReportLog() {
+LogFile::~LogFile() {
   console_.set_flush_before_pause(nullptr);
   flush();
 }
 
-void ReportLog::write_log(std::string_view text) {
+void LogFile::write_log(std::string_view text) {
   if (!file_.is_open() && !file_.given_up()) {
     if (!file_.open()) return;  // told once; no text reaches the report
     write_text(report_header_, true);
@@ -38,7 +38,7 @@ void ReportLog::write_log(std::string_view text) {
 // Texts are gathered and handed to the file in large writes; the header is
 // written through at once so that a report that cannot be written at all is
 // reported on the first text, where the user expects it.
-void ReportLog::write_text(std::string_view text, bool write_through) {
+void LogFile::write_text(std::string_view text, bool write_through) {
   if (!file_.given_up()) {
     file_.text().append(text);
     // While texts are echoed, each is written at once, so that a failure is
@@ -50,7 +50,7 @@ void ReportLog::write_text(std::string_view text, bool write_through) {
   if (echo_log_) console_.message_text(text);
 }
 
-void ReportLog::write_logf(const char* format, ...) {
+void LogFile::write_logf(const char* format, ...) {
   std::va_list args;
   va_start(args, format);
   std::string_view text = format_into(work_line_, format, args);
@@ -58,7 +58,7 @@ void ReportLog::write_logf(const char* format, ...) {
   if (!text.empty()) write_log(text);
 }
 
-void ReportLog::flush() {
+void LogFile::flush() {
   file_.flush();
 }
 

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "report/run_model.h"
+#include "exports/run_model.h"
 #include "report/written_file.h"
 
 namespace codetal {

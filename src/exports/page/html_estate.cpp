@@ -1,10 +1,10 @@
-#include "report/html_estate.h"
+#include "exports/page/html_estate.h"
 
 #include <algorithm>
 
-#include "report/export_text.h"
-#include "report/html_parts.h"
-#include "report/html_report.h"
+#include "exports/export_text.h"
+#include "exports/page/html_page.h"
+#include "exports/page/html_parts.h"
 
 namespace codetal::html {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "analysis/assessment.h"
-#include "report/inventory.h"
+#include "exports/inventory.h"
 
 namespace codetal {
 

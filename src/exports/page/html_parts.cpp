@@ -1,9 +1,9 @@
-#include "report/html_parts.h"
+#include "exports/page/html_parts.h"
 
 #include <algorithm>
 
 #include "analysis/line_counts.h"
-#include "report/export_text.h"
+#include "exports/export_text.h"
 
 namespace codetal::html {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "report/run_model.h"
+#include "exports/run_model.h"
 
 namespace codetal::html {
 

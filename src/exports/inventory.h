@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "report/run_model.h"
+#include "exports/run_model.h"
 
 namespace codetal {
 

@@ -1,11 +1,11 @@
-#include "report/html_procedures.h"
+#include "exports/page/html_procedures.h"
 
 #include <algorithm>
 #include <array>
 #include <unordered_set>
 
-#include "report/export_text.h"
-#include "report/html_parts.h"
+#include "exports/export_text.h"
+#include "exports/page/html_parts.h"
 
 namespace codetal::html {
 namespace {
