@@ -144,7 +144,7 @@ std::string check_exports_bytes(std::string_view bytes) {
                                           {{false, names[0], "1.0", "0", names[1], names[2]},
                                            {true, "", "", "", names[0], ""}},
                                           {{names[1], "2.0", "0", names[0]}}});
-    model.module_started(names[2]);
+    model.module_started(names[2], std::nullopt);
     model.module_counted(names[2], ModuleResult{stats, std::nullopt, facts});
     model.module_failed(names[2], ModuleFailure::kCannotOpen);
     model.project_ended(names[1], stats);

@@ -238,6 +238,7 @@ int run_codetal(Platform& platform, const std::vector<std::string>& arguments) {
   Traversal run(platform, console, options, report, input_kind_of(platform, name, options));
   run.threads = counting_threads();
   run.assess = assess;
+  run.identifies_modules = line.exports.any();
   run.failed = tell_ignored_names(console, line);
   tell_unused_patterns(run, line.left_out);
   const bool stopped = traverse_input(run, name, line.left_out) == Next::kStop;

@@ -132,16 +132,11 @@ std::string library_key(std::string_view library) {
   return key;
 }
 
-Inventory take_inventory(const RunModel& model) {
+Inventory take_inventory(const std::vector<const ProjectFacts*>& projects,
+                         const std::vector<const ModuleFacts*>& modules) {
   InventoryTaker taker;
-  std::unordered_set<std::string_view> projects, modules;
-  for_each_list(model, [&](const ModuleList& list) {
-    if (list.facts && projects.insert(file_of(list)).second) taker.project(*list.facts);
-    for (const ModuleRecord& module : list.modules) {
-      if (module.result && module.result->facts && modules.insert(file_of(module)).second)
-        taker.module(*module.result->facts);
-    }
-  });
+  for (const ProjectFacts* facts : projects) taker.project(*facts);
+  for (const ModuleFacts* facts : modules) taker.module(*facts);
   return std::move(taker).take();
 }
 

@@ -1,13 +1,14 @@
 // What the whole run depends on, for an assessment: its components,
 // referenced libraries, control classes and DLLs, each summed over the
-// distinct files (a project or module that the run met twice counts once).
+// distinct files the run model hands it (a project or module that the run
+// met twice counts once).
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "exports/run_model.h"
+#include "analysis/assessment.h"
 
 namespace codetal {
 
@@ -46,7 +47,9 @@ struct Inventory {
   std::vector<LibraryUse> libraries;
 };
 
-Inventory take_inventory(const RunModel& model);
+// The facts of each project file and each module file once.
+Inventory take_inventory(const std::vector<const ProjectFacts*>& projects,
+                         const std::vector<const ModuleFacts*>& modules);
 
 // The name under which a Declare's DLL is summed: "KERNEL32.DLL" and
 // "kernel32" are one library.

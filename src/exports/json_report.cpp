@@ -37,27 +37,16 @@ class JsonWriter {
     top_list("projects", model.projects, [&](const ModuleList& p) { list(p, "name", 4); });
     top_list("sets", model.sets, [&](const ModuleList& s) { list(s, "pattern", 4); });
     top_list("modules", model.single.modules, [&](const ModuleRecord& m) { module(m); });
-    if (model.estate) estate(*model.estate);
-    if (model.facts.assess) append_json_inventory(out_, take_inventory(model));
+    if (model.estate) estate(*model.estate, model);
+    if (model.inventory) append_json_inventory(out_, *model.inventory);
     out_ += "  \"completed\": ";
-    out_ += model.completed && !left_open(model) ? "true" : "false";
+    out_ += model.completed ? "true" : "false";
     out_ += ",\n  \"exit_status\": ";
     append_number(out_, exit_status);
     out_ += "\n}\n";
   }
 
  private:
-  // A container the traversal did not end has no totals, and the run is
-  // not whole.
-  static bool left_open(const RunModel& model) {
-    bool open = false;
-    for (const GroupRecord& group : model.groups) open = open || (!group.ended && group.opened);
-    for_each_list(model, [&](const ModuleList& list) {
-      open = open || (!list.ended && list.opened && &list != &model.single);
-    });
-    return open;
-  }
-
   void indent(int width) { out_.append(static_cast<std::size_t>(width), ' '); }
 
   // The items of a list whose items stand at `item_indent`, each on a line
@@ -165,19 +154,19 @@ class JsonWriter {
     out_ += "\": ";
   }
 
-  void estate(const EstateRecord& e) {
+  void estate(const EstateRecord& e, const RunModel& model) {
     out_ += "  \"estate\": {\n    \"folder\": ";
     append_json_string(out_, e.folder);
     key("path");
     append_json_string(out_, e.path);
-    key("excluded");
+    key("left_out");
     out_ += '[';
     for (std::size_t i = 0; i < e.left_out.size(); ++i) {
       if (i > 0) out_ += ", ";
       append_json_string(out_, e.left_out[i]);
     }
     out_ += ']';
-    if (e.ended) estate_summary(e);
+    if (e.ended) estate_summary(e, model);
     if (e.unlisted.ended) {
       key("unlisted_totals");
       append_json_counts(out_, e.unlisted.totals);
@@ -188,19 +177,23 @@ class JsonWriter {
     out_ += "]\n  },\n";
   }
 
-  void estate_summary(const EstateRecord& e) {
+  void estate_summary(const EstateRecord& e, const RunModel& model) {
     const EstateSummary& s = e.summary;
+    int failed_projects = 0, failed_groups = 0;
+    for (const NotRead& listing : model.not_read)
+      ++(listing.kind == ListingKind::kGroup ? failed_groups : failed_projects);
     key("totals");
     append_json_counts(out_, s.totals);
     key("distinct_content_totals");
     append_json_counts(out_, s.distinct_content_totals);
-    for (const auto& [name, count] : {std::pair{"groups", s.groups},
-                                      {"projects", s.projects},
-                                      {"listed_modules", s.listed_modules},
-                                      {"unlisted_modules", s.unlisted_modules},
-                                      {"failed_modules", s.failed_modules},
-                                      {"failed_projects", s.failed_projects},
-                                      {"failed_groups", s.failed_groups}}) {
+    for (const auto& [name, count] :
+         {std::pair{"groups", s.groups},
+          {"projects", s.projects},
+          {"listed_modules", s.listed_modules},
+          {"unlisted_modules", s.unlisted_modules},
+          {"failed_modules", static_cast<int>(model.failed_files.size())},
+          {"failed_projects", failed_projects},
+          {"failed_groups", failed_groups}}) {
       key(name);
       append_number(out_, count);
     }

@@ -1,5 +1,11 @@
 #include "exports/run_model.h"
 
+#include <algorithm>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "analysis/line_counts.h"
+
 namespace codetal {
 namespace {
 
@@ -18,6 +24,202 @@ void close_group(GroupRecord& group) {
   if (group.ended) return;
   group.totals = ModuleStats{};
   for (const ModuleList& project : group.projects) group.totals += project.totals;
+}
+
+// A container the traversal did not end has no totals, and the run is not
+// whole.
+bool left_open(const RunModel& model) {
+  bool open = false;
+  for (const GroupRecord& group : model.groups) open = open || (!group.ended && group.opened);
+  for_each_list(model, [&](const ModuleList& list) {
+    open = open || (!list.ended && list.opened && &list != &model.single);
+  });
+  return open;
+}
+
+// An estate's totals are over its distinct listed files; outside an estate
+// the input is one group, project, set or module, and the run's totals are
+// its own.
+void sum_totals(RunModel& m) {
+  if (m.estate) {
+    m.totals = m.estate->summary.totals;
+    m.modules_counted = m.estate->summary.listed_modules;
+    return;
+  }
+  for (const GroupRecord& group : m.groups) m.totals += group.totals;
+  for (const std::vector<ModuleList>* lists : {&m.projects, &m.sets}) {
+    for (const ModuleList& list : *lists) m.totals += list.totals;
+  }
+  m.totals += m.single.totals;
+  for_each_list(m, [&m](const ModuleList& list) { m.modules_counted += list.counted; });
+}
+
+// Numbers every module record by the file it leads to: by its identity,
+// or by its path when the traversal found none (a file that is missing).
+void number_files(RunModel& m) {
+  std::unordered_map<FileIdentity, std::uint32_t, FileIdentityHash> by_identity;
+  std::unordered_map<std::string_view, std::uint32_t> by_path;
+  std::uint32_t next = 0;
+  auto visit = [&](ModuleList& list) {
+    for (ModuleRecord& module : list.modules) {
+      module.file = module.identity ? by_identity.try_emplace(*module.identity, next).first->second
+                                    : by_path.try_emplace(file_of(module), next).first->second;
+      if (module.file == next) ++next;
+    }
+  };
+  for (GroupRecord& group : m.groups) {
+    for (ModuleList& project : group.projects) visit(project);
+  }
+  for (ModuleList& project : m.projects) visit(project);
+  for (ModuleList& set : m.sets) visit(set);
+  visit(m.single);
+  if (m.estate) visit(m.estate->unlisted);
+}
+
+void gather_files(RunModel& m) {
+  std::unordered_set<std::uint32_t> counted, failed;
+  for_each_list(m, [&](const ModuleList& list) {
+    for (const ModuleRecord& module : list.modules) {
+      if (module.result ? counted.insert(module.file).second : failed.insert(module.file).second)
+        (module.result ? m.counted_files : m.failed_files).push_back(&module);
+    }
+  });
+}
+
+void gather_not_read(RunModel& m) {
+  std::unordered_set<std::string_view> seen;
+  auto add = [&](ListingKind kind, std::string_view path, std::string_view failure) {
+    if (!failure.empty() && seen.insert(path).second) m.not_read.push_back({kind, path, failure});
+  };
+  for (const GroupRecord& group : m.groups) {
+    add(ListingKind::kGroup, group.path, group.failure);
+    for (const ModuleList& project : group.projects)
+      add(ListingKind::kProject, project.path, project.failure);
+  }
+  for (const ModuleList& project : m.projects)
+    add(ListingKind::kProject, project.path, project.failure);
+}
+
+// In an estate each project once, by its path, with every group that lists
+// it; projects not read are listed apart.
+void gather_projects(RunModel& m) {
+  std::unordered_map<std::string_view, std::size_t> seen;
+  auto add = [&](const ModuleList& project, const GroupRecord* group) {
+    if (!project.opened) return;
+    if (!m.estate) {
+      m.project_files.push_back({&project, false, {}});
+      return;
+    }
+    auto [at, added] = seen.try_emplace(file_of(project), m.project_files.size());
+    if (added) m.project_files.push_back({&project, false, {}});
+    if (group != nullptr) m.project_files[at->second].groups.push_back(group->path);
+  };
+  for (const GroupRecord& group : m.groups) {
+    for (const ModuleList& project : group.projects) add(project, &group);
+  }
+  for (const ModuleList& project : m.projects) add(project, nullptr);
+  for (const ModuleList& set : m.sets) m.project_files.push_back({&set, true, {}});
+}
+
+// The first `kRanked` of `all` by `key`, largest first; ties keep the order
+// of `all`. Only the kept ones are sorted.
+template <typename Item, typename Key>
+std::vector<Item> ranked(const std::vector<Item>& all, Key key) {
+  std::vector<std::size_t> order(all.size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+  const std::size_t kept = std::min(kRanked, order.size());
+  std::partial_sort(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(kept), order.end(),
+                    [&](std::size_t a, std::size_t b) {
+                      const auto ka = key(all[a]), kb = key(all[b]);
+                      return ka != kb ? ka > kb : a < b;
+                    });
+  std::vector<Item> result;
+  for (std::size_t i = 0; i < kept; ++i) result.push_back(all[order[i]]);
+  return result;
+}
+
+std::int32_t lines_of(const ModuleRecord* module) {
+  return module->result->stats[kTotalLines];
+}
+
+const ModuleFacts* facts_of(const ModuleRecord& module) {
+  return module.result && module.result->facts ? &*module.result->facts : nullptr;
+}
+
+std::size_t band_of(std::int32_t complexity) {
+  std::size_t band = 0;
+  while (complexity > kComplexityBands[band].highest) ++band;
+  return band;
+}
+
+void add_to_band(BandRow& row, const ModuleFacts& facts) {
+  for (const Procedure& p : facts.procedures) ++row.counts[band_of(p.complexity)];
+  row.procedures += static_cast<std::int64_t>(facts.procedures.size());
+}
+
+std::string band_label(const RunModel& model, const ModuleList& list) {
+  if (&list == &model.single && !list.modules.empty()) return std::string(file_of(list.modules[0]));
+  if (model.estate && &list == &model.estate->unlisted) return "Modules in no project";
+  if (list.path.empty()) return "set " + list.name;
+  return list.path;
+}
+
+// Every procedure of each module file once, in the run's order, and a band
+// row for each project file (once) that holds assessed modules.
+void rank_procedures(RunModel& m) {
+  ProcedureViews& views = m.procedures;
+  views.all.label = "All";
+  std::vector<ProcedureAt> all;
+  std::unordered_set<std::string_view> lists;
+  std::unordered_set<std::uint32_t> modules;
+  for_each_list(m, [&](const ModuleList& list) {
+    if (!lists.insert(file_of(list)).second && !list.path.empty()) return;
+    BandRow row{band_label(m, list)};
+    std::unordered_set<std::uint32_t> in_list;
+    bool assessed = false;
+    for (const ModuleRecord& module : list.modules) {
+      const ModuleFacts* facts = facts_of(module);
+      if (facts == nullptr || !in_list.insert(module.file).second) continue;
+      assessed = true;
+      add_to_band(row, *facts);
+      if (!modules.insert(module.file).second) continue;
+      add_to_band(views.all, *facts);
+      for (const Procedure& p : facts->procedures) all.push_back({file_of(module), &p});
+    }
+    if (assessed) views.lists.push_back(std::move(row));
+  });
+  views.largest = ranked(all, [](const ProcedureAt& p) { return p.procedure->lines[0]; });
+  views.most_complex = ranked(all, [](const ProcedureAt& p) { return p.procedure->complexity; });
+}
+
+void take_inventory(RunModel& m) {
+  std::vector<const ProjectFacts*> projects;
+  for (const ProjectView& view : m.project_files) {
+    if (view.list->facts) projects.push_back(&*view.list->facts);
+  }
+  std::vector<const ModuleFacts*> modules;
+  for (const ModuleRecord* module : m.counted_files) {
+    if (const ModuleFacts* facts = facts_of(*module)) modules.push_back(facts);
+  }
+  m.inventory = take_inventory(projects, modules);
+}
+
+void derive_views(RunModel& m) {
+  number_files(m);
+  gather_files(m);
+  gather_not_read(m);
+  gather_projects(m);
+  m.largest_modules = ranked(m.counted_files, lines_of);
+  if (m.estate) {
+    std::vector<const ModuleRecord*> unlisted;
+    for (const ModuleRecord& module : m.estate->unlisted.modules) {
+      if (module.result) unlisted.push_back(&module);
+    }
+    m.largest_unlisted = ranked(unlisted, lines_of);
+  }
+  if (!m.facts.assess) return;
+  take_inventory(m);
+  rank_procedures(m);
 }
 
 }  // namespace
@@ -53,17 +255,26 @@ void RunModelBuilder::single_module_started(std::string_view) {
   list_ = &model_.single;
 }
 
-void RunModelBuilder::module_counted(std::string_view module, const ModuleResult& result) {
+void RunModelBuilder::module_started(std::string_view,
+                                     const std::optional<FileIdentity>& identity) {
+  identity_ = identity;
+}
+
+void RunModelBuilder::add_module(std::string_view module, std::optional<ModuleResult> result,
+                                 ModuleFailure why) {
   if (list_ == nullptr) list_ = &model_.single;
+  ++(result ? list_->counted : list_->failed);
   list_->modules.push_back(
-      ModuleRecord{std::string(module), path_of(module), result, ModuleFailure::kCannotOpen});
-  ++list_->counted;
+      ModuleRecord{std::string(module), path_of(module), std::move(result), why, identity_});
+  identity_.reset();
+}
+
+void RunModelBuilder::module_counted(std::string_view module, const ModuleResult& result) {
+  add_module(module, result, ModuleFailure::kCannotOpen);
 }
 
 void RunModelBuilder::module_failed(std::string_view module, ModuleFailure why) {
-  if (list_ == nullptr) list_ = &model_.single;
-  list_->modules.push_back(ModuleRecord{std::string(module), path_of(module), std::nullopt, why});
-  ++list_->failed;
+  add_module(module, std::nullopt, why);
 }
 
 void RunModelBuilder::end_list(const ModuleStats& totals) {
@@ -137,29 +348,16 @@ void RunModelBuilder::estate_ended(std::string_view, const EstateSummary& summar
   estate.ended = true;
 }
 
-void RunModelBuilder::finish(bool completed) {
+void RunModelBuilder::finish(bool traversed) {
   RunModel& m = model_;
-  m.completed = completed;
   for (GroupRecord& group : m.groups) close_group(group);
   for (ModuleList& project : m.projects) close_list(project);
   for (ModuleList& set : m.sets) close_list(set);
   close_list(m.single);
   if (m.estate) close_list(m.estate->unlisted);
-
-  for_each_list(m, [&m](const ModuleList& list) { m.modules_failed += list.failed; });
-  if (m.estate) {
-    m.totals = m.estate->summary.totals;
-    m.modules_counted = m.estate->summary.listed_modules;
-    return;
-  }
-  // Outside an estate the input is one group, project, set or module: the
-  // run's totals are its own.
-  for (const GroupRecord& group : m.groups) m.totals += group.totals;
-  for (const std::vector<ModuleList>* lists : {&m.projects, &m.sets}) {
-    for (const ModuleList& list : *lists) m.totals += list.totals;
-  }
-  m.totals += m.single.totals;
-  for_each_list(m, [&m](const ModuleList& list) { m.modules_counted += list.counted; });
+  m.completed = traversed && !left_open(m);
+  sum_totals(m);
+  derive_views(m);
 }
 
 }  // namespace codetal

@@ -3,14 +3,21 @@
 // them, the estate, failures and every total. Totals are those the
 // traversal told; what a stopped run left open is summed once here, when
 // the run ends. Each module keeps its result, never its text.
+//
+// Every view of the run that more than one output shows (each file once,
+// the failures, whether the run completed, the rankings, the inventory) is
+// derived here, once, when the run ends; the renderers only read them.
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "analysis/module_result.h"
+#include "exports/inventory.h"
 #include "report/report_listener.h"
 #include "report/run_facts.h"
 
@@ -21,6 +28,10 @@ struct ModuleRecord {
   std::string path;                    // the file the name leads to, as one clean path
   std::optional<ModuleResult> result;  // empty: not counted, for `failure`
   ModuleFailure failure = ModuleFailure::kCannotOpen;
+  std::optional<FileIdentity> identity;  // as the traversal found the file
+  // The file it leads to, numbered when the run ends: equal for every
+  // record of one file (by identity; by path when it has none).
+  std::uint32_t file = 0;
 };
 
 // A project, a wildcard set, the single module or the estate's modules in
@@ -62,7 +73,67 @@ struct EstateRecord {
   bool ended = false;
 };
 
+// A project or group file that could not be read.
+struct NotRead {
+  ListingKind kind;
+  std::string_view path;
+  std::string_view failure;
+};
+
+// Each project file once (an estate's groups share projects), and each
+// wildcard set, with the groups that list it.
+struct ProjectView {
+  const ModuleList* list;
+  bool wildcard_set;
+  std::vector<std::string_view> groups;  // their paths
+};
+
+// The bands of cyclomatic complexity the page counts procedures in.
+struct ComplexityBand {
+  std::string_view title;
+  std::int32_t highest;  // of its complexities
+};
+inline constexpr ComplexityBand kComplexityBands[] = {{"1\xE2\x80\x93"
+                                                       "10",
+                                                       10},
+                                                      {"11\xE2\x80\x93"
+                                                       "20",
+                                                       20},
+                                                      {"21\xE2\x80\x93"
+                                                       "50",
+                                                       50},
+                                                      {"Over 50", INT32_MAX}};
+inline constexpr std::size_t kComplexityBandCount = std::size(kComplexityBands);
+
+struct BandRow {
+  std::string label;
+  std::array<std::int64_t, kComplexityBandCount> counts{};
+  std::int64_t procedures = 0;
+};
+
+struct ProcedureAt {
+  std::string_view module;  // its file
+  const Procedure* procedure;
+};
+
+// How many procedures a ranking lists, and modules the largest modules.
+inline constexpr std::size_t kRanked = 20;
+
+struct ProcedureViews {
+  std::vector<ProcedureAt> largest;       // by lines, at most kRanked
+  std::vector<ProcedureAt> most_complex;  // by complexity, at most kRanked
+  std::vector<BandRow> lists;             // a row per project (file once) or set assessed
+  BandRow all;
+};
+
 struct RunModel {
+  RunModel() = default;
+  // The views point into the records: a model is moved, never copied.
+  RunModel(const RunModel&) = delete;
+  RunModel& operator=(const RunModel&) = delete;
+  RunModel(RunModel&&) = default;
+  RunModel& operator=(RunModel&&) = default;
+
   RunFacts facts;
   // In the order the run reaches them: every group, then the projects in
   // no group, the wildcard sets, the single module and the estate's own.
@@ -71,12 +142,27 @@ struct RunModel {
   std::vector<ModuleList> sets;
   ModuleList single;
   std::optional<EstateRecord> estate;
+  // The traversal went to its end and closed every list it opened.
   bool completed = false;
   // The run at a glance, set when it ends: an estate's totals over its
   // distinct listed files; any other input's own totals.
   ModuleStats totals;
   int modules_counted = 0;
-  int modules_failed = 0;
+
+  // Each module file once, in the run's order: its first counted record,
+  // and its first failure (a file may have both).
+  std::vector<const ModuleRecord*> counted_files;
+  std::vector<const ModuleRecord*> failed_files;
+  // Each project and group file not read once, by path, in the run's order.
+  std::vector<NotRead> not_read;
+  std::vector<ProjectView> project_files;
+  // The largest of counted_files by lines (ties in the run's order), at
+  // most kRanked; and of the estate's modules in no project.
+  std::vector<const ModuleRecord*> largest_modules;
+  std::vector<const ModuleRecord*> largest_unlisted;
+  // With /assess: over each project and module file once.
+  std::optional<Inventory> inventory;
+  ProcedureViews procedures;
 };
 
 // The file a list or module stands for: its path, or its name when it has
@@ -117,6 +203,8 @@ class RunModelBuilder final : public ReportListener {
   void project_assessed(std::string_view project, const ProjectFacts& facts) override;
   void wildcard_set_started(std::string_view pattern) override;
   void single_module_started(std::string_view module) override;
+  void module_started(std::string_view module,
+                      const std::optional<FileIdentity>& identity) override;
   void module_counted(std::string_view module, const ModuleResult& result) override;
   void module_failed(std::string_view module, ModuleFailure why) override;
   void project_ended(std::string_view project, const ModuleStats& totals) override;
@@ -132,11 +220,13 @@ class RunModelBuilder final : public ReportListener {
   void run_stopped() override { finish(false); }
 
   const RunModel& model() const { return model_; }
+  RunModel take() && { return std::move(model_); }
 
  private:
   ModuleList& open_list(std::vector<ModuleList>& lists, std::string_view name);
   void end_list(const ModuleStats& totals);
-  void finish(bool completed);
+  void add_module(std::string_view module, std::optional<ModuleResult> result, ModuleFailure why);
+  void finish(bool traversed);
 
   std::string path_of(std::string_view name) const {
     return path_of_ ? path_of_(name) : std::string(name);
@@ -146,6 +236,7 @@ class RunModelBuilder final : public ReportListener {
   RunModel model_;
   ModuleList* list_ = nullptr;  // the list modules go to
   bool in_group_ = false;
+  std::optional<FileIdentity> identity_;  // of the module told last
 };
 
 }  // namespace codetal

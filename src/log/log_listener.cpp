@@ -22,7 +22,7 @@ void LogListener::single_module_started(std::string_view) {
   write_heading_lines(log_);
 }
 
-void LogListener::module_started(std::string_view module) {
+void LogListener::module_started(std::string_view module, const std::optional<FileIdentity>&) {
   write_module_name_line(log_, module);
 }
 

@@ -16,7 +16,7 @@ class LogListener final : public ReportListener {
   void project_started(std::string_view project) override;
   void wildcard_set_started(std::string_view pattern) override;
   void single_module_started(std::string_view module) override;
-  void module_started(std::string_view module) override;
+  void module_started(std::string_view module, const std::optional<FileIdentity>&) override;
   void module_counted(std::string_view module, const ModuleResult& result) override;
   void project_ended(std::string_view project, const ModuleStats& totals) override;
   void group_ended(std::string_view group, const ModuleStats& totals) override;

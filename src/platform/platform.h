@@ -38,6 +38,12 @@ struct FileIdentity {
   bool operator==(const FileIdentity&) const = default;
 };
 
+struct FileIdentityHash {
+  std::size_t operator()(const FileIdentity& id) const {
+    return static_cast<std::size_t>(id.file * 0x9e3779b97f4a7c15ULL ^ id.volume);
+  }
+};
+
 // One entry of a folder: an ordinary file (or a link to one) or a folder.
 struct FolderEntry {
   std::string name;  // without the folder part

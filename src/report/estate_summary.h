@@ -1,6 +1,7 @@
 // What an estate adds up to once it has been walked: the totals over its
 // distinct files and contents, the files that hold the same bytes, and how
-// many groups, projects and modules it holds or failed on.
+// many groups, projects and modules it holds. What failed is the run
+// model's to count, by the same keys as every other view.
 #pragma once
 
 #include <string>
@@ -24,9 +25,6 @@ struct EstateSummary {
   int projects = 0;          // distinct project files read
   int listed_modules = 0;    // distinct listed module files counted
   int unlisted_modules = 0;  // module files in no project, counted
-  int failed_modules = 0;    // distinct module files that could not be counted
-  int failed_projects = 0;   // distinct project files that could not be read
-  int failed_groups = 0;
 };
 
 }  // namespace codetal

@@ -3,10 +3,12 @@
 // decides how its output looks. Every event has a default that ignores it.
 #pragma once
 
+#include <optional>
 #include <string_view>
 #include <vector>
 
 #include "analysis/module_result.h"
+#include "platform/platform.h"
 #include "report/estate_summary.h"
 
 namespace codetal {
@@ -33,8 +35,10 @@ class ReportListener {
   virtual void wildcard_set_started(std::string_view /*pattern*/) {}
   virtual void single_module_started(std::string_view /*module*/) {}
   // Told before the module is opened, so the name stands first whatever
-  // becomes of it.
-  virtual void module_started(std::string_view /*module*/) {}
+  // becomes of it; with the file's identity, where the run tells files
+  // apart (an estate, or a run with exports).
+  virtual void module_started(std::string_view /*module*/,
+                              const std::optional<FileIdentity>& /*identity*/) {}
   virtual void module_counted(std::string_view /*module*/, const ModuleResult& /*result*/) {}
   virtual void module_failed(std::string_view /*module*/, ModuleFailure /*why*/) {}
   virtual void project_ended(std::string_view /*project*/, const ModuleStats& /*totals*/) {}
@@ -81,8 +85,9 @@ class ReportFanout final : public ReportListener {
   void single_module_started(std::string_view module) override {
     for (ReportListener* l : listeners_) l->single_module_started(module);
   }
-  void module_started(std::string_view module) override {
-    for (ReportListener* l : listeners_) l->module_started(module);
+  void module_started(std::string_view module,
+                      const std::optional<FileIdentity>& identity) override {
+    for (ReportListener* l : listeners_) l->module_started(module, identity);
   }
   void module_counted(std::string_view module, const ModuleResult& result) override {
     for (ReportListener* l : listeners_) l->module_counted(module, result);

@@ -1,7 +1,6 @@
 #include "traverse/estate.h"
 
 #include <optional>
-#include <set>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -28,14 +27,11 @@ class EstateLedger final : public ReportListener {
     if (!id || projects_.insert(*id).second) ++summary_.projects;
   }
   void listing_failed(std::string_view name, ListingKind kind, ListingFailure why) override;
-  void module_started(std::string_view module) override {
-    current_ = platform_.identify(module);
+  void module_started(std::string_view, const std::optional<FileIdentity>& identity) override {
+    current_ = identity;
     if (current_ && listing_) modules_.try_emplace(*current_, false);
   }
   void module_counted(std::string_view module, const ModuleResult& result) override;
-  void module_failed(std::string_view module, ModuleFailure) override {
-    if (failed_modules_.insert(platform_.found_path(module)).second) ++summary_.failed_modules;
-  }
   // From here on modules are counted for themselves, not as listed ones.
   void stop_listing() { listing_ = false; }
 
@@ -58,8 +54,6 @@ class EstateLedger final : public ReportListener {
 
   Platform& platform_;
   std::unordered_set<FileIdentity, FileIdentityHash> projects_;
-  std::set<std::string> failed_projects_;  // by path: a missing file has no identity
-  std::set<std::string> failed_modules_;
   std::unordered_map<FileIdentity, bool, FileIdentityHash> modules_;
   std::optional<FileIdentity> current_;
   bool listing_ = true;
@@ -71,15 +65,11 @@ class EstateLedger final : public ReportListener {
   EstateSummary summary_;
 };
 
+// A project that cannot be opened has been tried: the walk does not try it
+// again.
 void EstateLedger::listing_failed(std::string_view name, ListingKind kind, ListingFailure why) {
-  if (kind == ListingKind::kGroup) {
-    ++summary_.failed_groups;
-    return;
-  }
-  if (std::optional<FileIdentity> id = platform_.identify(name);
-      id && why == ListingFailure::kCannotOpen)
-    projects_.insert(*id);
-  if (failed_projects_.insert(platform_.found_path(name)).second) ++summary_.failed_projects;
+  if (kind == ListingKind::kGroup || why != ListingFailure::kCannotOpen) return;
+  if (std::optional<FileIdentity> id = platform_.identify(name)) projects_.insert(*id);
 }
 
 void EstateLedger::module_counted(std::string_view module, const ModuleResult& result) {
@@ -133,6 +123,7 @@ void report_unlisted_modules(Traversal& run, EstateLedger& ledger,
 void process_estate(Traversal& run, std::string_view folder,
                     const std::vector<std::string>& left_out) {
   EstateLedger ledger(run.platform);
+  run.identifies_modules = true;
   run.report.add(ledger);
   run.report.estate_started(folder);
   EstateFiles files = find_estate_files(run, folder, left_out);

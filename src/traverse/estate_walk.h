@@ -12,12 +12,6 @@
 namespace codetal {
 
 // For the sets of files and folders an estate has seen.
-struct FileIdentityHash {
-  std::size_t operator()(const FileIdentity& id) const {
-    return static_cast<std::size_t>(id.file * 0x9e3779b97f4a7c15ULL ^ id.volume);
-  }
-};
-
 struct EstateFiles {
   std::vector<std::string> groups;
   std::vector<std::string> projects;

@@ -62,7 +62,8 @@ template <typename Open, typename Count>
 Next cycle(Traversal& run, std::string_view module_name, Open open, Count count, ModuleStats& sum) {
   // Messages print names with "%s": a copy ends at a NUL as they always have.
   const std::string name(module_name);
-  run.report.module_started(module_name);
+  run.report.module_started(
+      module_name, run.identifies_modules ? run.platform.identify(module_name) : std::nullopt);
   ModuleFailure why = ModuleFailure::kCannotOpen;
   std::optional<ModuleResult> result = show_and_count(run, name, open(), count, why);
   if (!result) {

@@ -57,6 +57,9 @@ struct Traversal {
 
   // Modules and projects are assessed as well as counted (/assess).
   bool assess = false;
+  // Each module's file is identified as it is reported, for the outputs
+  // that tell files apart (an estate's ledger, the exports).
+  bool identifies_modules = false;
   // Modules whose first line was read; no viewer is started when it is 0.
   std::int32_t modules_analyzed = 0;
   // Something the input named could not be analysed: the run ends with

@@ -9,7 +9,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -117,25 +116,6 @@ TEST(Exports, ExamplePageRendersInHeadlessChromium) {
   for (const char* chart : {"share-chart", "project-chart", "module-chart", "statement-chart"})
     EXPECT_NE(dom.find(std::string("<svg id=\"") + chart + "\""), std::string::npos) << chart;
   EXPECT_EQ(read_file(artifacts + "/example-page.png").substr(1, 3), "PNG");
-}
-
-// The README's sizes of the example's exports are those a run writes now.
-TEST(ExportsOfTheExample, AreTheSizesTheReadmeGives) {
-  if (windows_build()) GTEST_SKIP() << "the README gives the Linux build's sizes";
-  TempFolder folder;
-  Case c = prepare_case("e2e/exports-example-group", folder);
-  run_codetal(folder, c.args, c.options);
-  const std::string readme = read_file(data_path("../../README.md"));
-  static const std::regex sizes(
-      R"(`Codetal\.csv` ([\d,]+) bytes, `Codetal\.json` ([\d,]+) bytes and\s+`Codetal\.html`\s+([\d,]+) bytes)");
-  std::smatch found;
-  ASSERT_TRUE(std::regex_search(readme, found, sizes));
-  const char* files[] = {"Codetal.csv", "Codetal.json", "Codetal.html"};
-  for (int i = 0; i < 3; ++i) {
-    std::string written = std::to_string(read_file(folder / files[i]).size());
-    for (std::size_t at = written.size(); at > 3; at -= 3) written.insert(at - 3, ",");
-    EXPECT_EQ(found[i + 1].str(), written) << files[i];
-  }
 }
 
 }  // namespace

@@ -103,7 +103,7 @@ std::string describe(const RunModel& m) {
         << m.estate->summary.listed_modules << " ";
     describe(out, "U", m.estate->unlisted);
   }
-  out << "run=" << m.totals[kTotalLines] << "/" << m.modules_counted << "/" << m.modules_failed
+  out << "run=" << m.totals[kTotalLines] << "/" << m.modules_counted << "/" << m.failed_files.size()
       << (m.completed ? " completed" : " stopped");
   return out.str();
 }

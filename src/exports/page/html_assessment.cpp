@@ -28,7 +28,7 @@ void append_controls(std::string& out, const std::vector<ControlUse>& controls) 
 }  // namespace
 
 void append_assessment_section(std::string& out, const RunModel& model) {
-  const Inventory inventory = take_inventory(model);
+  const Inventory& inventory = *model.inventory;
   out += "<section id=\"depends\">\n<h2>What it depends on</h2>\n";
   out += "<p class=\"legend\">Each project and module file of the run counted once.</p>\n";
   append_table(out, "component-table", "Components (ActiveX controls) by projects using them",

@@ -9,20 +9,16 @@
 namespace codetal::html {
 namespace {
 
-void append_unlisted(std::string& out, const ModuleList& unlisted) {
+void append_unlisted(std::string& out, const RunModel& model) {
+  const ModuleList& unlisted = model.estate->unlisted;
   out += "<section id=\"unlisted\">\n<h2>Modules in no project</h2>\n<p>";
   append_grouped(out, unlisted.counted);
   out += " modules, ";
   append_grouped(out, unlisted.totals[kTotalLines]);
   out += " lines, that no project lists.</p>\n";
   std::vector<BarRow> rows;
-  for (const ModuleRecord& module : unlisted.modules) {
-    if (module.result) rows.push_back(BarRow{module.path, &module.result->stats});
-  }
-  std::stable_sort(rows.begin(), rows.end(), [](const BarRow& a, const BarRow& b) {
-    return (*a.stats)[kTotalLines] > (*b.stats)[kTotalLines];
-  });
-  if (rows.size() > kLargestModules) rows.resize(kLargestModules);
+  for (const ModuleRecord* module : model.largest_unlisted)
+    rows.push_back(BarRow{module->path, &module->result->stats});
   if (!rows.empty()) append_bar_chart(out, "unlisted-chart", rows);
   out += "</section>\n";
 }
@@ -61,38 +57,31 @@ void append_listing_failure(std::string& out, std::string_view path, std::string
 }
 
 void append_not_read(std::string& out, const RunModel& model) {
-  std::string items;
-  for (const GroupRecord& group : model.groups) {
-    if (!group.failure.empty()) append_listing_failure(items, group.path, group.failure);
-    for (const ModuleList& project : group.projects) {
-      if (!project.failure.empty()) append_listing_failure(items, project.path, project.failure);
-    }
-  }
-  for (const ModuleList& project : model.projects) {
-    if (!project.failure.empty()) append_listing_failure(items, project.path, project.failure);
-  }
-  if (items.empty()) return;
+  if (model.not_read.empty()) return;
   out += "<section id=\"not-read\">\n<h2>Projects and groups not read</h2>\n<ul>\n";
-  out += items;
+  for (const NotRead& listing : model.not_read)
+    append_listing_failure(out, listing.path, listing.failure);
   out += "</ul>\n</section>\n";
 }
 
 }  // namespace
 
-void append_estate_cards(std::string& out, const EstateRecord& estate) {
+void append_estate_cards(std::string& out, const RunModel& model) {
+  const EstateRecord& estate = *model.estate;
   const EstateSummary& s = estate.summary;
   append_count_card(out, estate.unlisted.totals[kTotalLines], "lines in no project");
   append_count_card(out, estate.unlisted.counted, "modules in no project");
   append_count_card(out, s.distinct_content_totals[kTotalLines], "lines of distinct content");
   append_count_card(out, s.groups, "groups");
   append_count_card(out, s.projects, "projects");
-  if (s.failed_projects + s.failed_groups > 0)
-    append_count_card(out, s.failed_projects + s.failed_groups, "projects and groups not read");
+  if (!model.not_read.empty())
+    append_count_card(out, static_cast<std::int64_t>(model.not_read.size()),
+                      "projects and groups not read");
 }
 
 void append_estate_sections(std::string& out, const RunModel& model) {
   if (!model.estate) return;
-  append_unlisted(out, model.estate->unlisted);
+  append_unlisted(out, model);
   if (model.estate->ended) append_copies(out, *model.estate);
   append_not_read(out, model);
 }

@@ -10,7 +10,7 @@
 namespace codetal::html {
 
 // Cards beside the estate's totals at a glance.
-void append_estate_cards(std::string& out, const EstateRecord& estate);
+void append_estate_cards(std::string& out, const RunModel& model);
 
 void append_estate_sections(std::string& out, const RunModel& model);
 

@@ -93,74 +93,11 @@ std::string_view kind_title(const StatementKind& kind) {
   return label;
 }
 
-// A project or wildcard set, as the page shows it: by its path (a set by
-// its pattern), with the groups that list it.
-struct PageContainer {
-  const ModuleList* list;
-  bool wildcard_set;
-  std::string groups;  // their paths, apart by ", "
-};
-
-// What the page shows, taken from the model: the projects and sets as
-// containers, the largest modules and the failures, in the run's order.
+// What the page shows: the model, with its views, and the exit status.
 struct PageData {
   const RunModel& model;
   int exit_status;
-  std::vector<PageContainer> containers;
-  std::vector<const ModuleRecord*> largest;  // largest first, at most kLargestModules
-  std::vector<const ModuleRecord*> failures;
 };
-
-// Kept in order as they come, so that modules of the same size keep the
-// order of the traversal.
-void keep_if_largest(std::vector<const ModuleRecord*>& largest, const ModuleRecord& module) {
-  const std::int32_t lines = module.result->stats[kTotalLines];
-  std::size_t at = 0;
-  while (at < largest.size() && largest[at]->result->stats[kTotalLines] >= lines) ++at;
-  if (at >= kLargestModules) return;
-  largest.insert(largest.begin() + static_cast<std::ptrdiff_t>(at), &module);
-  if (largest.size() > kLargestModules) largest.pop_back();
-}
-
-// In an estate each project once, by its path, with every group that lists
-// it: its groups share projects. Projects not read are listed apart.
-void add_project(PageData& data, std::unordered_map<std::string_view, std::size_t>& seen,
-                 const ModuleList& project, const GroupRecord* group) {
-  if (!project.opened) return;
-  if (!data.model.estate) {
-    data.containers.push_back({&project, false, {}});
-    return;
-  }
-  auto [at, added] = seen.try_emplace(file_of(project), data.containers.size());
-  if (added) data.containers.push_back({&project, false, {}});
-  if (group == nullptr) return;
-  std::string& groups = data.containers[at->second].groups;
-  if (!groups.empty()) groups += ", ";
-  groups += group->path;
-}
-
-PageData page_data(const RunModel& model, int exit_status) {
-  PageData data{model, exit_status, {}, {}, {}};
-  std::unordered_map<std::string_view, std::size_t> projects;
-  for (const GroupRecord& group : model.groups) {
-    for (const ModuleList& project : group.projects) add_project(data, projects, project, &group);
-  }
-  for (const ModuleList& project : model.projects) add_project(data, projects, project, nullptr);
-  for (const ModuleList& set : model.sets) data.containers.push_back({&set, true, {}});
-  // In an estate each module file once, however many projects list it.
-  std::unordered_set<std::string_view> modules;
-  for_each_list(model, [&](const ModuleList& list) {
-    for (const ModuleRecord& module : list.modules) {
-      if (model.estate && !modules.insert(file_of(module)).second) continue;
-      if (module.result) {
-        keep_if_largest(data.largest, module);
-      } else {
-        data.failures.push_back(&module);
-      }
-    }
-  });
-  return data;
-}
 
 // An estate by its folder's path, as found on disk; any other input as
 // the run took it.
@@ -183,8 +120,8 @@ void append_head(std::string& out, const PageData& data) {
 std::string_view input_description(const PageData& data) {
   if (data.model.estate) return "Estate";
   if (!data.model.groups.empty()) return "Project group";
-  if (data.containers.empty()) return "Input";
-  return data.containers.front().wildcard_set ? "Wildcard set" : "Project";
+  if (data.model.project_files.empty()) return "Input";
+  return data.model.project_files.front().wildcard_set ? "Wildcard set" : "Project";
 }
 
 void append_title(std::string& out, const PageData& data) {
@@ -214,9 +151,10 @@ void append_summary(std::string& out, const PageData& data) {
   append_percent(share, t[kCommentLines], t[kTotalLines]);
   append_card(out, share, "comment share");
   append_count_card(out, data.model.modules_counted, "modules counted");
-  if (data.model.estate) append_estate_cards(out, *data.model.estate);
-  if (data.model.modules_failed > 0)
-    append_count_card(out, data.model.modules_failed, "modules failed");
+  if (data.model.estate) append_estate_cards(out, data.model);
+  if (!data.model.failed_files.empty())
+    append_count_card(out, static_cast<std::int64_t>(data.model.failed_files.size()),
+                      "modules failed");
   out += "</div>\n";
   append_bar_chart(out, "share-chart", {BarRow{"All modules", &t}});
   out += "</section>\n";
@@ -224,12 +162,12 @@ void append_summary(std::string& out, const PageData& data) {
 
 void append_projects_chart(std::string& out, const PageData& data) {
   out += "<section id=\"projects\">\n<h2>Projects by size</h2>\n";
-  if (data.containers.empty()) {
+  if (data.model.project_files.empty()) {
     out += "<p>This run has no project.</p>\n</section>\n";
     return;
   }
   std::vector<BarRow> rows;
-  for (const PageContainer& c : data.containers)
+  for (const ProjectView& c : data.model.project_files)
     rows.push_back(BarRow{file_of(*c.list), &c.list->totals});
   std::stable_sort(rows.begin(), rows.end(), [](const BarRow& a, const BarRow& b) {
     return (*a.stats)[kTotalLines] > (*b.stats)[kTotalLines];
@@ -240,14 +178,15 @@ void append_projects_chart(std::string& out, const PageData& data) {
 
 void append_modules_chart(std::string& out, const PageData& data) {
   out += "<section id=\"modules\">\n<h2>The ";
-  append_number(out, static_cast<std::int64_t>(kLargestModules));
+  append_number(out, static_cast<std::int64_t>(kRanked));
   out += " largest modules</h2>\n";
-  if (data.largest.empty()) {
+  if (data.model.largest_modules.empty()) {
     out += "<p>No module was counted.</p>\n</section>\n";
     return;
   }
   std::vector<BarRow> rows;
-  for (const ModuleRecord* m : data.largest) rows.push_back(BarRow{file_of(*m), &m->result->stats});
+  for (const ModuleRecord* m : data.model.largest_modules)
+    rows.push_back(BarRow{file_of(*m), &m->result->stats});
   append_bar_chart(out, "module-chart", rows);
   out += "</section>\n";
 }
@@ -321,13 +260,13 @@ void append_table_head(std::string& out, bool groups) {
 }
 
 void append_project_table(std::string& out, const PageData& data) {
-  if (data.containers.empty()) return;
+  if (data.model.project_files.empty()) return;
   out += "<section id=\"table\">\n<h2>Projects in numbers</h2>\n<div class=\"wide\">\n";
   out += "<table id=\"project-table\">\n";
   const bool groups = data.model.estate.has_value();
   append_table_head(out, groups);
   out += "<tbody>\n";
-  for (const PageContainer& c : data.containers) {
+  for (const ProjectView& c : data.model.project_files) {
     out += "<tr><td title=\"";
     append_html_text(out, file_of(*c.list));
     out += "\">";
@@ -336,7 +275,10 @@ void append_project_table(std::string& out, const PageData& data) {
     out += "</td>";
     if (groups) {
       out += "<td>";
-      append_html_text(out, c.groups);
+      for (std::size_t i = 0; i < c.groups.size(); ++i) {
+        if (i > 0) out += ", ";
+        append_html_text(out, c.groups[i]);
+      }
       out += "</td>";
     }
     append_number_cells(out, c.list->counted, c.list->totals);
@@ -349,9 +291,9 @@ void append_project_table(std::string& out, const PageData& data) {
 }
 
 void append_failures(std::string& out, const PageData& data) {
-  if (data.failures.empty()) return;
+  if (data.model.failed_files.empty()) return;
   out += "<section id=\"failures\">\n<h2>Modules not counted</h2>\n<ul>\n";
-  for (const ModuleRecord* f : data.failures) {
+  for (const ModuleRecord* f : data.model.failed_files) {
     out += "<li>";
     append_html_text(out, file_of(*f));
     out += ": ";
@@ -364,7 +306,7 @@ void append_failures(std::string& out, const PageData& data) {
 }  // namespace
 
 void render_page(std::string& out, const RunModel& model, int exit_status) {
-  const PageData data = page_data(model, exit_status);
+  const PageData data{model, exit_status};
   append_head(out, data);
   append_title(out, data);
   append_summary(out, data);

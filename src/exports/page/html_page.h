@@ -4,7 +4,6 @@
 // modules, the statement mix, a sortable table and the failures.
 #pragma once
 
-#include <cstddef>
 #include <string>
 
 #include "exports/run_model.h"
@@ -13,7 +12,6 @@
 namespace codetal {
 
 inline constexpr const char* kHtmlFileName = "Codetal.html";
-inline constexpr std::size_t kLargestModules = 20;
 
 // The whole page, appended to `out`.
 void render_page(std::string& out, const RunModel& model, int exit_status);
