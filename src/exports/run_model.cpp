@@ -119,6 +119,11 @@ void gather_projects(RunModel& m) {
   }
   for (const ModuleList& project : m.projects) add(project, nullptr);
   for (const ModuleList& set : m.sets) m.project_files.push_back({&set, true, {}});
+  for (const ProjectView& view : m.project_files) m.projects_by_size.push_back(&view);
+  std::stable_sort(m.projects_by_size.begin(), m.projects_by_size.end(),
+                   [](const ProjectView* a, const ProjectView* b) {
+                     return a->list->totals[kTotalLines] > b->list->totals[kTotalLines];
+                   });
 }
 
 // The first `kRanked` of `all` by `key`, largest first; ties keep the order

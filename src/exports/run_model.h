@@ -156,6 +156,7 @@ struct RunModel {
   // Each project and group file not read once, by path, in the run's order.
   std::vector<NotRead> not_read;
   std::vector<ProjectView> project_files;
+  std::vector<const ProjectView*> projects_by_size;  // largest first, ties in the run's order
   // The largest of counted_files by lines (ties in the run's order), at
   // most kRanked; and of the estate's modules in no project.
   std::vector<const ModuleRecord*> largest_modules;

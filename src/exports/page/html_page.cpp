@@ -4,8 +4,6 @@
 // that each build writes the same bytes.
 #include <algorithm>
 #include <cstdint>
-#include <unordered_map>
-#include <unordered_set>
 
 #include "analysis/line_counts.h"
 #include "analysis/statement_kinds.h"
@@ -167,11 +165,8 @@ void append_projects_chart(std::string& out, const PageData& data) {
     return;
   }
   std::vector<BarRow> rows;
-  for (const ProjectView& c : data.model.project_files)
-    rows.push_back(BarRow{file_of(*c.list), &c.list->totals});
-  std::stable_sort(rows.begin(), rows.end(), [](const BarRow& a, const BarRow& b) {
-    return (*a.stats)[kTotalLines] > (*b.stats)[kTotalLines];
-  });
+  for (const ProjectView* c : data.model.projects_by_size)
+    rows.push_back(BarRow{file_of(*c->list), &c->list->totals});
   append_bar_chart(out, "project-chart", rows);
   out += "</section>\n";
 }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <unordered_set>
 
 #include "exports/export_text.h"
 #include "exports/page/html_parts.h"
