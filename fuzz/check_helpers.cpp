@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "fake_platform.h"
+#include "log/console_listener.h"
 #include "log/log_listener.h"
 
 namespace codetal::fuzz {
@@ -83,11 +84,13 @@ std::string check_traversal(InputKind kind, const std::function<std::string(Trav
     LogFile log(platform, console);
     ReportOptions options;
     LogListener report(log, options);
+    ConsoleListener messages(console, false);
     ReportFanout events;
+    events.add(messages);
     events.add(report);
     events.add(checker);
     if (rules != nullptr) events.add(*rules);
-    Traversal traversal(platform, console, options, events, kind);
+    Traversal traversal(platform, options, events, kind);
     failure = run(traversal);
     events.run_ended();
   }

@@ -146,7 +146,7 @@ std::string check_exports_bytes(std::string_view bytes) {
                                           {{names[1], "2.0", "0", names[0]}}});
     model.module_started(names[2], std::nullopt);
     model.module_counted(names[2], ModuleResult{stats, std::nullopt, facts});
-    model.module_failed(names[2], ModuleFailure::kCannotOpen);
+    model.module_failed(names[2], ModuleFailure::kCannotOpen, Next::kGoOn);
     model.project_ended(names[1], stats);
     model.group_ended(names[0], stats);
     model.run_ended();

@@ -191,8 +191,11 @@ std::string check_listing_bytes(std::string_view bytes) {
   });
   if (!failure.empty()) return failure;
   return check_traversal(InputKind::kProjectGroup, [&](Traversal& run) -> std::string {
+    FailureWatch failures;
+    run.report.add(failures);
     const Next result = process_group_file(run, group).next;
-    return result == Next::kStop && !run.failed ? "a stop was not marked as a failure" : "";
+    run.report.remove(failures);
+    return result == Next::kStop && !failures.failed() ? "a stop was not marked as a failure" : "";
   });
 }
 

@@ -2,6 +2,7 @@
 
 #include "driver/command_line.h"
 
+#include "log/console_listener.h"
 #include "log/log_file.h"
 #include "log/log_listener.h"
 #include "options/options_file.h"
@@ -71,15 +72,16 @@ bool tell_ignored_names(Console& console, const CommandLine& line) {
 
 // Folders are left out of an estate only; an empty pattern leaves out
 // nothing. Either is told, and changes nothing else.
-void tell_unused_patterns(const Traversal& run, const std::vector<std::string>& left_out) {
+void tell_unused_patterns(Console& console, InputKind kind,
+                          const std::vector<std::string>& left_out) {
   if (left_out.empty()) return;
-  if (run.input_kind != InputKind::kEstate) {
-    run.console.console_message("Codetal==>  /x: has no effect: the input is not a folder \n\n");
+  if (kind != InputKind::kEstate) {
+    console.console_message("Codetal==>  /x: has no effect: the input is not a folder \n\n");
     return;
   }
   for (const std::string& pattern : left_out) {
     if (pattern.empty()) {
-      run.console.console_message("Codetal==>  /x: without a pattern leaves out nothing \n\n");
+      console.console_message("Codetal==>  /x: without a pattern leaves out nothing \n\n");
       return;
     }
   }
@@ -96,8 +98,9 @@ bool assessment_of(Console& console, const CommandLine& line) {
 }
 
 // Runs the input through the traversal; kStop when the run must end at once.
-Next traverse_input(Traversal& run, const std::string& name,
-                    const std::vector<std::string>& left_out) {
+// False in `valid` when the name is of no input kind.
+Next traverse_input(Traversal& run, Console& console, const std::string& name,
+                    const std::vector<std::string>& left_out, bool& valid) {
   switch (run.input_kind) {
     case InputKind::kWildcardSet:
       process_wildcard_set(run, name);
@@ -118,58 +121,74 @@ Next traverse_input(Traversal& run, const std::string& name,
     case InputKind::kInvalid:
       break;
   }
-  run.console.console_message("Codetal==>  Invalid Input File Name \n");
-  run.console.console_message("Codetal==>  No processing occured \n\n");
-  run.failed = true;
+  console.console_message("Codetal==>  Invalid Input File Name \n");
+  console.console_message("Codetal==>  No processing occured \n\n");
+  valid = false;
   return Next::kGoOn;
 }
 
-// What the run writes: the report as it goes, and the exports, rendered
-// from the model at its end.
+// What the run tells and writes, each a listener of the traversal: the
+// console's messages and the report as it goes, whether anything failed,
+// and the exports, rendered from the model at its end.
 struct RunOutputs {
-  RunOutputs(LogFile& log_file, Platform& platform, Console& console, ExportChoice choice,
-             RunFacts facts)
+  RunOutputs(LogFile& log_file, Platform& platform, Console& console, const CommandLine& line,
+             const ReportOptions& options, RunFacts facts, InputKind kind)
       : log(log_file),
-        exports(platform, console, choice),
+        messages(console, kind != InputKind::kEstate),
+        log_listener(log_file, options),
+        exports(platform, console, line.exports),
         model(std::move(facts),
-              [&platform](std::string_view name) { return platform.found_path(name); }) {}
+              [&platform](std::string_view name) { return platform.found_path(name); }) {
+    for (ReportListener* listener :
+         {static_cast<ReportListener*>(&messages), static_cast<ReportListener*>(&log_listener),
+          static_cast<ReportListener*>(&failures)})
+      report.add(*listener);
+    if (line.exports.any()) report.add(model);
+  }
   LogFile& log;
+  ConsoleListener messages;
+  LogListener log_listener;
+  FailureWatch failures;
   Exports exports;
   RunModelBuilder model;
+  ReportFanout report;
+  // What the driver itself told: names not measured, a name of no input.
+  bool told_failure = false;
 };
 
 // The one place that turns what happened into the exit status: anything the
 // input named that failed, or a written file that lost a text though the
 // run went on.
-int exit_status(const Traversal& run, const RunOutputs& outputs) {
-  bool lost = outputs.log.text_lost() || outputs.exports.text_lost();
-  return run.failed || lost ? kExitFailure : kExitSuccess;
+int exit_status(const RunOutputs& outputs) {
+  const bool failed = outputs.failures.failed() || outputs.told_failure;
+  const bool lost = outputs.log.text_lost() || outputs.exports.text_lost();
+  return failed || lost ? kExitFailure : kExitSuccess;
 }
 
-int end_run(Traversal& run, RunOutputs& outputs, bool stopped) {
+int end_run(Console& console, RunOutputs& outputs, bool stopped) {
   if (stopped) {
-    run.report.run_stopped();
+    outputs.report.run_stopped();
   } else {
-    run.console.console_message("\n");
-    run.console.console_message("Codetal==>  Ver. %s Completed \n", kVersionText);
-    run.report.run_ended();
+    console.console_message("\n");
+    console.console_message("Codetal==>  Ver. %s Completed \n", kVersionText);
+    outputs.report.run_ended();
   }
-  outputs.exports.write(outputs.model.model(), [&] { return exit_status(run, outputs); });
-  return exit_status(run, outputs);
+  outputs.exports.write(outputs.model.model(), [&] { return exit_status(outputs); });
+  return exit_status(outputs);
 }
 
 // After a run that went to its end: the viewer on the report, or a wait. A
 // batch run is a scheduled job or a build step: it never leaves a program
 // open behind it.
-void show_report(Traversal& run) {
+void show_report(const Traversal& run, Console& console) {
   const bool viewer = run.options.shell_to == 1 || run.options.shell_to == 2;
-  if (viewer && run.modules_analyzed > 0 && !run.console.batch()) {
-    run.console.flush();
+  if (viewer && run.modules_analyzed > 0 && !console.batch()) {
+    console.flush();
     run.platform.start_program(run.options.shell_to == 1 ? "NotePad.exe" : "WinWord.exe",
                                kReportFileName);
     return;
   }
-  run.console.pause();
+  console.pause();
 }
 
 // A folder is an estate, unless its name has the extension of a module, a
@@ -229,21 +248,20 @@ int run_codetal(Platform& platform, const std::vector<std::string>& arguments) {
   std::string name = line.input;
   make_lower(name);
   const bool assess = assessment_of(console, line);
-  RunOutputs outputs(log, platform, console, line.exports,
-                     RunFacts{kVersionText, started, name, options, assess});
-  LogListener log_listener(log, options);
-  ReportFanout report;
-  report.add(log_listener);
-  if (line.exports.any()) report.add(outputs.model);
-  Traversal run(platform, console, options, report, input_kind_of(platform, name, options));
+  const InputKind kind = input_kind_of(platform, name, options);
+  RunOutputs outputs(log, platform, console, line, options,
+                     RunFacts{kVersionText, started, name, options, assess}, kind);
+  Traversal run(platform, options, outputs.report, kind);
   run.threads = counting_threads();
   run.assess = assess;
   run.identifies_modules = line.exports.any();
-  run.failed = tell_ignored_names(console, line);
-  tell_unused_patterns(run, line.left_out);
-  const bool stopped = traverse_input(run, name, line.left_out) == Next::kStop;
-  const int status = end_run(run, outputs, stopped);
-  if (!stopped) show_report(run);
+  outputs.told_failure = tell_ignored_names(console, line);
+  tell_unused_patterns(console, kind, line.left_out);
+  bool valid = true;
+  const bool stopped = traverse_input(run, console, name, line.left_out, valid) == Next::kStop;
+  outputs.told_failure = outputs.told_failure || !valid;
+  const int status = end_run(console, outputs, stopped);
+  if (!stopped) show_report(run, console);
   return status;
 }
 

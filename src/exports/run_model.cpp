@@ -278,7 +278,7 @@ void RunModelBuilder::module_counted(std::string_view module, const ModuleResult
   add_module(module, result, ModuleFailure::kCannotOpen);
 }
 
-void RunModelBuilder::module_failed(std::string_view module, ModuleFailure why) {
+void RunModelBuilder::module_failed(std::string_view module, ModuleFailure why, Next) {
   add_module(module, std::nullopt, why);
 }
 

@@ -18,6 +18,10 @@ namespace codetal {
 enum class ListingKind { kGroup, kProject };
 enum class ListingFailure { kCannotOpen, kReadError };
 
+// What the traversal does after an item: go on with its next one, or stop
+// its own traversal too.
+enum class Next { kGoOn, kStop };
+
 // Why a module could not be counted.
 enum class ModuleFailure {
   kCannotOpen,  // no readable ordinary file of that name
@@ -39,8 +43,12 @@ class ReportListener {
   // apart (an estate, or a run with exports).
   virtual void module_started(std::string_view /*module*/,
                               const std::optional<FileIdentity>& /*identity*/) {}
+  // The file is open: it is counted now.
+  virtual void module_opened(std::string_view /*module*/) {}
   virtual void module_counted(std::string_view /*module*/, const ModuleResult& /*result*/) {}
-  virtual void module_failed(std::string_view /*module*/, ModuleFailure /*why*/) {}
+  // With what the traversal does next: a module that fails stops every
+  // input but a project given alone and an estate.
+  virtual void module_failed(std::string_view /*module*/, ModuleFailure /*why*/, Next /*next*/) {}
   virtual void project_ended(std::string_view /*project*/, const ModuleStats& /*totals*/) {}
   // Told where the project or group would have started (kCannotOpen), or
   // before its end (kReadError).
@@ -48,11 +56,15 @@ class ReportListener {
                               ListingFailure /*why*/) {}
   virtual void group_ended(std::string_view /*group*/, const ModuleStats& /*totals*/) {}
   virtual void wildcard_set_ended(std::string_view /*pattern*/, const ModuleStats& /*totals*/) {}
+  // A wildcard set that matches no file at all: nothing of it is started.
+  virtual void no_match(std::string_view /*pattern*/) {}
   // A folder's estate: started first, then each folder left out of its
   // walk; its groups and projects come as above, then the modules that no
   // project lists, then what it adds up to.
   virtual void estate_started(std::string_view /*folder*/) {}
   virtual void folder_left_out(std::string_view /*folder*/) {}
+  // A folder of the walk whose entries cannot be listed: the walk goes on.
+  virtual void folder_unreadable(std::string_view /*folder*/) {}
   virtual void unlisted_modules_started() {}
   virtual void unlisted_modules_ended(const ModuleStats& /*totals*/) {}
   virtual void estate_ended(std::string_view /*folder*/, const EstateSummary& /*summary*/) {}
@@ -89,11 +101,14 @@ class ReportFanout final : public ReportListener {
                       const std::optional<FileIdentity>& identity) override {
     for (ReportListener* l : listeners_) l->module_started(module, identity);
   }
+  void module_opened(std::string_view module) override {
+    for (ReportListener* l : listeners_) l->module_opened(module);
+  }
   void module_counted(std::string_view module, const ModuleResult& result) override {
     for (ReportListener* l : listeners_) l->module_counted(module, result);
   }
-  void module_failed(std::string_view module, ModuleFailure why) override {
-    for (ReportListener* l : listeners_) l->module_failed(module, why);
+  void module_failed(std::string_view module, ModuleFailure why, Next next) override {
+    for (ReportListener* l : listeners_) l->module_failed(module, why, next);
   }
   void project_ended(std::string_view project, const ModuleStats& totals) override {
     for (ReportListener* l : listeners_) l->project_ended(project, totals);
@@ -107,11 +122,17 @@ class ReportFanout final : public ReportListener {
   void wildcard_set_ended(std::string_view pattern, const ModuleStats& totals) override {
     for (ReportListener* l : listeners_) l->wildcard_set_ended(pattern, totals);
   }
+  void no_match(std::string_view pattern) override {
+    for (ReportListener* l : listeners_) l->no_match(pattern);
+  }
   void estate_started(std::string_view folder) override {
     for (ReportListener* l : listeners_) l->estate_started(folder);
   }
   void folder_left_out(std::string_view folder) override {
     for (ReportListener* l : listeners_) l->folder_left_out(folder);
+  }
+  void folder_unreadable(std::string_view folder) override {
+    for (ReportListener* l : listeners_) l->folder_unreadable(folder);
   }
   void unlisted_modules_started() override {
     for (ReportListener* l : listeners_) l->unlisted_modules_started();
@@ -131,6 +152,21 @@ class ReportFanout final : public ReportListener {
 
  private:
   std::vector<ReportListener*> listeners_;
+};
+
+// Whether anything the input named could not be analysed, as the traversal
+// told it: the run then ends with status 2.
+class FailureWatch final : public ReportListener {
+ public:
+  bool failed() const { return failed_; }
+
+  void module_failed(std::string_view, ModuleFailure, Next) override { failed_ = true; }
+  void listing_failed(std::string_view, ListingKind, ListingFailure) override { failed_ = true; }
+  void no_match(std::string_view) override { failed_ = true; }
+  void folder_unreadable(std::string_view) override { failed_ = true; }
+
+ private:
+  bool failed_ = false;
 };
 
 }  // namespace codetal

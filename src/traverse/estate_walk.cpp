@@ -20,8 +20,7 @@ class EstateWalk {
     if (!first_visit(folder)) return;
     std::vector<FolderEntry> entries;
     if (!run_.platform.list_folder(folder, entries)) {
-      run_.console.console_message("Codetal==>  Unable to read %s \n", folder.c_str());
-      run_.failed = true;
+      run_.report.folder_unreadable(folder);
       return;
     }
     std::sort(entries.begin(), entries.end(), [](const FolderEntry& a, const FolderEntry& b) {

@@ -20,55 +20,31 @@ CountRules count_rules(const Traversal& run, std::string_view name) {
 
 namespace {
 
-// Shows a module's messages in their order around its counting, which
+// A module that fails stops every input but a project given alone and an
+// estate.
+Next after_failed_module(const Traversal& run) {
+  const bool goes_on = run.input_kind == InputKind::kProject || run.goes_on_after_faults();
+  return goes_on ? Next::kGoOn : Next::kStop;
+}
+
+// Tells the module's events in their order around its counting, which
 // `count` does (or hands over, when done elsewhere) once the file is known
 // to be open.
-template <typename Count>
-std::optional<ModuleResult> show_and_count(Traversal& run, const std::string& name, bool opened,
-                                           Count count, ModuleFailure& why) {
-  if (!opened) {
-    run.console.console_message("Codetal==>  Unable to open %s for reading \n", name.c_str());
-    run.console.console_message("Codetal==>  The file probably doesn't exist \n\n");
-    why = ModuleFailure::kCannotOpen;
-    return std::nullopt;
-  }
-  run.console.console_message("Codetal==>  Processing  %s \n", name.c_str());
-  std::optional<ModuleResult> result = count();
-  if (!result) {
-    run.console.console_message("\n");
-    run.console.console_message("Codetal==>  Unable to read %s \n", name.c_str());
-    run.console.console_message("Codetal==>  File is most probably of zero length \n");
-    why = ModuleFailure::kNoText;
-  }
-  return result;
-}
-
-// The failure has been shown; only a project given alone goes on with its
-// next module.
-Next after_failed_module(Traversal& run) {
-  run.failed = true;
-  if (run.input_kind == InputKind::kProject || run.goes_on_after_faults()) {
-    run.console.console_message("Codetal==>  Program will continue \n\n");
-    if (!run.goes_on_after_faults()) run.console.pause();
-    return Next::kGoOn;
-  }
-  run.console.console_message("Codetal==>  Program will abort \n\n");
-  run.console.pause();
-  run.console.console_message("\n");
-  return Next::kStop;
-}
-
 template <typename Open, typename Count>
 Next cycle(Traversal& run, std::string_view module_name, Open open, Count count, ModuleStats& sum) {
-  // Messages print names with "%s": a copy ends at a NUL as they always have.
-  const std::string name(module_name);
   run.report.module_started(
       module_name, run.identifies_modules ? run.platform.identify(module_name) : std::nullopt);
   ModuleFailure why = ModuleFailure::kCannotOpen;
-  std::optional<ModuleResult> result = show_and_count(run, name, open(), count, why);
+  std::optional<ModuleResult> result;
+  if (open()) {
+    run.report.module_opened(module_name);
+    result = count();
+    why = ModuleFailure::kNoText;
+  }
   if (!result) {
-    run.report.module_failed(module_name, why);
-    return after_failed_module(run);
+    const Next next = after_failed_module(run);
+    run.report.module_failed(module_name, why, next);
+    return next;
   }
   ++run.modules_analyzed;
   run.report.module_counted(module_name, *result);

@@ -9,28 +9,15 @@
 namespace codetal {
 namespace {
 
-int size_of(std::string_view text) {
-  return static_cast<int>(text.size());
-}
-
 std::unique_ptr<InputFile> open_listing(Traversal& run, std::string_view name, ListingKind kind) {
   std::unique_ptr<InputFile> file = run.platform.open_input(name);
-  if (file != nullptr) return file;
-  run.report.listing_failed(name, kind, ListingFailure::kCannotOpen);
-  run.console.console_message("Codetal==>  Unable to open %.*s for reading \n", size_of(name),
-                              name.data());
-  run.console.console_message("Codetal==>  The file probably doesn't exist \n\n");
-  if (!run.goes_on_after_faults()) run.console.pause();
-  run.failed = true;
-  return nullptr;
+  if (file == nullptr) run.report.listing_failed(name, kind, ListingFailure::kCannotOpen);
+  return file;
 }
 
 // A read error ends the file like its end, but the run must not look whole.
 void note_read_failure(Traversal& run, bool read_failed, std::string_view name, ListingKind kind) {
-  if (!read_failed) return;
-  run.report.listing_failed(name, kind, ListingFailure::kReadError);
-  run.console.console_message("Codetal==>  Unable to read %.*s \n", size_of(name), name.data());
-  run.failed = true;
+  if (read_failed) run.report.listing_failed(name, kind, ListingFailure::kReadError);
 }
 
 Summed not_opened(const Traversal& run) {

@@ -1,5 +1,7 @@
-// What one traversal of the input owns: where it reads and reports, the
-// options it counts by and whether anything failed. One object per run,
+// What one traversal of the input owns: where it reads and reports, and the
+// options it counts by. It tells what happens, and what fails, to the
+// report interface; the console's messages are worded by a listener. One
+// object per run,
 // handed to the operations of this folder; totals are returned by the
 // operations that sum them, never kept here.
 #pragma once
@@ -9,7 +11,6 @@
 
 #include "analysis/line_reader.h"
 #include "analysis/module_stats.h"
-#include "console/console.h"
 #include "options/report_options.h"
 #include "platform/platform.h"
 #include "report/report_listener.h"
@@ -25,10 +26,6 @@ inline ModuleKinds module_kinds_of(const ReportOptions& options) {
   return options.all_module_kinds == 1 ? ModuleKinds::kAll : ModuleKinds::kClassic;
 }
 
-// What the caller does after an operation: go on with its next item, or
-// stop its own traversal too.
-enum class Next { kGoOn, kStop };
-
 // What processing a list of modules, a project or a group gives back:
 // whether the caller goes on, and the totals of what it counted.
 struct Summed {
@@ -37,13 +34,12 @@ struct Summed {
 };
 
 struct Traversal {
-  Traversal(Platform& p, Console& c, const ReportOptions& o, ReportFanout& r, InputKind kind)
-      : platform(p), console(c), options(o), report(r), input_kind(kind) {}
+  Traversal(Platform& p, const ReportOptions& o, ReportFanout& r, InputKind kind)
+      : platform(p), options(o), report(r), input_kind(kind) {}
 
   ModuleKinds module_kinds() const { return module_kinds_of(options); }
 
   Platform& platform;
-  Console& console;
   const ReportOptions& options;
   // Every output listens here; a part of the run may add a listener of its
   // own for its length.
@@ -62,9 +58,6 @@ struct Traversal {
   bool identifies_modules = false;
   // Modules whose first line was read; no viewer is started when it is 0.
   std::int32_t modules_analyzed = 0;
-  // Something the input named could not be analysed: the run ends with
-  // status 2.
-  bool failed = false;
   // Kept for the whole run, so that its buffer is allocated once.
   LineReader reader;
   // Threads that count modules; with 1 each module is opened and counted at

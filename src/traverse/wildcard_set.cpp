@@ -11,10 +11,7 @@ namespace codetal {
 void process_wildcard_set(Traversal& run, std::string_view pattern) {
   std::vector<std::string> entries = run.platform.list_matches(pattern);
   if (entries.empty()) {
-    // Straight to standard output, never mirrored to the error stream.
-    run.console.stdout_message("Codetal==>  No Match Found for %.*s \n",
-                               static_cast<int>(pattern.size()), pattern.data());
-    run.failed = true;
+    run.report.no_match(pattern);
     return;
   }
   run.report.wildcard_set_started(pattern);

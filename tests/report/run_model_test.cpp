@@ -42,7 +42,7 @@ void tell(RunModelBuilder& model, const std::string& event) {
       return model.module_counted(before.substr(1),
                                   ModuleResult{lines(after), std::nullopt, std::nullopt});
     case '-':
-      return model.module_failed(event.substr(1), ModuleFailure::kCannotOpen);
+      return model.module_failed(event.substr(1), ModuleFailure::kCannotOpen, Next::kGoOn);
     case 'X':  // "XGo name": a group (G) or project (P) not opened (o) or cut short (r)
       return model.listing_failed(
           event.substr(4), event[1] == 'G' ? ListingKind::kGroup : ListingKind::kProject,
