@@ -1,5 +1,6 @@
 #include "driver/command_line.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "platform/ascii.h"
@@ -62,6 +63,41 @@ bool read_whole_switch(CommandLine& line, const std::string& argument) {
   return false;
 }
 
+// "/" starts a switch, and on POSIX "-" as well.
+bool looks_like_switch(std::string_view argument, SwitchScan scan) {
+  return argument.starts_with('/') ||
+         (scan == SwitchScan::kAfterInputName && argument.starts_with('-'));
+}
+
+// Single letters between slashes ("/q", "/v/b"), or runs of the letters the
+// scan reads ("/vz"): an unknown letter is ignored without a word.
+bool is_scanned_letters(std::string_view token) {
+  return std::all_of(token.begin(), token.end(),
+                     [](char c) { return ascii_upper(c) == 'V' || ascii_upper(c) == 'Z'; });
+}
+
+bool is_letter_switch(std::string_view argument) {
+  if (!argument.starts_with('/')) return false;
+  bool letters = true;
+  std::size_t start = 1;
+  while (start <= argument.size()) {
+    const std::size_t end = std::min(argument.find('/', start), argument.size());
+    const std::string_view token = argument.substr(start, end - start);
+    letters = letters && (token.size() <= 1 || is_scanned_letters(token));
+    start = end + 1;
+  }
+  return letters;
+}
+
+// The input name is a switch: /b, /csv..., /v or /z, or on POSIX any "-" word.
+bool is_switch_first(const std::string& input, SwitchScan scan) {
+  CommandLine ignored;
+  if (read_whole_switch(ignored, input)) return true;
+  if (input.size() > 1 && input[0] == '/' && is_scanned_letters(std::string_view(input).substr(1)))
+    return true;
+  return scan == SwitchScan::kAfterInputName && input.starts_with('-');
+}
+
 bool asks_for_usage(const std::vector<std::string>& arguments) {
   if (arguments.empty()) return true;
   if (arguments.size() != 1) return false;
@@ -87,16 +123,20 @@ CommandLine read_command_line(const std::vector<std::string>& arguments, SwitchS
   std::string joined;
   if (scan == SwitchScan::kFromFirstSlash) joined.append(line.input).append(" ");
   for (std::size_t i = 1; i < arguments.size(); ++i) {
-    const bool pattern = is_left_out_pattern(arguments[i]);
-    read_whole_switch(line, arguments[i]);
-    if (!pattern) joined.append(arguments[i]).append(" ");
+    const std::string& argument = arguments[i];
+    const bool pattern = is_left_out_pattern(argument);
+    if (!read_whole_switch(line, argument) && looks_like_switch(argument, scan) &&
+        !is_letter_switch(argument))
+      line.unknown_switches.push_back(argument);
+    if (!pattern) joined.append(argument).append(" ");
   }
   scan_letters(line, joined);
   // A POSIX shell expands an unquoted wildcard into names of its own;
   // Windows passes a wildcard whole.
   if (scan == SwitchScan::kAfterInputName && arguments.size() >= 2 &&
-      !arguments[1].starts_with('/'))
+      !looks_like_switch(arguments[1], scan))
     line.stray_name = arguments[1];
+  line.switch_first = arguments.size() >= 2 && is_switch_first(line.input, scan);
   return line;
 }
 

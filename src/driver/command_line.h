@@ -37,6 +37,11 @@ struct CommandLine {
   // On POSIX, the first of the names a shell expanded a wildcard into: the
   // argument after the input, when it is no switch. Empty when none.
   std::string stray_name;
+  // Arguments after the input that look like switches and are none: a
+  // misspelt word (/jsn, --json) rather than letters the scan reads.
+  std::vector<std::string> unknown_switches;
+  // The input itself is a switch: switches were written before the name.
+  bool switch_first = false;
 };
 
 // `arguments` excludes the program's own name.

@@ -57,17 +57,26 @@ void show_banner(Platform& platform, Console& console, bool verbose_mode) {
   console.console_message("\n");
 }
 
-// The names a shell expanded a wildcard into were meant to be measured and
-// would not be. True when one was told.
-bool tell_ignored_names(Console& console, const CommandLine& line) {
-  if (line.stray_name.empty()) return false;
-  console.console_message(
-      "Codetal==>  Only the first name is measured: %s and the names after it "
-      "are not \n",
-      line.stray_name.c_str());
-  console.console_message(
-      "Codetal==>  Quote a wildcard (\"*.frm\") so that the shell passes it whole \n\n");
-  return true;
+// Arguments that would not do what they were meant to: switches before the
+// input name, names a shell expanded a wildcard into, misspelt switches.
+// True when one was told.
+bool tell_ignored_arguments(Console& console, const CommandLine& line) {
+  if (line.switch_first) {
+    console.console_message(
+        "Codetal==>  Switches come after the input name: %s is read as the input \n\n",
+        line.input.c_str());
+  } else if (!line.stray_name.empty()) {
+    console.console_message(
+        "Codetal==>  Only the first name is measured: %s and the names after it "
+        "are not \n",
+        line.stray_name.c_str());
+    console.console_message(
+        "Codetal==>  Quote a wildcard (\"*.frm\") so that the shell passes it whole \n\n");
+  }
+  for (const std::string& unknown : line.unknown_switches)
+    console.console_message("Codetal==>  Unknown switch %s: ignored \n", unknown.c_str());
+  if (!line.unknown_switches.empty()) console.console_message("\n");
+  return line.switch_first || !line.stray_name.empty() || !line.unknown_switches.empty();
 }
 
 // Folders are left out of an estate only; an empty pattern leaves out
@@ -255,7 +264,7 @@ int run_codetal(Platform& platform, const std::vector<std::string>& arguments) {
   run.threads = counting_threads();
   run.assess = assess;
   run.identifies_modules = line.exports.any();
-  outputs.told_failure = tell_ignored_names(console, line);
+  outputs.told_failure = tell_ignored_arguments(console, line);
   tell_unused_patterns(console, kind, line.left_out);
   bool valid = true;
   const bool stopped = traverse_input(run, console, name, line.left_out, valid) == Next::kStop;

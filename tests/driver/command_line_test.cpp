@@ -27,6 +27,8 @@ std::string described(const CommandLine& c) {
   say(c.assess, "assess");
   for (const std::string& pattern : c.left_out) say(true, "x=" + pattern);
   say(!c.stray_name.empty(), "stray=" + c.stray_name);
+  for (const std::string& unknown : c.unknown_switches) say(true, "?" + unknown);
+  say(c.switch_first, "first");
   say(c.usage, "usage");
   say(c.version, "version");
   return words.empty() ? "-" : words;
