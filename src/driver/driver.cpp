@@ -249,6 +249,12 @@ int run_codetal(Platform& platform, const std::vector<std::string>& arguments) {
     return kExitUsage;
   }
   console.mirror_if_redirected();
+  if (platform.lock_for_run(kReportFileName) == Platform::RunLock::kHeldElsewhere) {
+    console.console_message("Codetal==>  Another run is writing %s in this folder \n\n",
+                            kReportFileName);
+    console.pause();
+    return kExitFailure;
+  }
   ReportOptions options;
   load_options(platform, console, options);
   log.set_echo_log(line.echo);

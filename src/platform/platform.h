@@ -127,6 +127,14 @@ class Platform {
   // on disk: relative to the folder the run started in when under it.
   virtual std::string found_path(std::string_view name);
 
+  // One run per folder: an exclusive lock on the file (created when missing,
+  // never emptied), held until the process ends, and released by the system
+  // however it ends. kNotPossible: the file cannot be opened to lock (it is
+  // a folder, a link, in a folder that cannot be written): its writer will
+  // tell why.
+  enum class RunLock { kLocked, kHeldElsewhere, kNotPossible };
+  virtual RunLock lock_for_run(std::string_view /*name*/) { return RunLock::kNotPossible; }
+
   // Process and clock.
   virtual LocalTime local_time() = 0;
   // Starts `program`, looked up only in the absolute folders of PATH, with

@@ -5,6 +5,7 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
@@ -494,6 +495,28 @@ class PosixPlatform final : public Platform {
   }
 
   std::string creation_failure() const override { return creation_failure_; }
+
+  // flock, not fcntl: its lock belongs to the open file, which is kept open
+  // (never closed) for the rest of the run. A link or a pipe in the file's
+  // place is not opened.
+  RunLock lock_for_run(std::string_view name) override {
+    if (name.find('\0') != std::string_view::npos) return RunLock::kNotPossible;
+    const std::string path = to_posix_separators(name);
+    const int fd =
+        ::open(path.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0666);
+    if (fd < 0) return RunLock::kNotPossible;
+    // Only an ordinary file: a reader held open on a pipe would let the
+    // report be written into it.
+    struct stat info;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+      ::close(fd);
+      return RunLock::kNotPossible;
+    }
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return RunLock::kLocked;
+    const bool held = errno == EWOULDBLOCK;
+    ::close(fd);
+    return held ? RunLock::kHeldElsewhere : RunLock::kNotPossible;
+  }
 
   std::vector<std::string> list_matches(std::string_view pattern) override {
     std::string path = to_posix_separators(pattern);

@@ -408,6 +408,28 @@ class Win32Platform final : public Platform {
     return std::make_unique<Win32InputFile>(handle);
   }
 
+  // A byte far past any end of file is locked, so that the report's own
+  // writes through its other handle are never refused; the handle stays
+  // open for the rest of the run and the system releases the lock however
+  // the process ends.
+  RunLock lock_for_run(std::string_view name) override {
+    if (name.find('\0') != std::string_view::npos) return RunLock::kNotPossible;
+    HANDLE handle =
+        ::CreateFileA(to_windows_separators(name).c_str(), GENERIC_READ,
+                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
+                      FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return RunLock::kNotPossible;
+    OVERLAPPED far_byte{};
+    far_byte.Offset = 0xFFFFFFFE;
+    far_byte.OffsetHigh = 0x7FFFFFFF;
+    if (::LockFileEx(handle, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0,
+                     &far_byte))
+      return RunLock::kLocked;
+    const bool held = ::GetLastError() == ERROR_LOCK_VIOLATION;
+    ::CloseHandle(handle);
+    return held ? RunLock::kHeldElsewhere : RunLock::kNotPossible;
+  }
+
   std::unique_ptr<OutputFile> create_output(std::string_view name) override {
     // A NUL would cut the name short and write some other file.
     if (name.find('\0') != std::string_view::npos) return failed_creation(ERROR_INVALID_NAME);

@@ -2,6 +2,8 @@
 
 #include "test_data.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -133,6 +135,9 @@ void apply(const std::string& step, Case& c, const TempFolder& folder) {
     fs::create_directories(folder / operands);
   } else if (command == "link") {
     check(::symlink(rest.c_str(), (folder / name).c_str()) == 0, step);
+  } else if (command == "lock") {  // another run's lock, held until this process ends
+    const int fd = ::open((folder / name).c_str(), O_RDONLY | O_CLOEXEC);
+    check(fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0, step);
   } else if (command == "fifo") {
     check(::mkfifo((folder / name).c_str(), 0600) == 0, step);
   } else if (command == "chmod") {
