@@ -174,6 +174,15 @@ int exit_status(const RunOutputs& outputs) {
   return failed || lost ? kExitFailure : kExitSuccess;
 }
 
+// A stop asked for ends the run without exports: an earlier run's files of
+// the same names go too, so that none stands beside this run's report.
+int end_interrupted_run(Platform& platform, RunOutputs& outputs) {
+  outputs.report.run_interrupted();
+  outputs.exports.remove_earlier();
+  platform.end_stopped_run();
+  return kExitFailure;
+}
+
 int end_run(Console& console, RunOutputs& outputs, bool stopped) {
   if (stopped) {
     outputs.report.run_stopped();
@@ -272,10 +281,16 @@ int run_codetal(Platform& platform, const std::vector<std::string>& arguments) {
   run.identifies_modules = line.exports.any();
   outputs.told_failure = tell_ignored_arguments(console, line);
   tell_unused_patterns(console, kind, line.left_out);
+  platform.arm_stop(kReportFileName, kStoppedNote);
   bool valid = true;
   const bool stopped = traverse_input(run, console, name, line.left_out, valid) == Next::kStop;
   outputs.told_failure = outputs.told_failure || !valid;
+  if (platform.stop_requested()) return end_interrupted_run(platform, outputs);
   const int status = end_run(console, outputs, stopped);
+  // Asked for while the exports were written: the run is whole, and ends
+  // as asked.
+  platform.end_stopped_run();
+  platform.disarm_stop();
   if (!stopped) show_report(run, console);
   return status;
 }

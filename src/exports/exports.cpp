@@ -25,6 +25,12 @@ bool Exports::text_lost() const {
          (json_ && json_->text_lost());
 }
 
+void Exports::remove_earlier() {
+  for (std::optional<WrittenFile>* file : {&csv_, &html_, &json_}) {
+    if (*file) (*file)->remove_earlier();
+  }
+}
+
 void Exports::write(const RunModel& model, const std::function<int()>& exit_status) {
   if (csv_) write_csv(*csv_, model);
   if (html_) write_html(*html_, model, exit_status());

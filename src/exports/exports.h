@@ -29,6 +29,9 @@ class Exports {
 
   // True once any of the files lost a text: the run must end as a failure.
   bool text_lost() const;
+  // For a run that writes none: an earlier run's files of the chosen names
+  // are removed.
+  void remove_earlier();
 
  private:
   std::optional<WrittenFile> csv_;

@@ -12,6 +12,9 @@
 namespace codetal {
 
 inline constexpr const char* kReportFileName = "Codetal.log";
+// The report's last text when a stop was asked for before the run completed.
+inline constexpr std::string_view kStoppedNote =
+    "\nCodetal==>  The run was stopped before it completed \n";
 
 // "Created by Codetal on MM-DD-YY at HH:MM:SS\n\n", always 44 characters.
 std::string build_report_header(const LocalTime& time);

@@ -68,4 +68,9 @@ void LogListener::run_stopped() {
   log_.write_log("");
 }
 
+void LogListener::run_interrupted() {
+  log_.write_log(kStoppedNote);
+  log_.write_log("");
+}
+
 }  // namespace codetal

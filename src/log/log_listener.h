@@ -28,6 +28,7 @@ class LogListener final : public ReportListener {
   void run_ended() override;
   // A stopped run leaves a report of its own too, if only its header.
   void run_stopped() override;
+  void run_interrupted() override;
 
  private:
   LogFile& log_;

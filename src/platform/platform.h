@@ -135,6 +135,27 @@ class Platform {
   enum class RunLock { kLocked, kHeldElsewhere, kNotPossible };
   virtual RunLock lock_for_run(std::string_view /*name*/) { return RunLock::kNotPossible; }
 
+  // A stop asked for while the run measures (Ctrl+C, SIGTERM, a closed
+  // console). Once armed, such a stop is only noted (stop_requested), and
+  // the run ends itself at its next module; one that ends a wait for a key
+  // ends the run at once, as ever, after appending `note` to `file` (the
+  // report, flushed before every wait). Signals ignored when the run began
+  // stay ignored.
+  virtual void arm_stop(std::string_view /*file*/, std::string_view /*note*/) {}
+  virtual bool stop_requested() { return false; }
+  // Ends the process as the stop would have ended it, once the run has told
+  // it; nothing when none was asked for.
+  virtual void end_stopped_run() {}
+  // The run is whole: a stop from here on ends it at once, as ever.
+  virtual void disarm_stop() {}
+
+  // A file written whole under another name may replace `name`: it is
+  // missing or an ordinary file, not a link, a device or a folder.
+  virtual bool replaceable(std::string_view /*name*/) { return false; }
+  virtual bool replace_file(std::string_view /*from*/, std::string_view /*to*/) { return false; }
+  // Removes an ordinary file; anything else stays.
+  virtual void remove_file(std::string_view /*name*/) {}
+
   // Process and clock.
   virtual LocalTime local_time() = 0;
   // Starts `program`, looked up only in the absolute folders of PATH, with

@@ -191,6 +191,24 @@ struct PendingWait {
 PendingWait g_wait;
 volatile sig_atomic_t g_wait_pending = 0;
 
+// A stop asked for while the run measures (Ctrl+C, SIGTERM, a closed
+// terminal): noted, so that the run ends itself at its next module. The
+// note appended to the report when a wait is ended by such a signal is
+// written here before the handlers are installed, and only read by them.
+constexpr int kStopSignals[] = {SIGINT, SIGTERM, SIGHUP};
+volatile sig_atomic_t g_stop_signal = 0;
+int g_stop_note_fd = -1;
+char g_stop_note[128];
+std::size_t g_stop_note_size = 0;
+
+bool is_stop_signal(int sig) {
+  return std::find(std::begin(kStopSignals), std::end(kStopSignals), sig) != std::end(kStopSignals);
+}
+
+void on_stop_request(int sig) {
+  g_stop_signal = sig;
+}
+
 // Signals that end the run by default; ISIG is off during the wait, so they
 // come from elsewhere (kill, a closed terminal), not from the keyboard.
 constexpr int kEndingSignals[] = {SIGTERM, SIGHUP, SIGQUIT, SIGINT};
@@ -222,8 +240,11 @@ void raise_by_default(int sig) {
   ::raise(sig);
 }
 
+// The report was flushed before the wait: the note goes at its end.
 void on_ending_signal(int sig) {
   set_mode_if_foreground(g_wait.cooked);
+  if (g_stop_note_fd >= 0 && is_stop_signal(sig)) [[maybe_unused]]
+    ssize_t n = ::write(g_stop_note_fd, g_stop_note, g_stop_note_size);
   raise_by_default(sig);
 }
 
@@ -435,6 +456,7 @@ class PosixPlatform final : public Platform {
   bool stderr_is_terminal() override { return ::isatty(STDERR_FILENO) == 1; }
 
   void wait_for_key() override {
+    if (g_stop_signal != 0) return;  // the run is ending: nobody waits for it
     int fd = ::open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) return;  // no controlling terminal: nobody to wait for
     if (in_foreground(fd)) {
@@ -495,6 +517,52 @@ class PosixPlatform final : public Platform {
   }
 
   std::string creation_failure() const override { return creation_failure_; }
+
+  // Signals ignored when the run began (nohup) stay ignored.
+  void arm_stop(std::string_view file, std::string_view note) override {
+    if (file.find('\0') != std::string_view::npos) return;
+    g_stop_note_size = std::min(note.size(), sizeof g_stop_note);
+    std::memcpy(g_stop_note, note.data(), g_stop_note_size);
+    g_stop_note_fd =
+        ::open(to_posix_separators(file).c_str(),
+               O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0666);
+    for (int sig : kStopSignals) {
+      struct sigaction previous {};
+      if (::sigaction(sig, nullptr, &previous) == 0 && previous.sa_handler != SIG_IGN)
+        install(sig, on_stop_request, nullptr);
+    }
+  }
+
+  bool stop_requested() override { return g_stop_signal != 0; }
+
+  void disarm_stop() override {
+    for (int sig : kStopSignals) {
+      struct sigaction current {};
+      if (::sigaction(sig, nullptr, &current) == 0 && current.sa_handler == on_stop_request)
+        ::signal(sig, SIG_DFL);
+    }
+    if (g_stop_note_fd >= 0) ::close(g_stop_note_fd);
+    g_stop_note_fd = -1;
+  }
+
+  void end_stopped_run() override {
+    if (g_stop_signal != 0) raise_by_default(g_stop_signal);
+  }
+
+  bool replaceable(std::string_view name) override {
+    if (name.find('\0') != std::string_view::npos) return false;
+    struct stat info;
+    if (::lstat(to_posix_separators(name).c_str(), &info) != 0) return errno == ENOENT;
+    return S_ISREG(info.st_mode);
+  }
+
+  bool replace_file(std::string_view from, std::string_view to) override {
+    return ::rename(to_posix_separators(from).c_str(), to_posix_separators(to).c_str()) == 0;
+  }
+
+  void remove_file(std::string_view name) override {
+    if (replaceable(name)) ::unlink(to_posix_separators(name).c_str());
+  }
 
   // flock, not fcntl: its lock belongs to the open file, which is kept open
   // (never closed) for the rest of the run. A link or a pipe in the file's

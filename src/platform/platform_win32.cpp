@@ -186,6 +186,36 @@ BOOL WINAPI restore_mode_on_control_event(DWORD) {
   return FALSE;
 }
 
+// A stop asked for while the run measures: Ctrl+C or Ctrl+Break is noted,
+// and the run ends itself at its next module. During a wait it ends the run
+// at once, as ever, and so does a closed console, a logoff or a shutdown
+// when the run cannot get to its next module in time; the report (flushed
+// before every wait) gets the note at its end first.
+volatile LONG g_stop_requested = 0;
+HANDLE g_stop_note = INVALID_HANDLE_VALUE;
+std::string g_stop_note_text;
+
+bool wait_pending() {
+  ::AcquireSRWLockShared(&g_wait_lock);
+  const bool pending = g_wait_input != INVALID_HANDLE_VALUE;
+  ::ReleaseSRWLockShared(&g_wait_lock);
+  return pending;
+}
+
+BOOL WINAPI note_stop_on_control_event(DWORD event) {
+  const bool keys = event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT;
+  if (!wait_pending()) {
+    ::InterlockedExchange(&g_stop_requested, 1);
+    if (keys) return TRUE;
+    ::Sleep(4000);  // the run ends itself meanwhile; the system allows five seconds
+  }
+  DWORD written = 0;
+  if (g_stop_note != INVALID_HANDLE_VALUE)
+    ::WriteFile(g_stop_note, g_stop_note_text.data(), static_cast<DWORD>(g_stop_note_text.size()),
+                &written, nullptr);
+  return FALSE;
+}
+
 // The console keyboard without line editing, echo or Ctrl+C handling for the
 // duration of one wait; the console is shared with the shell that started
 // the run, so its mode is put back however the wait ends.
@@ -428,6 +458,46 @@ class Win32Platform final : public Platform {
     const bool held = ::GetLastError() == ERROR_LOCK_VIOLATION;
     ::CloseHandle(handle);
     return held ? RunLock::kHeldElsewhere : RunLock::kNotPossible;
+  }
+
+  void arm_stop(std::string_view file, std::string_view note) override {
+    if (file.find('\0') != std::string_view::npos) return;
+    for (char c : note) g_stop_note_text += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    g_stop_note = ::CreateFileA(to_windows_separators(file).c_str(), FILE_APPEND_DATA,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT,
+                                nullptr);
+    ::SetConsoleCtrlHandler(note_stop_on_control_event, TRUE);
+  }
+
+  bool stop_requested() override { return g_stop_requested != 0; }
+
+  void end_stopped_run() override {
+    if (g_stop_requested != 0) ::ExitProcess(STATUS_CONTROL_C_EXIT);
+  }
+
+  void disarm_stop() override {
+    ::SetConsoleCtrlHandler(note_stop_on_control_event, FALSE);
+    if (g_stop_note != INVALID_HANDLE_VALUE) ::CloseHandle(g_stop_note);
+    g_stop_note = INVALID_HANDLE_VALUE;
+  }
+
+  bool replaceable(std::string_view name) override {
+    if (name.find('\0') != std::string_view::npos) return false;
+    const DWORD attributes = ::GetFileAttributesA(to_windows_separators(name).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return ::GetLastError() == ERROR_FILE_NOT_FOUND;
+    constexpr DWORD kKept = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT |
+                            FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DEVICE;
+    return (attributes & kKept) == 0;
+  }
+
+  bool replace_file(std::string_view from, std::string_view to) override {
+    return ::MoveFileExA(to_windows_separators(from).c_str(), to_windows_separators(to).c_str(),
+                         MOVEFILE_REPLACE_EXISTING) != 0;
+  }
+
+  void remove_file(std::string_view name) override {
+    if (replaceable(name)) ::DeleteFileA(to_windows_separators(name).c_str());
   }
 
   std::unique_ptr<OutputFile> create_output(std::string_view name) override {

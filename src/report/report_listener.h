@@ -73,6 +73,9 @@ class ReportListener {
   // Instead of run_ended when the traversal stopped at a failure: no totals
   // follow, and the run ends with its failure status.
   virtual void run_stopped() {}
+  // Instead of either when a stop was asked for (Ctrl+C, a signal, a closed
+  // console): the run ends without its totals, and writes no export.
+  virtual void run_interrupted() {}
 };
 
 // Hands every event to each listener in the order they were added.
@@ -148,6 +151,9 @@ class ReportFanout final : public ReportListener {
   }
   void run_stopped() override {
     for (ReportListener* l : listeners_) l->run_stopped();
+  }
+  void run_interrupted() override {
+    for (ReportListener* l : listeners_) l->run_interrupted();
   }
 
  private:

@@ -12,8 +12,10 @@ WrittenFile::~WrittenFile() {
 bool WrittenFile::open() {
   if (file_ != nullptr) return true;
   if (given_up_) return false;
-  file_ =
-      form_ == Form::kText ? platform_.create_output(name_) : platform_.create_byte_output(name_);
+  const bool whole = form_ == Form::kBytes && platform_.replaceable(name_);
+  writing_ = whole ? name_ + ".part" : name_;
+  file_ = form_ == Form::kText ? platform_.create_output(writing_)
+                               : platform_.create_byte_output(writing_);
   if (file_ != nullptr) return true;
   text_lost_ = true;
   given_up_ = true;
@@ -49,6 +51,7 @@ void WrittenFile::give_up_after_write_failure() {
   console_.pause();
   file_->close();
   file_.reset();
+  finish_part();
 }
 
 void WrittenFile::close() {
@@ -56,6 +59,17 @@ void WrittenFile::close() {
   if (file_ == nullptr) return;
   file_->close();
   file_.reset();
+  finish_part();
+}
+
+// A whole export takes its name; one that lost a text is removed, and so is
+// an earlier run's file of its name, so that nothing stale stands beside
+// this run's report.
+void WrittenFile::finish_part() {
+  if (writing_ == name_ || writing_.empty()) return;
+  if (!text_lost_ && platform_.replace_file(writing_, name_)) return;
+  platform_.remove_file(writing_);
+  platform_.remove_file(name_);
 }
 
 }  // namespace codetal

@@ -39,6 +39,9 @@ class WrittenFile {
   }
   // Flushes and closes; a failure while closing is not reported.
   void close();
+  // Removes the file an earlier run left under this name (an ordinary file
+  // only): this run writes none.
+  void remove_earlier() { platform_.remove_file(name_); }
 
   // True once a text could not be written: the file is incomplete.
   bool text_lost() const { return text_lost_; }
@@ -46,10 +49,14 @@ class WrittenFile {
  private:
   void tell_open_failure();
   void give_up_after_write_failure();
+  void finish_part();
 
   Platform& platform_;
   Console& console_;
   std::string name_;
+  // An export is written under a name of its own and takes its name only
+  // when whole, so that no half-written file ever stands under it.
+  std::string writing_;
   Form form_;
   std::unique_ptr<OutputFile> file_;
   bool given_up_ = false;

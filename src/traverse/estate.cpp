@@ -127,13 +127,17 @@ void process_estate(Traversal& run, std::string_view folder,
   run.report.add(ledger);
   run.report.estate_started(folder);
   EstateFiles files = find_estate_files(run, folder, left_out);
-  for (const std::string& group : files.groups) process_group_file(run, group);
-  for (const std::string& project : files.projects) {
-    if (!ledger.project_seen(project)) process_project_file(run, project);
+  // An estate goes on after every failure; only a stop asked for ends it.
+  auto stopped = [&run] { return run.platform.stop_requested(); };
+  for (const std::string& group : files.groups) {
+    if (!stopped()) process_group_file(run, group);
   }
-  report_unlisted_modules(run, ledger, files.modules);
+  for (const std::string& project : files.projects) {
+    if (!stopped() && !ledger.project_seen(project)) process_project_file(run, project);
+  }
+  if (!stopped()) report_unlisted_modules(run, ledger, files.modules);
   run.report.remove(ledger);
-  run.report.estate_ended(folder, ledger.summary());
+  if (!stopped()) run.report.estate_ended(folder, ledger.summary());
 }
 
 }  // namespace codetal

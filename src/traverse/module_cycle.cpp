@@ -32,6 +32,7 @@ Next after_failed_module(const Traversal& run) {
 // to be open.
 template <typename Open, typename Count>
 Next cycle(Traversal& run, std::string_view module_name, Open open, Count count, ModuleStats& sum) {
+  if (run.platform.stop_requested()) return Next::kStop;  // Ctrl+C, a closed console
   run.report.module_started(
       module_name, run.identifies_modules ? run.platform.identify(module_name) : std::nullopt);
   ModuleFailure why = ModuleFailure::kCannotOpen;

@@ -27,6 +27,7 @@ Summed not_opened(const Traversal& run) {
 }  // namespace
 
 Summed process_project_file(Traversal& run, std::string_view project_name) {
+  if (run.platform.stop_requested()) return Summed{Next::kStop, {}};
   std::unique_ptr<InputFile> file = open_listing(run, project_name, ListingKind::kProject);
   if (file == nullptr) return not_opened(run);
   run.report.project_started(project_name);
@@ -42,6 +43,7 @@ Summed process_project_file(Traversal& run, std::string_view project_name) {
 }
 
 Summed process_group_file(Traversal& run, std::string_view group_name) {
+  if (run.platform.stop_requested()) return Summed{Next::kStop, {}};
   std::unique_ptr<InputFile> file = open_listing(run, group_name, ListingKind::kGroup);
   if (file == nullptr) return not_opened(run);
   run.report.group_started(group_name);

@@ -195,5 +195,24 @@ TEST_F(SignalsDuringAWait, StopGivesTheModeBackAndContinueMakesItRawAgain) {
   end_with_a_key();
 }
 
+// A stop during a wait in the middle of a run (a project's missing module)
+// ends it by its signal, as ever; the report, written up to the wait, ends
+// with the note that the run was stopped before it completed.
+TEST(StopDuringAWait, EndsTheRunAndTheReportSaysSo) {
+  if (windows_build()) GTEST_SKIP() << "POSIX signals";
+  TempFolder folder;
+  Case c = prepare_case("e2e/batch-project-missing-module", folder);
+  std::erase(c.args, "/b");
+  TerminalRun run(folder, c.args, {});
+  ASSERT_TRUE(run.wait_for_prompt());
+  ASSERT_TRUE(run.wait_for_key_wait());
+  run.send_signal(SIGTERM);
+  const RunResult result = run.finish();
+  EXPECT_EQ(run.ending_signal(), SIGTERM);
+  EXPECT_NE(result.report.find("Form1.frm"), std::string::npos);
+  EXPECT_TRUE(result.report.ends_with("\nCodetal==>  The run was stopped before it completed \n"))
+      << result.report;
+}
+
 }  // namespace
 }  // namespace codetal::test
