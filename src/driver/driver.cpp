@@ -212,7 +212,7 @@ void show_report(const Traversal& run, Console& console) {
 // A folder is an estate, unless its name has the extension of a module, a
 // project or a group: such a name keeps its kind, and fails as it always has.
 InputKind input_kind_of(Platform& platform, std::string_view name, const ReportOptions& options) {
-  const ModuleKinds kinds = module_kinds_of(options);
+  const ModuleKinds kinds = module_kinds_of(options, InputKind::kInvalid);
   InputKind kind = choose_input_kind(name, kinds);
   bool plain_name = kind == InputKind::kInvalid ||
                     (kind == InputKind::kSingleModule && !is_module_name(name, kinds));

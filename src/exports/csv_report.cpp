@@ -133,6 +133,8 @@ void write_csv(WrittenFile& file, const RunModel& model) {
   for (const ModuleList& set : model.sets) rows.list(set, Place{"", "", set.name}, "set");
   rows.list(model.single, Place{}, "");
   if (const std::optional<EstateRecord>& estate = model.estate) {
+    for (const std::string& path : estate->not_counted)
+      rows.row("not_counted", Place{}, "", path, nullptr, kNotCountedReason);
     rows.list(estate->unlisted, Place{}, "unlisted");
     if (estate->ended) {
       rows.row("estate", Place{}, "", estate->path, &estate->summary.totals, "");

@@ -27,6 +27,9 @@ void append_number(std::string& out, std::int64_t value);
 // quote, CR or LF; otherwise as it is. Bytes stay bytes.
 void append_csv_field(std::string& out, std::string_view field);
 
+// Why a module file of the estate was not counted.
+inline constexpr std::string_view kNotCountedReason = "optAllModuleKinds=0";
+
 bool is_valid_utf8(std::string_view bytes);
 // A name as UTF-8: as it is when it is valid UTF-8, otherwise each byte
 // above 0x7F taken as Windows-1252, so that every name reads as text.

@@ -166,6 +166,17 @@ class JsonWriter {
       append_json_string(out_, e.left_out[i]);
     }
     out_ += ']';
+    key("not_counted");
+    out_ += '[';
+    for (std::size_t i = 0; i < e.not_counted.size(); ++i) {
+      out_ += i > 0 ? ", " : "";
+      out_ += "{\"path\": ";
+      append_json_string(out_, e.not_counted[i]);
+      out_ += ", \"reason\": ";
+      append_json_string(out_, kNotCountedReason);
+      out_ += '}';
+    }
+    out_ += ']';
     if (e.ended) estate_summary(e, model);
     if (e.unlisted.ended) {
       key("unlisted_totals");

@@ -336,6 +336,10 @@ void RunModelBuilder::folder_left_out(std::string_view folder) {
   model_.estate->left_out.push_back(path_of(folder));
 }
 
+void RunModelBuilder::modules_not_counted(const std::vector<std::string>& files) {
+  for (const std::string& file : files) model_.estate->not_counted.push_back(path_of(file));
+}
+
 void RunModelBuilder::unlisted_modules_started() {
   list_ = &model_.estate->unlisted;
 }

@@ -68,6 +68,8 @@ struct EstateRecord {
   std::string folder;
   std::string path;
   std::vector<std::string> left_out;  // the folders' paths, in walk order
+  // Module files of kinds the options leave out, by path, in walk order.
+  std::vector<std::string> not_counted;
   ModuleList unlisted;
   EstateSummary summary;  // its copy sets' files by their paths
   bool ended = false;
@@ -211,6 +213,7 @@ class RunModelBuilder final : public ReportListener {
   void project_ended(std::string_view project, const ModuleStats& totals) override;
   void listing_failed(std::string_view name, ListingKind kind, ListingFailure why) override;
   void folder_left_out(std::string_view folder) override;
+  void modules_not_counted(const std::vector<std::string>& files) override;
   void group_ended(std::string_view group, const ModuleStats& totals) override;
   void wildcard_set_ended(std::string_view pattern, const ModuleStats& totals) override;
   void estate_started(std::string_view folder) override;

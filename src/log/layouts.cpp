@@ -189,4 +189,9 @@ std::string left_out_title(std::string_view folder) {
   return upper_title("FOLDER LEFT OUT: ", folder, " \n\n");
 }
 
+std::string not_counted_line(std::size_t files) {
+  return "MODULES NOT COUNTED: " + std::to_string(files) +
+         " files of kinds counted only with optAllModuleKinds=1 \n\n";
+}
+
 }  // namespace codetal

@@ -40,5 +40,7 @@ void report_estate_totals(LogFile& log, const ModuleStats& estate_totals);
 // count each content once.
 void report_estate_contents(LogFile& log, const EstateSummary& summary);
 std::string left_out_title(std::string_view folder);
+// The one line that tells how many module files the options left out.
+std::string not_counted_line(std::size_t files);
 
 }  // namespace codetal

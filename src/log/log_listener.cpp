@@ -55,6 +55,10 @@ void LogListener::folder_left_out(std::string_view folder) {
   log_.write_log(left_out_title(folder));
 }
 
+void LogListener::modules_not_counted(const std::vector<std::string>& files) {
+  log_.write_log(not_counted_line(files.size()));
+}
+
 void LogListener::estate_ended(std::string_view, const EstateSummary& summary) {
   report_estate_totals(log_, summary.totals);
   report_estate_contents(log_, summary);

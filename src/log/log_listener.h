@@ -24,6 +24,7 @@ class LogListener final : public ReportListener {
   void unlisted_modules_started() override;
   void unlisted_modules_ended(const ModuleStats& totals) override;
   void folder_left_out(std::string_view folder) override;
+  void modules_not_counted(const std::vector<std::string>& files) override;
   void estate_ended(std::string_view folder, const EstateSummary& summary) override;
   void run_ended() override;
   // A stopped run leaves a report of its own too, if only its header.

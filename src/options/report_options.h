@@ -26,8 +26,10 @@ struct ReportOptions {
   // 1 opens the report in NotePad.exe, 2 in WinWord.exe, else no viewer.
   std::int32_t shell_to = 1;
   // 1 also counts user controls, property pages, user documents and
-  // designers, and skips the designer blocks of every kind.
-  std::int32_t all_module_kinds = 0;
+  // designers, and skips the designer blocks of every kind; 0 does not.
+  // Unset (-1): every kind in a folder run (an estate is all of its code),
+  // the classic ones otherwise.
+  std::int32_t all_module_kinds = -1;
 
   bool table_form() const { return report_form == 2; }
   bool operator==(const ReportOptions&) const = default;

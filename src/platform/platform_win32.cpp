@@ -463,10 +463,10 @@ class Win32Platform final : public Platform {
   void arm_stop(std::string_view file, std::string_view note) override {
     if (file.find('\0') != std::string_view::npos) return;
     for (char c : note) g_stop_note_text += c == '\n' ? std::string("\r\n") : std::string(1, c);
-    g_stop_note = ::CreateFileA(to_windows_separators(file).c_str(), FILE_APPEND_DATA,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT,
-                                nullptr);
+    g_stop_note =
+        ::CreateFileA(to_windows_separators(file).c_str(), FILE_APPEND_DATA,
+                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
+                      FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     ::SetConsoleCtrlHandler(note_stop_on_control_event, TRUE);
   }
 

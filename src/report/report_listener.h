@@ -63,6 +63,8 @@ class ReportListener {
   // project lists, then what it adds up to.
   virtual void estate_started(std::string_view /*folder*/) {}
   virtual void folder_left_out(std::string_view /*folder*/) {}
+  // After the walk: the module files of kinds the options leave out.
+  virtual void modules_not_counted(const std::vector<std::string>& /*files*/) {}
   // A folder of the walk whose entries cannot be listed: the walk goes on.
   virtual void folder_unreadable(std::string_view /*folder*/) {}
   virtual void unlisted_modules_started() {}
@@ -133,6 +135,9 @@ class ReportFanout final : public ReportListener {
   }
   void folder_left_out(std::string_view folder) override {
     for (ReportListener* l : listeners_) l->folder_left_out(folder);
+  }
+  void modules_not_counted(const std::vector<std::string>& files) override {
+    for (ReportListener* l : listeners_) l->modules_not_counted(files);
   }
   void folder_unreadable(std::string_view folder) override {
     for (ReportListener* l : listeners_) l->folder_unreadable(folder);

@@ -127,6 +127,7 @@ void process_estate(Traversal& run, std::string_view folder,
   run.report.add(ledger);
   run.report.estate_started(folder);
   EstateFiles files = find_estate_files(run, folder, left_out);
+  if (!files.not_counted.empty()) run.report.modules_not_counted(files.not_counted);
   // An estate goes on after every failure; only a stop asked for ends it.
   auto stopped = [&run] { return run.platform.stop_requested(); };
   for (const std::string& group : files.groups) {

@@ -62,6 +62,8 @@ class EstateWalk {
       found.projects.push_back(std::move(name));
     } else if (is_module_name(name, run_.module_kinds())) {
       found.modules.push_back(std::move(name));
+    } else if (is_module_name(name, ModuleKinds::kAll)) {
+      found.not_counted.push_back(std::move(name));
     }
   }
 

@@ -16,6 +16,8 @@ struct EstateFiles {
   std::vector<std::string> groups;
   std::vector<std::string> projects;
   std::vector<std::string> modules;
+  // Module files of kinds the options leave out (optAllModuleKinds=0).
+  std::vector<std::string> not_counted;
 };
 
 // Walks the tree under `folder` in a stable order: the entries of each

@@ -22,8 +22,10 @@ namespace codetal {
 // kEstate: a folder, with every project group, project and module under it.
 enum class InputKind { kSingleModule, kWildcardSet, kProject, kProjectGroup, kEstate, kInvalid };
 
-inline ModuleKinds module_kinds_of(const ReportOptions& options) {
-  return options.all_module_kinds == 1 ? ModuleKinds::kAll : ModuleKinds::kClassic;
+inline ModuleKinds module_kinds_of(const ReportOptions& options, InputKind input) {
+  const bool all =
+      options.all_module_kinds == -1 ? input == InputKind::kEstate : options.all_module_kinds == 1;
+  return all ? ModuleKinds::kAll : ModuleKinds::kClassic;
 }
 
 // What processing a list of modules, a project or a group gives back:
@@ -37,7 +39,7 @@ struct Traversal {
   Traversal(Platform& p, const ReportOptions& o, ReportFanout& r, InputKind kind)
       : platform(p), options(o), report(r), input_kind(kind) {}
 
-  ModuleKinds module_kinds() const { return module_kinds_of(options); }
+  ModuleKinds module_kinds() const { return module_kinds_of(options, input_kind); }
 
   Platform& platform;
   const ReportOptions& options;
