@@ -1,4 +1,4 @@
-// A digest of a module's bytes, taken as they are read, so that an estate
+// A digest of a module's lines, taken as they are read, so that an estate
 // can tell files with the same content apart from others without a second
 // read. 128 bits of XXH3: two different contents share one by chance only.
 #pragma once

@@ -94,6 +94,13 @@ bool LineReader::read_line(Span& line) {
   if (searched == 0) return false;
   line = Span{next_, drop_carriage_returns(buffer_.data() + next_, searched, crs)};
   next_ += searched;
+  // The content is its lines, whatever ends them: a last line without its
+  // line feed is digested with one, as a CR LF line is as an LF one.
+  if (digesting_ && line.size != 0) {
+    const char* text = buffer_.data() + line.start;
+    hasher_->add(text, line.size);
+    if (text[line.size - 1] != '\n') hasher_->add("\n", 1);
+  }
   // A rest of nothing but carriage returns holds no character.
   return line.size != 0;
 }
@@ -109,7 +116,6 @@ bool LineReader::fill_buffer() {
     return false;
   }
   const std::size_t kept = cut_at_ctrl_z(buffer_.data() + filled_, static_cast<std::size_t>(count));
-  if (digesting_) hasher_->add(buffer_.data() + filled_, kept);
   filled_ += kept;
   return true;
 }

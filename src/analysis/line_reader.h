@@ -43,7 +43,7 @@ class LineReader {
 
   // Starts on `file`, which must outlive the reading: true when its first
   // line is the lookahead line, false when it holds no character. With
-  // `digest`, the bytes read are digested on the way (see content()).
+  // `digest`, the lines read are digested on the way (see content()).
   bool start(InputFile& file, bool digest = false);
   // The lookahead line becomes the current line; `end_of_module` is raised
   // when no line follows it.
@@ -57,7 +57,8 @@ class LineReader {
   void finish();
 
   bool end_of_module() const { return end_of_module_; }
-  // The digest of the module's text (its bytes up to a Ctrl-Z), once the
+  // The digest of the module's lines (up to a Ctrl-Z, each ended by a line
+  // feed, however it ended in the file), once the
   // whole module has been read from a start with `digest`.
   ContentDigest content() const { return hasher_->digest(); }
   // Views into the read buffer, valid until the next read.
