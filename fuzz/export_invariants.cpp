@@ -128,7 +128,7 @@ std::string check_exports_bytes(std::string_view bytes) {
   if (assess) {
     facts.emplace();
     facts->controls[names[1]] = 2;
-    facts->components.push_back({names[0], names[1], names[2], names[2]});
+    facts->components.push_back({names[0], names[1], names[2], names[2], ""});
     facts->declares.push_back({names[2], names[0]});
     facts->procedures.push_back({ProcedureKind::kPropertySet, names[2], 3, {4, 3, 1, 0}, 5});
   }
@@ -143,7 +143,7 @@ std::string check_exports_bytes(std::string_view bytes) {
                              ProjectFacts{names[2],
                                           {{false, names[0], "1.0", "0", names[1], names[2]},
                                            {true, "", "", "", names[0], ""}},
-                                          {{names[1], "2.0", "0", names[0]}}});
+                                          {{names[1], "2.0", "0", names[0], ""}}});
     model.module_started(names[2], std::nullopt);
     model.module_counted(names[2], ModuleResult{stats, std::nullopt, facts});
     model.module_failed(names[2], ModuleFailure::kCannotOpen, Next::kGoOn);

@@ -85,7 +85,12 @@ std::optional<Component> form_component(std::string_view line) {
   if (!rest.starts_with('"')) return std::nullopt;
   rest.remove_prefix(1);
   Component component;
-  read_component_id(take_until(rest, '"'), component);
+  const std::string_view id = take_until(rest, '"');
+  if (id.starts_with("*\\A")) {
+    component.project = id.substr(3);
+    return component;
+  }
+  read_component_id(id, component);
   component.file = quoted(rest);
   return component;
 }

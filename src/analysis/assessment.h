@@ -16,12 +16,14 @@
 
 namespace codetal {
 
-// An ActiveX component: `{GUID}#VERSION#LCID` and its file.
+// An ActiveX component: `{GUID}#VERSION#LCID` and its file; or, on a form,
+// a control of another project (`*\A` and its path, in `project`).
 struct Component {
   std::string guid;
   std::string version;
   std::string lcid;
   std::string file;
+  std::string project;
   bool operator==(const Component&) const = default;
 };
 

@@ -56,7 +56,7 @@ class InventoryTaker {
       if (r.project) continue;  // another project, not a library
       bool fresh = false;
       const std::string guid = upper(r.guid);
-      ReferenceUse& use = references_.of(guid, fresh, [&] {
+      ReferenceUse& use = references_.of(guid + '#' + r.version, fresh, [&] {
         return ReferenceUse{guid, r.description, r.version, 0};
       });
       if (fresh) ++use.projects;
@@ -68,6 +68,7 @@ class InventoryTaker {
     controls_.next_file();
     libraries_.next_file();
     for (const Component& c : facts.components) {
+      if (!c.project.empty()) continue;  // a control of another project
       bool fresh = false;
       ComponentUse& use = component(c, fresh);
       if (fresh) ++use.modules;
@@ -94,11 +95,12 @@ class InventoryTaker {
         std::move(components_).sorted([](const ComponentUse& a, const ComponentUse& b) {
           if (a.projects != b.projects) return a.projects > b.projects;
           if (a.modules != b.modules) return a.modules > b.modules;
-          return a.guid < b.guid;
+          return a.guid != b.guid ? a.guid < b.guid : a.version < b.version;
         });
     inventory.references =
         std::move(references_).sorted([](const ReferenceUse& a, const ReferenceUse& b) {
-          return a.projects != b.projects ? a.projects > b.projects : a.guid < b.guid;
+          if (a.projects != b.projects) return a.projects > b.projects;
+          return a.guid != b.guid ? a.guid < b.guid : a.version < b.version;
         });
     inventory.controls = std::move(controls_).sorted([](const ControlUse& a, const ControlUse& b) {
       return a.instances != b.instances ? a.instances > b.instances
@@ -114,7 +116,9 @@ class InventoryTaker {
  private:
   ComponentUse& component(const Component& c, bool& fresh) {
     const std::string guid = upper(c.guid);
-    return components_.of(guid, fresh, [&] { return ComponentUse{guid, c.file, c.version, 0, 0}; });
+    return components_.of(guid + '#' + c.version, fresh, [&] {
+      return ComponentUse{guid, c.file, c.version, 0, 0};
+    });
   }
 
   Tally<ComponentUse> components_;

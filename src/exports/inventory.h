@@ -12,9 +12,10 @@
 
 namespace codetal {
 
+// Each version of a component or library is a use of its own.
 struct ComponentUse {
   std::string guid;  // in upper case
-  std::string file;  // as the first file naming it wrote it, as its version
+  std::string file;  // as the first file naming it wrote it
   std::string version;
   std::int32_t projects = 0;
   std::int32_t modules = 0;

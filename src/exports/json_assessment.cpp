@@ -50,6 +50,10 @@ void inline_list(std::string& out, const Items& items, Item item) {
 }
 
 void component(std::string& out, const Component& c) {
+  if (!c.project.empty()) {
+    Object(out).text("project", c.project);
+    return;
+  }
   Object(out)
       .text("guid", c.guid)
       .text("version", c.version)
