@@ -49,6 +49,14 @@ void ConsoleListener::no_match(std::string_view pattern) {
   console_.stdout_message("Codetal==>  No Match Found for %s \n", std::string(pattern).c_str());
 }
 
+void ConsoleListener::pattern_unmatched(std::string_view pattern) {
+  console_.console_message("Codetal==>  /x:%s matches no folder: it leaves out nothing \n",
+                           std::string(pattern).c_str());
+  if (pattern.find_first_of("\\/") != std::string_view::npos)
+    console_.console_message("Codetal==>  A pattern is matched against each folder's own name \n");
+  console_.console_message("\n");
+}
+
 void ConsoleListener::folder_unreadable(std::string_view folder) {
   console_.console_message("Codetal==>  Unable to read %s \n", std::string(folder).c_str());
 }

@@ -20,6 +20,7 @@ class ConsoleListener final : public ReportListener {
   void listing_failed(std::string_view name, ListingKind kind, ListingFailure why) override;
   void no_match(std::string_view pattern) override;
   void folder_unreadable(std::string_view folder) override;
+  void pattern_unmatched(std::string_view pattern) override;
 
  private:
   void cannot_open(const std::string& name);

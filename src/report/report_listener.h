@@ -63,6 +63,8 @@ class ReportListener {
   // project lists, then what it adds up to.
   virtual void estate_started(std::string_view /*folder*/) {}
   virtual void folder_left_out(std::string_view /*folder*/) {}
+  // After the walk: a /x: pattern that left out no folder.
+  virtual void pattern_unmatched(std::string_view /*pattern*/) {}
   // After the walk: the module files of kinds the options leave out.
   virtual void modules_not_counted(const std::vector<std::string>& /*files*/) {}
   // A folder of the walk whose entries cannot be listed: the walk goes on.
@@ -135,6 +137,9 @@ class ReportFanout final : public ReportListener {
   }
   void folder_left_out(std::string_view folder) override {
     for (ReportListener* l : listeners_) l->folder_left_out(folder);
+  }
+  void pattern_unmatched(std::string_view pattern) override {
+    for (ReportListener* l : listeners_) l->pattern_unmatched(pattern);
   }
   void modules_not_counted(const std::vector<std::string>& files) override {
     for (ReportListener* l : listeners_) l->modules_not_counted(files);

@@ -14,7 +14,15 @@ namespace {
 class EstateWalk {
  public:
   EstateWalk(Traversal& run, const std::vector<std::string>& left_out)
-      : run_(run), left_out_(left_out) {}
+      : run_(run), left_out_(left_out), matched_(left_out.size(), false) {}
+
+  // A pattern that matched no folder was most likely mistyped, or names a
+  // path where a folder's name is meant.
+  void tell_unmatched() {
+    for (std::size_t i = 0; i < left_out_.size(); ++i) {
+      if (!matched_[i] && !left_out_[i].empty()) run_.report.pattern_unmatched(left_out_[i]);
+    }
+  }
 
   void walk(const std::string& folder) {
     if (!first_visit(folder)) return;
@@ -48,11 +56,14 @@ class EstateWalk {
     return !identity || visited_.insert(*identity).second;
   }
 
-  bool is_left_out(std::string_view folder) const {
-    for (const std::string& pattern : left_out_) {
-      if (wildcard_match(pattern, folder)) return true;
+  bool is_left_out(std::string_view folder) {
+    bool left_out = false;
+    for (std::size_t i = 0; i < left_out_.size(); ++i) {
+      if (!wildcard_match(left_out_[i], folder)) continue;
+      matched_[i] = true;
+      left_out = true;
     }
-    return false;
+    return left_out;
   }
 
   void file_found(std::string name) {
@@ -79,6 +90,7 @@ class EstateWalk {
 
   Traversal& run_;
   const std::vector<std::string>& left_out_;
+  std::vector<bool> matched_;
   std::unordered_set<FileIdentity, FileIdentityHash> visited_;
 };
 
@@ -88,6 +100,7 @@ EstateFiles find_estate_files(Traversal& run, std::string_view folder,
                               const std::vector<std::string>& left_out) {
   EstateWalk walk(run, left_out);
   walk.walk(std::string(folder));
+  walk.tell_unmatched();
   return std::move(walk.found);
 }
 
