@@ -281,6 +281,20 @@ int run_codetal(Platform& platform, const std::vector<std::string>& arguments) {
   run.identifies_modules = line.exports.any();
   outputs.told_failure = tell_ignored_arguments(console, line);
   tell_unused_patterns(console, kind, line.left_out);
+  // A folder run of hours is measured only when its report can be written;
+  // exports that cannot be are told now, not after the measuring.
+  if (kind == InputKind::kEstate) {
+    const std::string problem = platform.creation_problem(kReportFileName);
+    if (!problem.empty()) {
+      console.console_message("Codetal==>  Unable to open %s for writing \n", kReportFileName);
+      console.console_message("Codetal==>  Reason: %s \n", problem.c_str());
+      console.console_message(
+          "Codetal==>  Nothing was measured: a folder run needs its report \n\n");
+      console.pause();
+      return kExitFailure;
+    }
+  }
+  outputs.exports.give_up_uncreatable(platform, console);
   platform.arm_stop(kReportFileName, kStoppedNote);
   bool valid = true;
   const bool stopped = traverse_input(run, console, name, line.left_out, valid) == Next::kStop;

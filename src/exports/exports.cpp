@@ -31,6 +31,24 @@ void Exports::remove_earlier() {
   }
 }
 
+void Exports::give_up_uncreatable(Platform& platform, Console& console) {
+  int told = 0;
+  for (std::optional<WrittenFile>* file : {&csv_, &html_, &json_}) {
+    if (!*file) continue;
+    const std::string problem = platform.creation_problem((*file)->name());
+    if (problem.empty()) continue;
+    console.console_message("Codetal==>  Unable to open %s for writing \n",
+                            (*file)->name().c_str());
+    console.console_message("Codetal==>  Reason: %s \n", problem.c_str());
+    (*file)->give_up();
+    ++told;
+  }
+  if (told == 0) return;
+  console.console_message("Codetal==>  Program will continue without %s \n\n",
+                          told == 1 ? "it" : "them");
+  console.pause();
+}
+
 void Exports::write(const RunModel& model, const std::function<int()>& exit_status) {
   if (csv_) write_csv(*csv_, model);
   if (html_) write_html(*html_, model, exit_status());

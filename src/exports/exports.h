@@ -32,6 +32,9 @@ class Exports {
   // For a run that writes none: an earlier run's files of the chosen names
   // are removed.
   void remove_earlier();
+  // Before measuring: the files that cannot be created are told together,
+  // with one wait, and given up (the run ends as a failure).
+  void give_up_uncreatable(Platform& platform, Console& console);
 
  private:
   std::optional<WrittenFile> csv_;

@@ -149,6 +149,9 @@ class Platform {
   // The run is whole: a stop from here on ends it at once, as ever.
   virtual void disarm_stop() {}
 
+  // Why `name` could not be created or written, found without changing it
+  // (a file created to find out is removed again); empty when it can be.
+  virtual std::string creation_problem(std::string_view /*name*/) { return {}; }
   // A file written whole under another name may replace `name`: it is
   // missing or an ordinary file, not a link, a device or a folder.
   virtual bool replaceable(std::string_view /*name*/) { return false; }

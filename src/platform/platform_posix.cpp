@@ -549,6 +549,26 @@ class PosixPlatform final : public Platform {
     if (g_stop_signal != 0) raise_by_default(g_stop_signal);
   }
 
+  std::string creation_problem(std::string_view name) override {
+    if (name.find('\0') != std::string_view::npos) return std::strerror(EINVAL);
+    const std::string path = to_posix_separators(name);
+    struct stat info;
+    if (::lstat(path.c_str(), &info) == 0) {
+      if (S_ISDIR(info.st_mode)) return std::strerror(EISDIR);
+      if (S_ISLNK(info.st_mode))  // written through only to a device
+        return ::stat(path.c_str(), &info) == 0 && S_ISCHR(info.st_mode) ? ""
+                                                                         : std::strerror(ELOOP);
+      return !S_ISREG(info.st_mode) || ::access(path.c_str(), W_OK) == 0 ? ""
+                                                                         : std::strerror(errno);
+    }
+    if (errno != ENOENT) return std::strerror(errno);
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+    if (fd < 0) return std::strerror(errno);
+    ::close(fd);
+    ::unlink(path.c_str());
+    return {};
+  }
+
   bool replaceable(std::string_view name) override {
     if (name.find('\0') != std::string_view::npos) return false;
     struct stat info;

@@ -482,6 +482,22 @@ class Win32Platform final : public Platform {
     g_stop_note = INVALID_HANDLE_VALUE;
   }
 
+  std::string creation_problem(std::string_view name) override {
+    if (name.find('\0') != std::string_view::npos) return message_of(ERROR_INVALID_NAME);
+    const std::string path = to_windows_separators(name);
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+      constexpr DWORD kRefused = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN |
+                                 FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY;
+      return (attributes & kRefused) != 0 ? message_of(ERROR_ACCESS_DENIED) : std::string();
+    }
+    HANDLE handle = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return message_of(::GetLastError());
+    ::CloseHandle(handle);
+    return {};
+  }
+
   bool replaceable(std::string_view name) override {
     if (name.find('\0') != std::string_view::npos) return false;
     const DWORD attributes = ::GetFileAttributesA(to_windows_separators(name).c_str());
@@ -612,7 +628,7 @@ class Win32Platform final : public Platform {
 
  private:
   // The system's message for `error`, in English, on one line.
-  std::nullptr_t failed_creation(DWORD error) {
+  static std::string message_of(DWORD error) {
     char text[512] = {};
     DWORD size =
         error == ERROR_SUCCESS
@@ -620,10 +636,14 @@ class Win32Platform final : public Platform {
             : ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
                                error, MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), text,
                                sizeof text, nullptr);
-    creation_failure_.assign(text, size);
-    while (!creation_failure_.empty() &&
-           static_cast<unsigned char>(creation_failure_.back()) <= ' ')
-      creation_failure_.pop_back();
+    std::string message(text, size);
+    while (!message.empty() && static_cast<unsigned char>(message.back()) <= ' ')
+      message.pop_back();
+    return message;
+  }
+
+  std::nullptr_t failed_creation(DWORD error) {
+    creation_failure_ = message_of(error);
     return nullptr;
   }
 

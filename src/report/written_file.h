@@ -39,6 +39,13 @@ class WrittenFile {
   }
   // Flushes and closes; a failure while closing is not reported.
   void close();
+  // Known before anything is written not to be creatable, and told so: the
+  // file is given up without another word.
+  void give_up() {
+    given_up_ = text_lost_ = true;
+    pending_.clear();
+  }
+  const std::string& name() const { return name_; }
   // Removes the file an earlier run left under this name (an ordinary file
   // only): this run writes none.
   void remove_earlier() { platform_.remove_file(name_); }
