@@ -39,7 +39,9 @@ void show_usage(Console& console) {
   console.console_message("Codetal==>     myFolder  (every group, project and module under it) \n");
   console.console_message("\n");
   console.console_message(
-      "Codetal==>  Options: /v  /z  /b (batch: no waits)  /csv  /json  /html \n");
+      "Codetal==>  Options: /v  /z  /b (batch: no waits)  /csv  /json  /html  /assess \n");
+  console.console_message(
+      "Codetal==>           /x:PATTERN (a folder run leaves out the folders it names) \n");
   console.console_message("\n");
   console.console_message("Codetal==>  For the latest updates and product information: \n");
   console.console_message("Codetal==>     https://codetal.example/ \n");

@@ -14,6 +14,10 @@ struct Place {
   std::string_view set;
 };
 
+// The last column, `counted`: 1 on a module row whose figures are in the
+// run's totals (an estate's count each listed file once, at its first
+// listing; its modules in no project have their own totals), 0 on the others.
+//
 // An assessment's columns, after the others: a module's designer lines
 // and controls, a project's references and components, a module's
 // procedures and their highest complexity. Empty on the rows they do not
@@ -63,7 +67,7 @@ class CsvRows {
     }
     out += ",reason";
     if (assess_) out += kAssessColumns;
-    out += "\r\n";
+    out += ",counted\r\n";
   }
 
   // The list's modules, then its totals row `kind` when the traversal told
@@ -76,7 +80,7 @@ class CsvRows {
     for (const ModuleRecord& module : list.modules) {
       if (module.result) {
         row("module", place, module.name, module.path, &module.result->stats, "",
-            module_cells(*module.result));
+            module_cells(*module.result), module.in_totals ? "1" : "0");
       } else {
         row("failed", place, module.name, module.path, nullptr, failure_reason(module.failure));
       }
@@ -90,7 +94,7 @@ class CsvRows {
   // `assessed` holds the assessment's cells, each after its comma.
   void row(std::string_view kind, Place place, std::string_view module, std::string_view path,
            const ModuleStats* stats, std::string_view reason,
-           std::string_view assessed = kNoAssessCells) {
+           std::string_view assessed = kNoAssessCells, std::string_view counted = "") {
     std::string& out = file_.text();
     out += kind;
     for (std::string_view name : {place.group, place.project, place.set, module, path}) {
@@ -105,6 +109,8 @@ class CsvRows {
     out += ',';
     append_csv_field(out, reason);
     if (assess_) out += assessed;
+    out += ',';
+    out += counted;
     out += "\r\n";
     file_.flush_when_large();
   }

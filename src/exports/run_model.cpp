@@ -60,28 +60,24 @@ void number_files(RunModel& m) {
   std::unordered_map<FileIdentity, std::uint32_t, FileIdentityHash> by_identity;
   std::unordered_map<std::string_view, std::uint32_t> by_path;
   std::uint32_t next = 0;
-  auto visit = [&](ModuleList& list) {
+  for_each_list(m, [&](ModuleList& list) {
     for (ModuleRecord& module : list.modules) {
       module.file = module.identity ? by_identity.try_emplace(*module.identity, next).first->second
                                     : by_path.try_emplace(file_of(module), next).first->second;
       if (module.file == next) ++next;
     }
-  };
-  for (GroupRecord& group : m.groups) {
-    for (ModuleList& project : group.projects) visit(project);
-  }
-  for (ModuleList& project : m.projects) visit(project);
-  for (ModuleList& set : m.sets) visit(set);
-  visit(m.single);
-  if (m.estate) visit(m.estate->unlisted);
+  });
 }
 
 void gather_files(RunModel& m) {
   std::unordered_set<std::uint32_t> counted, failed;
-  for_each_list(m, [&](const ModuleList& list) {
-    for (const ModuleRecord& module : list.modules) {
-      if (module.result ? counted.insert(module.file).second : failed.insert(module.file).second)
-        (module.result ? m.counted_files : m.failed_files).push_back(&module);
+  for_each_list(m, [&](ModuleList& list) {
+    const bool unlisted = m.estate && &list == &m.estate->unlisted;
+    for (ModuleRecord& module : list.modules) {
+      const bool first =
+          module.result ? counted.insert(module.file).second : failed.insert(module.file).second;
+      if (first) (module.result ? m.counted_files : m.failed_files).push_back(&module);
+      module.in_totals = module.result && !unlisted && (first || !m.estate);
     }
   });
 }

@@ -32,6 +32,9 @@ struct ModuleRecord {
   // The file it leads to, numbered when the run ends: equal for every
   // record of one file (by identity; by path when it has none).
   std::uint32_t file = 0;
+  // Its figures are in the run's totals (an estate's count each listed file
+  // once, at its first listing; its modules in no project stand apart).
+  bool in_totals = false;
 };
 
 // A project, a wildcard set, the single module or the estate's modules in
@@ -179,13 +182,14 @@ inline std::string_view file_of(const ModuleRecord& module) {
 
 // Every module list of the run in its order: the groups' projects, the
 // projects, the sets, the single module, then the estate's unlisted ones.
-template <typename Visit>
-void for_each_list(const RunModel& model, Visit visit) {
-  for (const GroupRecord& group : model.groups) {
-    for (const ModuleList& project : group.projects) visit(project);
+// `Model` is RunModel, or const RunModel for a reader.
+template <typename Model, typename Visit>
+void for_each_list(Model& model, Visit visit) {
+  for (auto& group : model.groups) {
+    for (auto& project : group.projects) visit(project);
   }
-  for (const ModuleList& project : model.projects) visit(project);
-  for (const ModuleList& set : model.sets) visit(set);
+  for (auto& project : model.projects) visit(project);
+  for (auto& set : model.sets) visit(set);
   visit(model.single);
   if (model.estate) visit(model.estate->unlisted);
 }

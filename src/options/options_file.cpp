@@ -16,12 +16,20 @@ bool is_comment_or_empty_line(char first) {
   return first == ';' || first == '\'' || first == '\\' || first == '\n';
 }
 
-// The message names C:\Codetal\ although the second place searched is
-// C:\RUK\: users know the text, and scripts match it.
-void report_missing_file(Console& console) {
-  console.console_message("Codetal==>  Unable to open %s for reading \n", kSecondOptionsFileName);
-  console.console_message("Codetal==>  The Codetal.INI file must be placed \n");
-  console.console_message("Codetal==>  in C:\\Codetal\\ directory to be used. \n\n");
+// On Windows the message names C:\Codetal\ although the second place
+// searched is C:\RUK\: users know the text, and scripts match it. On POSIX
+// no drive is searched: the message names the file that was.
+void report_missing_file(Platform& platform, Console& console) {
+  if (kWindowsBuild) {
+    console.console_message("Codetal==>  Unable to open %s for reading \n", kSecondOptionsFileName);
+    console.console_message("Codetal==>  The Codetal.INI file must be placed \n");
+    console.console_message("Codetal==>  in C:\\Codetal\\ directory to be used. \n\n");
+  } else {
+    const std::string file = platform.current_directory() + "/" + kOptionsFileName;
+    console.console_message("Codetal==>  Unable to open %s for reading \n", file.c_str());
+    console.console_message("Codetal==>  The Codetal.INI file must be placed \n");
+    console.console_message("Codetal==>  in the folder Codetal runs in to be used. \n\n");
+  }
   console.console_message("Codetal==>  Codetal will continue; using internal defaults and  \n");
   console.console_message("Codetal==>  Command Line Options as parameters \n\n");
   console.pause();
@@ -82,7 +90,7 @@ void load_options(Platform& platform, Console& console, ReportOptions& options) 
   std::unique_ptr<InputFile> file = platform.open_input(kOptionsFileName);
   if (!file) file = platform.open_input(kSecondOptionsFileName);
   if (!file) {
-    report_missing_file(console);
+    report_missing_file(platform, console);
     return;
   }
   TextLines records(*file);

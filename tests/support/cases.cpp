@@ -62,6 +62,12 @@ std::string filled_in(const Case& c, const std::string& text) {
   std::string run_folder = c.options.folder.empty() ? c.root : c.root + "/" + c.options.folder;
   std::string filled = with_values(c, repeated(text, c));
   filled = replaced(filled, "@FOLDER@", expected_current_folder(run_folder));
+  // Where a missing options file was looked for, as each build names it.
+  filled = replaced(filled, "@OPTIONS_FILE@",
+                    windows_build() ? "C:\\RUK\\Codetal.INI"
+                                    : expected_current_folder(run_folder) + "/Codetal.INI");
+  filled = replaced(filled, "@OPTIONS_PLACE@",
+                    windows_build() ? "C:\\Codetal\\ directory" : "the folder Codetal runs in");
   filled = replaced(filled, "@ROOT_LOWER@", ascii_case(c.root, 'A', 'a'));
   filled = replaced(filled, "@ROOT_UPPER@", ascii_case(c.root, 'a', 'A'));
   filled = replaced(filled, "@ROOT@", c.root);
