@@ -189,6 +189,12 @@ void rank_procedures(RunModel& m) {
     }
     if (assessed) views.lists.push_back(std::move(row));
   });
+  // The lists with the most complex procedures first: by the highest band,
+  // then the next; ties in the run's order.
+  std::stable_sort(views.lists.begin(), views.lists.end(), [](const BandRow& a, const BandRow& b) {
+    return std::lexicographical_compare(b.counts.rbegin(), b.counts.rend(), a.counts.rbegin(),
+                                        a.counts.rend());
+  });
   views.largest = ranked(all, [](const ProcedureAt& p) { return p.procedure->lines[0]; });
   views.most_complex = ranked(all, [](const ProcedureAt& p) { return p.procedure->complexity; });
 }
@@ -205,7 +211,26 @@ void take_inventory(RunModel& m) {
   m.inventory = take_inventory(projects, modules);
 }
 
+// The folder of the input's own path: the estate, or the one group, project,
+// set or module the run was given.
+std::string label_root_of(const RunModel& m) {
+  if (m.estate) {
+    if (m.estate->path.empty() || m.estate->path == ".") return {};
+    const char separator = kWindowsBuild ? '\\' : '/';
+    return m.estate->path.back() == separator ? m.estate->path : m.estate->path + separator;
+  }
+  std::string_view path = !m.groups.empty()           ? std::string_view(m.groups.front().path)
+                          : !m.projects.empty()       ? std::string_view(m.projects.front().path)
+                          : !m.sets.empty()           ? std::string_view(m.sets.front().name)
+                          : !m.single.modules.empty() ? file_of(m.single.modules.front())
+                                                      : std::string_view();
+  const std::size_t separator = path.find_last_of("\\/");
+  return separator == std::string_view::npos ? std::string()
+                                             : std::string(path.substr(0, separator + 1));
+}
+
 void derive_views(RunModel& m) {
+  m.label_root = label_root_of(m);
   number_files(m);
   gather_files(m);
   gather_not_read(m);

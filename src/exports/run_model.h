@@ -166,6 +166,9 @@ struct RunModel {
   // most kRanked; and of the estate's modules in no project.
   std::vector<const ModuleRecord*> largest_modules;
   std::vector<const ModuleRecord*> largest_unlisted;
+  // The folder the page's labels are relative to, with its separator: the
+  // estate's, or the input's own; empty when paths are relative already.
+  std::string label_root;
   // With /assess: over each project and module file once.
   std::optional<Inventory> inventory;
   ProcedureViews procedures;

@@ -48,6 +48,7 @@ constexpr std::string_view kStyle =
     "th:first-child,td:first-child{text-align:left}\n"
     "th{background:#f0f0f0;position:sticky;top:0}\n"
     "th.sortable{cursor:pointer}\n"
+    "td.l{white-space:normal;overflow-wrap:anywhere;min-width:12em;max-width:36em}\n"
     "tfoot td{font-weight:bold;border-top:2px solid #ccc}\n";
 
 // Sorts each table by the column clicked, again for the other way.
@@ -166,7 +167,8 @@ void append_projects_chart(std::string& out, const PageData& data) {
   }
   std::vector<BarRow> rows;
   for (const ProjectView* c : data.model.projects_by_size)
-    rows.push_back(BarRow{file_of(*c->list), &c->list->totals});
+    rows.push_back(BarRow{file_of(*c->list), &c->list->totals,
+                          shown_path(file_of(*c->list), data.model.label_root)});
   append_bar_chart(out, "project-chart", rows);
   out += "</section>\n";
 }
@@ -181,7 +183,8 @@ void append_modules_chart(std::string& out, const PageData& data) {
   }
   std::vector<BarRow> rows;
   for (const ModuleRecord* m : data.model.largest_modules)
-    rows.push_back(BarRow{file_of(*m), &m->result->stats});
+    rows.push_back(
+        BarRow{file_of(*m), &m->result->stats, shown_path(file_of(*m), data.model.label_root)});
   append_bar_chart(out, "module-chart", rows);
   out += "</section>\n";
 }
@@ -262,17 +265,17 @@ void append_project_table(std::string& out, const PageData& data) {
   append_table_head(out, groups);
   out += "<tbody>\n";
   for (const ProjectView& c : data.model.project_files) {
-    out += "<tr><td title=\"";
+    out += "<tr><td class=\"l\" title=\"";
     append_html_text(out, file_of(*c.list));
     out += "\">";
     if (c.wildcard_set) out += "set ";
-    append_short_name(out, file_of(*c.list));
+    append_html_text(out, shown_path(file_of(*c.list), data.model.label_root));
     out += "</td>";
     if (groups) {
-      out += "<td>";
+      out += "<td class=\"l\">";
       for (std::size_t i = 0; i < c.groups.size(); ++i) {
         if (i > 0) out += ", ";
-        append_html_text(out, c.groups[i]);
+        append_html_text(out, shown_path(c.groups[i], data.model.label_root));
       }
       out += "</td>";
     }
@@ -287,15 +290,13 @@ void append_project_table(std::string& out, const PageData& data) {
 
 void append_failures(std::string& out, const PageData& data) {
   if (data.model.failed_files.empty()) return;
-  out += "<section id=\"failures\">\n<h2>Modules not counted</h2>\n<ul>\n";
-  for (const ModuleRecord* f : data.model.failed_files) {
-    out += "<li>";
-    append_html_text(out, file_of(*f));
-    out += ": ";
-    out += failure_reason(f->failure);
-    out += "</li>\n";
-  }
-  out += "</ul>\n</section>\n";
+  out += "<section id=\"failures\">\n<h2>Modules not counted</h2>\n";
+  append_table(out, "failure-table", "Each module file once", {"Module", "Why"},
+               data.model.failed_files, [&data](const ModuleRecord* f) {
+                 return std::array<Cell, 2>{label(file_of(*f), data.model.label_root),
+                                            text(failure_reason(f->failure))};
+               });
+  out += "</section>\n";
 }
 
 }  // namespace

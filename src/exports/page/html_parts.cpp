@@ -100,15 +100,21 @@ void append_cell(std::string& out, const Cell& cell) {
     out += "<td class=\"n\">";
     append_number(out, cell.number);
   } else if (cell.is_label) {
-    out += "<td class=\"t\" title=\"";
+    out += "<td class=\"t l\" title=\"";
     append_html_text(out, cell.text);
     out += "\">";
-    append_short_name(out, cell.text);
+    append_html_text(out, cell.shown);
   } else {
     out += "<td class=\"t\">";
     append_html_text(out, cell.text);
   }
   out += "</td>";
+}
+
+std::string_view shown_path(std::string_view path, std::string_view root) {
+  return !root.empty() && path.size() > root.size() && path.starts_with(root)
+             ? path.substr(root.size())
+             : path;
 }
 
 void append_short_name(std::string& out, std::string_view name) {
@@ -168,7 +174,7 @@ void append_bar_chart(std::string& out, std::string_view id, const std::vector<B
   for (const BarRow& row : rows) {
     out += "<g class=\"bar\">";
     append_row_tooltip(out, row.name, *row.stats);
-    append_row_label(out, y, row.name);
+    append_row_label(out, y, row.shown.empty() ? row.name : row.shown);
     append_stacked_bar(out, y, *row.stats, largest);
     out += "</g>\n";
     y += kRowHeight;

@@ -22,36 +22,41 @@ void append_grouped(std::string& out, std::int64_t value);
 void append_percent(std::string& out, std::int64_t part, std::int64_t whole);
 // A long name keeps its end, where a path says most, behind an ellipsis.
 void append_short_name(std::string& out, std::string_view name);
+// A path as the page shows it: relative to `root` when under it.
+std::string_view shown_path(std::string_view path, std::string_view root);
 void append_card(std::string& out, std::string_view value, std::string_view label);
 void append_count_card(std::string& out, std::int64_t value, std::string_view label);
 void append_chart_start(std::string& out, std::string_view id, std::size_t rows);
 
 struct BarRow {
-  std::string_view name;
+  std::string_view name;  // whole, in the tooltip
   const ModuleStats* stats;
+  std::string_view shown = {};  // the label; the name when empty
 };
 
 // Rows of stacked bars, one per name, in a frame that scrolls when there
 // are many, so that no bar is squashed.
 void append_bar_chart(std::string& out, std::string_view id, const std::vector<BarRow>& rows);
 
-// One cell of a table row: a text (a long one cut as a label, whole in its
-// tooltip), or a figure, which sorts as a number.
+// One cell of a table row: a text, or a label (a path shown relative to the
+// page's root and wrapped in its column, whole in its tooltip), or a figure,
+// which sorts as a number.
 struct Cell {
   std::string_view text;
   std::int64_t number = 0;
   bool is_number = false;
   bool is_label = false;
+  std::string_view shown = {};
 };
 
 inline Cell text(std::string_view value) {
-  return Cell{value, 0, false, false};
+  return Cell{value, 0, false, false, {}};
 }
-inline Cell label(std::string_view value) {
-  return Cell{value, 0, false, true};
+inline Cell label(std::string_view value, std::string_view root = {}) {
+  return Cell{value, 0, false, true, shown_path(value, root)};
 }
 inline Cell figure(std::int64_t value) {
-  return Cell{{}, value, true, false};
+  return Cell{{}, value, true, false, {}};
 }
 
 void append_cell(std::string& out, const Cell& cell);

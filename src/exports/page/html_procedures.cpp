@@ -10,10 +10,10 @@ namespace codetal::html {
 namespace {
 
 void append_procedure_table(std::string& out, std::string_view id, std::string_view title,
-                            const std::vector<ProcedureAt>& procedures) {
+                            const std::vector<ProcedureAt>& procedures, std::string_view root) {
   append_table(out, id, title, {"Module", "Procedure", "Lines", "Complexity"}, procedures,
-               [](const ProcedureAt& l) {
-                 return std::array<Cell, 4>{label(l.module), text(l.procedure->name),
+               [root](const ProcedureAt& l) {
+                 return std::array<Cell, 4>{label(l.module, root), text(l.procedure->name),
                                             figure(l.procedure->lines[0]),
                                             figure(l.procedure->complexity)};
                });
@@ -30,7 +30,7 @@ void append_band_cells(std::string& out, const BandRow& row) {
   }
 }
 
-void append_band_table(std::string& out, const ProcedureViews& g) {
+void append_band_table(std::string& out, const ProcedureViews& g, std::string_view root) {
   out += "<h3>Procedures by complexity</h3>\n<div class=\"scroll\">\n<table id=\"band-table\">\n";
   out += "<thead><tr><th>Project</th><th>Procedures</th>";
   for (const ComplexityBand& band : kComplexityBands) {
@@ -41,7 +41,7 @@ void append_band_table(std::string& out, const ProcedureViews& g) {
   out += "</tr></thead>\n<tbody>\n";
   for (const BandRow& row : g.lists) {
     out += "<tr>";
-    append_cell(out, label(row.label));
+    append_cell(out, label(row.label, root));
     append_band_cells(out, row);
     out += "</tr>\n";
   }
@@ -59,10 +59,11 @@ void append_procedures_section(std::string& out, const RunModel& model) {
       "<p class=\"legend\">Each module file of the run counted once; twenty procedures "
       "at most in each list. A procedure's complexity is 1, plus each of its If, ElseIf, "
       "Do, While and For lines, plus each Case other than Case Else.</p>\n";
-  append_procedure_table(out, "largest-procedure-table", "The largest procedures", g.largest);
+  const std::string_view root = model.label_root;
+  append_procedure_table(out, "largest-procedure-table", "The largest procedures", g.largest, root);
   append_procedure_table(out, "complex-procedure-table", "The most complex procedures",
-                         g.most_complex);
-  append_band_table(out, g);
+                         g.most_complex, root);
+  append_band_table(out, g, root);
   out += "</section>\n";
 }
 
