@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "analysis/procedures.h"
+#include "analysis/risks.h"
 
 namespace codetal {
 
@@ -55,6 +56,10 @@ struct ModuleFacts {
   std::vector<Declare> declares;
   // In file order.
   std::vector<Procedure> procedures;
+  // What will not convert as it is, by rule; the late-bound names in the
+  // order first met.
+  RiskCounts risks{};
+  std::vector<LateBoundName> late_bound;
   bool operator==(const ModuleFacts&) const = default;
 };
 

@@ -22,6 +22,7 @@ void ModuleAssessor::designer_block_started() {
 void ModuleAssessor::designer_line(std::string_view line) {
   ++line_number_;
   ++facts_.designer_lines;
+  risks_.designer_line(line);
   const std::optional<std::string_view> name = control_class(line);
   if (!name) return;
   if (!seen_designer_itself_) {
@@ -51,6 +52,7 @@ void ModuleAssessor::maybe_start(std::string_view line, Counter kind, const Modu
 
 void ModuleAssessor::finish(const ModuleStats& stats) {
   procedures_.finish(stats);
+  risks_.finish();
   // Only a form's lines before its designer block name its components.
   if (before_designer_) facts_.components.clear();
 }

@@ -21,7 +21,8 @@ struct NoAssessment {
 
 class ModuleAssessor {
  public:
-  explicit ModuleAssessor(ModuleFacts& facts) : facts_(facts), procedures_(facts.procedures) {}
+  explicit ModuleAssessor(ModuleFacts& facts)
+      : facts_(facts), procedures_(facts.procedures), risks_(facts.risks, facts.late_bound) {}
 
   void designer_block_started();
   // Each line of a designer block, which the counting then skips.
@@ -31,6 +32,10 @@ class ModuleAssessor {
   // Inline, on the hot path: a line's first byte turns most lines away.
   void after_line(std::string_view line, Counter kind, const ModuleStats& stats) {
     ++line_number_;
+    if (stats[kCodeLines] != code_lines_) {  // a line of code, not a comment or a blank
+      code_lines_ = stats[kCodeLines];
+      risks_.code_line(line, kind == kWinApi);
+    }
     if (kind == kWinApi) declare(line);
     if (line.empty()) return;
     const char first = line.front();
@@ -47,6 +52,8 @@ class ModuleAssessor {
 
   ModuleFacts& facts_;
   ProcedureTracker procedures_;
+  RiskReader risks_;
+  std::int32_t code_lines_ = 0;
   std::int32_t line_number_ = 0;
   bool before_designer_ = true;
   // The block's first `Begin Library.Class` line is the form or control

@@ -20,11 +20,12 @@ struct Place {
 //
 // An assessment's columns, after the others: a module's designer lines
 // and controls, a project's references and components, a module's
-// procedures and their highest complexity. Empty on the rows they do not
-// describe.
+// procedures and their highest complexity, and its findings of what will not
+// convert by severity. Empty on the rows they do not describe.
 constexpr std::string_view kAssessColumns =
-    ",designer_lines,controls,references,components,procedures,complexity_max";
-constexpr std::string_view kNoAssessCells = ",,,,,,";
+    ",designer_lines,controls,references,components,procedures,complexity_max,risks_high,"
+    "risks_medium,risks_low";
+constexpr std::string_view kNoAssessCells = ",,,,,,,,,";
 
 std::string module_cells(const ModuleResult& result) {
   if (!result.facts) return std::string(kNoAssessCells);
@@ -42,6 +43,10 @@ std::string module_cells(const ModuleResult& result) {
   append_number(cells, static_cast<std::int64_t>(facts.procedures.size()));
   cells += ',';
   append_number(cells, complexity_max);
+  for (Severity severity : {Severity::kHigh, Severity::kMedium, Severity::kLow}) {
+    cells += ',';
+    append_number(cells, findings(facts.risks, severity));
+  }
   return cells;
 }
 
@@ -51,7 +56,7 @@ std::string project_cells(const ModuleList& list) {
   append_number(cells, static_cast<std::int64_t>(list.facts->references.size()));
   cells += ',';
   append_number(cells, static_cast<std::int64_t>(list.facts->components.size()));
-  return cells += ",,";
+  return cells += ",,,,,";
 }
 
 class CsvRows {

@@ -136,6 +136,49 @@ std::string library_key(std::string_view library) {
   return key;
 }
 
+namespace {
+
+std::string lower(std::string_view text) {
+  std::string result(text);
+  make_lower(result);
+  return result;
+}
+
+}  // namespace
+
+void take_risk_inventory(Inventory& inventory, const std::vector<const ModuleFacts*>& modules,
+                         const std::vector<std::vector<const ModuleFacts*>>& projects) {
+  inventory.risks.clear();
+  for (std::size_t rule = 0; rule < kRiskRuleCount; ++rule) inventory.risks.push_back({rule});
+  std::unordered_map<std::string, std::size_t> names;  // by the name in lower case
+  for (const ModuleFacts* facts : modules) {
+    for (std::size_t rule = 0; rule < kRiskRuleCount; ++rule) {
+      inventory.risks[rule].occurrences += facts->risks[rule];
+      inventory.risks[rule].modules += facts->risks[rule] > 0 ? 1 : 0;
+    }
+    for (const LateBoundName& l : facts->late_bound) {
+      auto [at, added] = names.try_emplace(lower(l.name), inventory.late_bound.size());
+      if (added) inventory.late_bound.push_back({l.name});
+      inventory.late_bound[at->second].calls += l.calls;
+      ++inventory.late_bound[at->second].modules;
+    }
+  }
+  for (const std::vector<const ModuleFacts*>& project : projects) {
+    std::unordered_set<std::size_t> rules, used;
+    for (const ModuleFacts* facts : project) {
+      for (std::size_t rule = 0; rule < kRiskRuleCount; ++rule)
+        if (facts->risks[rule] > 0) rules.insert(rule);
+      for (const LateBoundName& l : facts->late_bound) {
+        if (auto at = names.find(lower(l.name)); at != names.end()) used.insert(at->second);
+      }
+    }
+    for (std::size_t rule : rules) ++inventory.risks[rule].projects;
+    for (std::size_t name : used) ++inventory.late_bound[name].projects;
+  }
+  std::stable_sort(inventory.late_bound.begin(), inventory.late_bound.end(),
+                   [](const LateBoundUse& a, const LateBoundUse& b) { return a.calls > b.calls; });
+}
+
 Inventory take_inventory(const std::vector<const ProjectFacts*>& projects,
                          const std::vector<const ModuleFacts*>& modules) {
   InventoryTaker taker;

@@ -131,6 +131,19 @@ void append_json_module_facts(std::string& out, const ModuleFacts& facts) {
   });
   out += ", \"procedures\": ";
   inline_list(out, facts.procedures, [&](const Procedure& p) { procedure(out, p); });
+  out += ", \"risks\": ";
+  append_json_risks(out, facts.risks);
+  out += ", \"late_bound\": ";
+  inline_list(out, facts.late_bound, [&](const LateBoundName& l) {
+    Object(out).text("name", l.name).number("calls", l.calls);
+  });
+}
+
+void append_json_risks(std::string& out, const RiskCounts& risks) {
+  Object counts(out);
+  for (std::size_t i = 0; i < kRiskRuleCount; ++i) {
+    if (risks[i] != 0) counts.number(kRiskRules[i].id, risks[i]);
+  }
 }
 
 void append_json_project_facts(std::string& out, const ProjectFacts& facts, int indent) {
@@ -188,6 +201,27 @@ void append_json_inventory(std::string& out, const Inventory& inventory) {
             .text("library", l.library)
             .number("declares", l.declares)
             .number("modules", l.modules);
+      },
+      false);
+  inventory_list(
+      out, "risks", inventory.risks,
+      [&](const RiskUse& r) {
+        Object(out)
+            .text("rule", kRiskRules[r.rule].id)
+            .text("severity", severity_name(kRiskRules[r.rule].severity))
+            .number("occurrences", r.occurrences)
+            .number("modules", r.modules)
+            .number("projects", r.projects);
+      },
+      false);
+  inventory_list(
+      out, "late_bound", inventory.late_bound,
+      [&](const LateBoundUse& l) {
+        Object(out)
+            .text("name", l.name)
+            .number("calls", l.calls)
+            .number("modules", l.modules)
+            .number("projects", l.projects);
       },
       true);
   out += "  },\n";

@@ -17,6 +17,9 @@ void append_json_module_facts(std::string& out, const ModuleFacts& facts);
 // each on a line of its own at `indent`, each followed by ",\n".
 void append_json_project_facts(std::string& out, const ProjectFacts& facts, int indent);
 
+// `{"gosub": 2, ...}`: the rules with a count, in the table's order.
+void append_json_risks(std::string& out, const RiskCounts& risks);
+
 // The top-level `"inventory": {...},\n` member.
 void append_json_inventory(std::string& out, const Inventory& inventory);
 

@@ -25,6 +25,7 @@ class JsonWriter {
   explicit JsonWriter(WrittenFile& file) : file_(file), out_(file.text()) {}
 
   void document(const RunModel& model, int exit_status) {
+    assess_ = model.facts.assess;
     out_ += "{\n  \"tool\": \"Codetal\",\n  \"version\": ";
     append_json_string(out_, model.facts.version);
     out_ += ",\n  \"started\": ";
@@ -97,7 +98,7 @@ class JsonWriter {
   template <typename Items, typename Item>
   void container(int at, std::string_view name_key, std::string_view name, const std::string* path,
                  std::string_view failure, const ProjectFacts* facts, std::string_view list_key,
-                 const Items& all, Item item, const ModuleStats* totals) {
+                 const Items& all, Item item, const ModuleStats* totals, const RiskCounts& risks) {
     out_ += "{\n";
     indent(at + 2);
     out_ += '"';
@@ -130,6 +131,12 @@ class JsonWriter {
       out_ += "\"totals\": ";
       append_json_counts(out_, *totals);
     }
+    if (assess_) {
+      out_ += ",\n";
+      indent(at + 2);
+      out_ += "\"risk_totals\": ";
+      append_json_risks(out_, risks);
+    }
     out_ += '\n';
     indent(at);
     out_ += '}';
@@ -139,13 +146,14 @@ class JsonWriter {
     container(
         at, name_key, l.name, name_key == "name" ? &l.path : nullptr, l.failure,
         l.facts ? &*l.facts : nullptr, "modules", l.modules,
-        [&](const ModuleRecord& m) { module(m); }, l.ended ? &l.totals : nullptr);
+        [&](const ModuleRecord& m) { module(m); }, l.ended ? &l.totals : nullptr, l.risk_totals);
   }
 
   void group(const GroupRecord& g) {
     container(
         4, "name", g.name, &g.path, g.failure, nullptr, "projects", g.projects,
-        [&](const ModuleList& p) { list(p, "name", 8); }, g.ended ? &g.totals : nullptr);
+        [&](const ModuleList& p) { list(p, "name", 8); }, g.ended ? &g.totals : nullptr,
+        g.risk_totals);
   }
 
   void key(std::string_view name) {
@@ -178,6 +186,10 @@ class JsonWriter {
     }
     out_ += ']';
     if (e.ended) estate_summary(e, model);
+    if (assess_) {
+      key("risk_totals");
+      append_json_risks(out_, model.risk_totals);
+    }
     if (e.unlisted.ended) {
       key("unlisted_totals");
       append_json_counts(out_, e.unlisted.totals);
@@ -247,6 +259,7 @@ class JsonWriter {
 
   WrittenFile& file_;
   std::string& out_;
+  bool assess_ = false;
 };
 
 }  // namespace

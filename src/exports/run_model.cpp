@@ -1,6 +1,8 @@
 #include "exports/run_model.h"
 
 #include <algorithm>
+#include <span>
+#include <utility>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -199,6 +201,54 @@ void rank_procedures(RunModel& m) {
   views.most_complex = ranked(all, [](const ProcedureAt& p) { return p.procedure->complexity; });
 }
 
+// Each module file of `lists` once.
+template <typename Lists>
+std::vector<const ModuleFacts*> distinct_facts(const Lists& lists) {
+  std::vector<const ModuleFacts*> facts;
+  std::unordered_set<std::uint32_t> seen;
+  for (const ModuleList& list : lists) {
+    for (const ModuleRecord& module : list.modules) {
+      const ModuleFacts* f = facts_of(module);
+      if (f != nullptr && seen.insert(module.file).second) facts.push_back(f);
+    }
+  }
+  return facts;
+}
+
+RiskCounts risks_of(const std::vector<const ModuleFacts*>& facts) {
+  RiskCounts totals{};
+  for (const ModuleFacts* f : facts) {
+    for (std::size_t i = 0; i < kRiskRuleCount; ++i) totals[i] += f->risks[i];
+  }
+  return totals;
+}
+
+std::int64_t findings(const ModuleRecord* module, Severity severity) {
+  return findings(module->result->facts->risks, severity);
+}
+
+void total_risks(RunModel& m, const std::vector<const ModuleFacts*>& modules) {
+  for_each_list(m, [](ModuleList& list) {
+    list.risk_totals = risks_of(distinct_facts(std::span<const ModuleList>(&list, 1)));
+  });
+  for (GroupRecord& group : m.groups) group.risk_totals = risks_of(distinct_facts(group.projects));
+  m.risk_totals = risks_of(modules);
+  std::vector<std::vector<const ModuleFacts*>> projects;
+  for (const ProjectView& view : m.project_files) {
+    if (!view.wildcard_set) projects.push_back(distinct_facts(std::span(view.list, 1)));
+  }
+  take_risk_inventory(*m.inventory, modules, projects);
+  std::vector<const ModuleRecord*> risky;
+  for (const ModuleRecord* module : m.counted_files) {
+    if (facts_of(*module) != nullptr &&
+        findings(module, Severity::kHigh) + findings(module, Severity::kMedium) > 0)
+      risky.push_back(module);
+  }
+  m.risky_modules = ranked(risky, [](const ModuleRecord* module) {
+    return std::pair{findings(module, Severity::kHigh), findings(module, Severity::kMedium)};
+  });
+}
+
 void take_inventory(RunModel& m) {
   std::vector<const ProjectFacts*> projects;
   for (const ProjectView& view : m.project_files) {
@@ -209,6 +259,7 @@ void take_inventory(RunModel& m) {
     if (const ModuleFacts* facts = facts_of(*module)) modules.push_back(facts);
   }
   m.inventory = take_inventory(projects, modules);
+  total_risks(m, modules);
 }
 
 // The folder of the input's own path: the estate, or the one group, project,

@@ -55,6 +55,8 @@ struct ModuleList {
   bool opened = true;
   // A project's type, references and components, in an assessment.
   std::optional<ProjectFacts> facts;
+  // Derived with /assess: over its module files, each once.
+  RiskCounts risk_totals{};
 };
 
 struct GroupRecord {
@@ -65,6 +67,7 @@ struct GroupRecord {
   bool ended = false;
   std::string failure;  // as a project's
   bool opened = true;
+  RiskCounts risk_totals{};  // derived with /assess, as a project's
 };
 
 struct EstateRecord {
@@ -171,6 +174,9 @@ struct RunModel {
   std::string label_root;
   // With /assess: over each project and module file once.
   std::optional<Inventory> inventory;
+  RiskCounts risk_totals{};
+  // The modules with the most high, then medium findings, at most kRanked.
+  std::vector<const ModuleRecord*> risky_modules;
   ProcedureViews procedures;
 };
 

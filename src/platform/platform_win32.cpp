@@ -323,7 +323,10 @@ bool spawn(const std::string& path, std::string_view program, std::string_view a
 // (the link itself, not what it leads to), a missing one created only if it
 // is still missing. A device such as NUL is written, as is a link to one,
 // since that changes no file.
-constexpr DWORD kShareForOutput = FILE_SHARE_READ;
+// Shared for writing too: the note that a stopped run appends to its report
+// is written through a handle of its own (and another run is kept out by
+// the folder's lock, not by sharing).
+constexpr DWORD kShareForOutput = FILE_SHARE_READ | FILE_SHARE_WRITE;
 
 HANDLE open_existing(const std::string& path, DWORD flags) {
   return ::CreateFileA(path.c_str(), GENERIC_WRITE, kShareForOutput, nullptr, OPEN_EXISTING, flags,

@@ -142,5 +142,22 @@ TEST(CountModule, ProceduresAsWorkedOutByHand) {
   EXPECT_GT(expected.size(), 5u);
 }
 
+TEST(CountModule, RisksAsWorkedOutByHand) {
+  for (const auto& row : test::read_table("unit/risks.txt")) {
+    const std::string text = (row.at(0).starts_with("Option ") ? "" : "Option Explicit\n") + row[0];
+    const ModuleFacts facts = count_module_text(text, CountRules{.assess = true}).facts.value();
+    std::string found, names;
+    for (std::size_t i = 0; i < kRiskRuleCount; ++i) {
+      if (facts.risks[i] != 0)
+        found += (found.empty() ? "" : " ") + std::string(kRiskRules[i].id) + "=" +
+                 std::to_string(facts.risks[i]);
+    }
+    for (const LateBoundName& l : facts.late_bound)
+      names += (names.empty() ? "" : " ") + l.name + "*" + std::to_string(l.calls);
+    EXPECT_EQ(found.empty() ? "-" : found, row.at(1)) << row[0];
+    EXPECT_EQ(names, row.size() > 2 ? row[2] : "") << row[0];
+  }
+}
+
 }  // namespace
 }  // namespace codetal

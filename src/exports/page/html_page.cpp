@@ -13,6 +13,7 @@
 #include "exports/page/html_page.h"
 #include "exports/page/html_parts.h"
 #include "exports/page/html_procedures.h"
+#include "exports/page/html_risks.h"
 
 namespace codetal {
 namespace {
@@ -312,6 +313,7 @@ void render_page(std::string& out, const RunModel& model, int exit_status) {
   if (model.facts.assess) {
     append_assessment_section(out, model);
     append_procedures_section(out, model);
+    append_risks_section(out, model);
   }
   append_statement_chart(out, data);
   append_project_table(out, data);

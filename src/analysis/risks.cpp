@@ -1,0 +1,316 @@
+#include "analysis/risks.h"
+
+#include <algorithm>
+#include <initializer_list>
+
+#include "platform/ascii.h"
+
+namespace codetal {
+namespace {
+
+bool is_word_byte(char c) {
+  return is_ascii_letter(c) || (c >= '0' && c <= '9') || c == '_';
+}
+
+bool is_any(std::string_view word, std::initializer_list<std::string_view> wanted) {
+  return std::any_of(wanted.begin(), wanted.end(),
+                     [word](std::string_view w) { return equal_ignoring_case(word, w); });
+}
+
+std::int32_t words_in(const RiskLine& line, std::initializer_list<std::string_view> wanted) {
+  std::int32_t count = 0;
+  for (const RiskWord& word : line.words) count += is_any(word.text, wanted) ? 1 : 0;
+  return count;
+}
+
+// Each place where `sequence` stands as consecutive words.
+std::int32_t sequences_in(const RiskLine& line, std::initializer_list<std::string_view> sequence) {
+  std::int32_t count = 0;
+  const std::size_t length = sequence.size();
+  for (std::size_t i = 0; i + length <= line.words.size(); ++i) {
+    std::size_t k = 0;
+    for (std::string_view wanted : sequence) {
+      if (!equal_ignoring_case(line.words[i + k].text, wanted)) break;
+      ++k;
+    }
+    count += k == length ? 1 : 0;
+  }
+  return count;
+}
+
+bool first_word_is(const RiskLine& line, std::initializer_list<std::string_view> wanted) {
+  return !line.words.empty() && line.words.front().at == 0 && is_any(line.words[0].text, wanted);
+}
+
+// Where the first byte after `at` that is no blank stands; the end if none.
+std::size_t after_blanks(std::string_view text, std::size_t at) {
+  while (at < text.size() && (text[at] == ' ' || text[at] == '\t')) ++at;
+  return at;
+}
+
+bool followed_by(const RiskLine& line, const RiskWord& word, char wanted) {
+  const std::size_t at = after_blanks(line.text, word.at + word.text.size());
+  return at < line.text.size() && line.text[at] == wanted;
+}
+
+// A doubled quote inside a literal stands for one.
+std::string literal_text(std::string_view written) {
+  std::string text;
+  for (std::size_t i = 0; i < written.size(); ++i) {
+    text += written[i];
+    if (written[i] == '"' && i + 1 < written.size() && written[i + 1] == '"') ++i;
+  }
+  return text;
+}
+
+void add_late_bound(std::vector<LateBoundName>& names, std::string_view written) {
+  const std::string name = literal_text(written);
+  for (LateBoundName& known : names) {
+    if (equal_ignoring_case(known.name, name)) {
+      ++known.calls;
+      return;
+    }
+  }
+  names.push_back({name, 1});
+}
+
+std::int32_t go_sub(const RiskLine& line, std::vector<LateBoundName>&) {
+  return words_in(line, {"GoSub"});
+}
+
+std::int32_t pointer(const RiskLine& line, std::vector<LateBoundName>&) {
+  return words_in(line, {"VarPtr", "StrPtr", "ObjPtr"});
+}
+
+std::int32_t dde_in_code(const RiskLine& line, std::vector<LateBoundName>&) {
+  return words_in(line, {"LinkExecute", "LinkPoke", "LinkRequest", "LinkSend"});
+}
+
+// `LinkMode = N` with N a number other than 0.
+std::int32_t dde_in_designer(std::string_view line) {
+  std::size_t at = after_blanks(line, 0);
+  constexpr std::string_view kKey = "LinkMode";
+  if (!starts_with_ignoring_case(line.substr(at), kKey)) return 0;
+  at += kKey.size();
+  if (at < line.size() && is_word_byte(line[at])) return 0;
+  at = after_blanks(line, at);
+  if (at >= line.size() || line[at] != '=') return 0;
+  at = after_blanks(line, at + 1);
+  const std::size_t digits = at;
+  bool other_than_zero = false;
+  for (; at < line.size() && line[at] >= '0' && line[at] <= '9'; ++at)
+    other_than_zero = other_than_zero || line[at] != '0';
+  return at > digits && other_than_zero ? 1 : 0;
+}
+
+std::int32_t data_control(std::string_view line) {
+  const std::string_view trimmed = line.substr(after_blanks(line, 0));
+  return trimmed.starts_with("Begin VB.Data ") || trimmed.starts_with("Begin MSRDC.MSRDC ") ? 1 : 0;
+}
+
+// CreateObject( or GetObject(; a literal right after the parenthesis names
+// the late-bound dependency.
+std::int32_t late_binding(const RiskLine& line, std::vector<LateBoundName>& names) {
+  std::int32_t count = 0;
+  for (const RiskWord& word : line.words) {
+    if (!is_any(word.text, {"CreateObject", "GetObject"}) || !followed_by(line, word, '('))
+      continue;
+    ++count;
+    const std::size_t open = after_blanks(line.text, word.at + word.text.size());
+    const std::size_t quote = after_blanks(line.text, open + 1);
+    // An empty literal names nothing (GetObject("", "Word.Document")).
+    for (const RiskLiteral& literal : line.literals) {
+      if (literal.at == quote && !literal.text.empty()) add_late_bound(names, literal.text);
+    }
+  }
+  return count;
+}
+
+std::int32_t resume_next(const RiskLine& line, std::vector<LateBoundName>&) {
+  return sequences_in(line, {"On", "Error", "Resume", "Next"});
+}
+
+std::int32_t def_type(const RiskLine& line, std::vector<LateBoundName>&) {
+  return first_word_is(line, {"DefBool", "DefByte", "DefInt", "DefLng", "DefCur", "DefSng",
+                              "DefDbl", "DefDec", "DefDate", "DefStr", "DefObj", "DefVar"})
+             ? 1
+             : 0;
+}
+
+std::int32_t option_base(const RiskLine& line, std::vector<LateBoundName>&) {
+  return first_word_is(line, {"Option"}) && line.words.size() >= 3 &&
+                 equal_ignoring_case(line.words[1].text, "Base") && line.words[2].text == "1"
+             ? 1
+             : 0;
+}
+
+std::int32_t as_any(const RiskLine& line, std::vector<LateBoundName>&) {
+  return line.win_api ? sequences_in(line, {"As", "Any"}) : 0;
+}
+
+std::int32_t as_new(const RiskLine& line, std::vector<LateBoundName>&) {
+  return sequences_in(line, {"As", "New"});
+}
+
+// Each `To` inside parentheses of a declaration whose lower bound (from the
+// nearest "(" or "," before it, blanks trimmed) is not 0: arrays that do not
+// start at 0, as the target languages' do.
+std::int32_t lower_bound(const RiskLine& line, std::vector<LateBoundName>&) {
+  if (!first_word_is(line, {"Dim", "ReDim", "Private", "Public", "Global", "Static"})) return 0;
+  std::int32_t count = 0;
+  std::size_t scanned = 0;
+  int depth = 0;
+  for (const RiskWord& word : line.words) {
+    for (; scanned < word.at; ++scanned)
+      depth += line.text[scanned] == '(' ? 1 : line.text[scanned] == ')' ? -1 : 0;
+    if (depth <= 0 || !equal_ignoring_case(word.text, "To")) continue;
+    const std::size_t from = line.text.find_last_of("(,", word.at);
+    std::string_view bound = line.text.substr(from + 1, word.at - from - 1);
+    bound.remove_prefix(std::min(bound.find_first_not_of(" \t"), bound.size()));
+    bound = bound.substr(0, bound.find_last_not_of(" \t") + 1);
+    count += bound == "0" ? 0 : 1;
+  }
+  return count;
+}
+
+std::int32_t fixed_string(const RiskLine& line, std::vector<LateBoundName>&) {
+  std::int32_t count = 0;
+  for (const RiskWord& word : line.words)
+    count += equal_ignoring_case(word.text, "String") && followed_by(line, word, '*') ? 1 : 0;
+  return count;
+}
+
+// `On Error GoTo` handles errors; any other GoTo jumps.
+std::int32_t go_to(const RiskLine& line, std::vector<LateBoundName>&) {
+  std::int32_t count = 0;
+  for (std::size_t i = 0; i < line.words.size(); ++i) {
+    if (equal_ignoring_case(line.words[i].text, "GoTo") &&
+        (i == 0 || !equal_ignoring_case(line.words[i - 1].text, "Error")))
+      ++count;
+  }
+  return count;
+}
+
+std::int32_t variant(const RiskLine& line, std::vector<LateBoundName>&) {
+  return sequences_in(line, {"As", "Variant"});
+}
+
+std::int32_t option_explicit(const RiskLine& line, std::vector<LateBoundName>&) {
+  return first_word_is(line, {"Option"}) && line.words.size() >= 2 &&
+                 equal_ignoring_case(line.words[1].text, "Explicit")
+             ? 1
+             : 0;
+}
+
+}  // namespace
+
+// In the order the outputs list them.
+const std::array<RiskRule, kRiskRuleCount> kRiskRules = {{
+    {"gosub", Severity::kHigh, "GoSub jumps inside a procedure", go_sub, nullptr},
+    {"pointer", Severity::kHigh, "memory addresses (VarPtr, StrPtr, ObjPtr)", pointer, nullptr},
+    {"dde", Severity::kHigh, "DDE conversations between programs", dde_in_code, dde_in_designer},
+    {"data-control", Severity::kHigh, "bound data controls (Data, RemoteData)", nullptr,
+     data_control},
+    {"late-binding", Severity::kMedium, "objects created by name at run time", late_binding,
+     nullptr},
+    {"on-error-resume-next", Severity::kMedium, "errors ignored (On Error Resume Next)",
+     resume_next, nullptr},
+    {"deftype", Severity::kMedium, "types given by a name's first letter (DefInt ...)", def_type,
+     nullptr},
+    {"option-base", Severity::kMedium, "arrays that start at 1 (Option Base 1)", option_base,
+     nullptr},
+    {"as-any", Severity::kMedium, "Declares that take any type (As Any)", as_any, nullptr},
+    {"as-new", Severity::kMedium, "variables created on first use (As New)", as_new, nullptr},
+    {"lower-bound", Severity::kMedium, "arrays declared with a lower bound other than 0",
+     lower_bound, nullptr},
+    {"fixed-string", Severity::kLow, "fixed-length strings (String * N)", fixed_string, nullptr},
+    {"goto", Severity::kLow, "GoTo jumps other than On Error GoTo", go_to, nullptr},
+    {"variant", Severity::kLow, "variables of no fixed type (As Variant)", variant, nullptr},
+    {"no-option-explicit", Severity::kMedium, "modules without Option Explicit", option_explicit,
+     nullptr, true},
+}};
+
+std::int64_t findings(const RiskCounts& counts, Severity severity) {
+  std::int64_t found = 0;
+  for (std::size_t i = 0; i < kRiskRuleCount; ++i)
+    found += kRiskRules[i].severity == severity ? counts[i] : 0;
+  return found;
+}
+
+std::string_view severity_name(Severity severity) {
+  switch (severity) {
+    case Severity::kHigh:
+      return "high";
+    case Severity::kMedium:
+      return "medium";
+    case Severity::kLow:
+      return "low";
+  }
+  return "low";
+}
+
+RiskLine RiskReader::prepare(std::string_view line, bool win_api) {
+  text_.clear();
+  words_.clear();
+  literals_.clear();
+  bool in_literal = false;
+  std::size_t literal_start = 0;
+  for (std::size_t i = 0; i < line.size(); ++i) {
+    const char c = line[i];
+    if (in_literal) {
+      if (c != '"') continue;
+      if (i + 1 < line.size() && line[i + 1] == '"') {
+        ++i;
+        continue;
+      }
+      literals_.push_back({text_.size() - 1, line.substr(literal_start, i - literal_start)});
+      in_literal = false;
+      text_ += '"';
+      continue;
+    }
+    if (c == '\'' || c == '\n') break;
+    text_ += c;
+    if (c == '"') {
+      in_literal = true;
+      literal_start = i + 1;
+    }
+  }
+  const std::string_view text = text_;
+  for (std::size_t i = 0; i < text.size();) {
+    if (!is_word_byte(text[i])) {
+      ++i;
+      continue;
+    }
+    const std::size_t start = i;
+    while (i < text.size() && is_word_byte(text[i])) ++i;
+    words_.push_back({text.substr(start, i - start), start});
+  }
+  return RiskLine{text, words_, literals_, win_api};
+}
+
+void RiskReader::code_line(std::string_view line, bool win_api) {
+  const RiskLine read = prepare(line, win_api);
+  if (read.words.empty()) return;
+  for (std::size_t i = 0; i < kRiskRuleCount; ++i) {
+    const RiskRule& rule = kRiskRules[i];
+    if (rule.in_code == nullptr) continue;
+    const std::int32_t found = rule.in_code(read, names_);
+    if (found == 0) continue;
+    matched_[i] = true;
+    if (!rule.counts_absence) counts_[i] += found;
+  }
+}
+
+void RiskReader::designer_line(std::string_view line) {
+  for (std::size_t i = 0; i < kRiskRuleCount; ++i) {
+    if (kRiskRules[i].in_designer != nullptr) counts_[i] += kRiskRules[i].in_designer(line);
+  }
+}
+
+void RiskReader::finish() {
+  for (std::size_t i = 0; i < kRiskRuleCount; ++i) {
+    if (kRiskRules[i].counts_absence && !matched_[i]) counts_[i] = 1;
+  }
+}
+
+}  // namespace codetal
