@@ -63,6 +63,29 @@ std::string check_procedures(const std::vector<Procedure>& procedures, const Mod
   return {};
 }
 
+// The text with what string literals and comments hold replaced by words the
+// rules count (line ends, quotes and Ctrl-Z kept).
+std::string with_rule_words_hidden(std::string_view bytes) {
+  static constexpr std::string_view kFill = "GoSub VarPtr(x) On Error Resume Next As New GoTo ";
+  std::string text(bytes);
+  bool literal = false, comment = false;
+  std::size_t filled = 0;
+  for (char& c : text) {
+    if (c == '\n') {
+      literal = comment = false;
+      continue;
+    }
+    const bool kept = c == '\r' || c == kCtrlZ || c == '"';
+    if (!comment && c == '"') literal = !literal;
+    if (!literal && !comment && c == '\'') {
+      comment = true;
+      continue;
+    }
+    if ((literal || comment) && !kept) c = kFill[filled++ % kFill.size()];
+  }
+  return text;
+}
+
 std::string check_assessment(std::string_view bytes, std::int64_t lines) {
   CountRules rules{
       false, {ModuleKinds::kAll, module_kind_of(".dsr", ModuleKinds::kAll)}, false, false};
@@ -79,6 +102,8 @@ std::string check_assessment(std::string_view bytes, std::int64_t lines) {
   for (const auto& [name, count] : facts.controls) controls += count;
   if (controls > 0 && controls >= facts.designer_lines)
     return "more controls than designer lines after the block's first";
+  if (count_module_text(with_rule_words_hidden(bytes), rules).facts.value().risks != facts.risks)
+    return "a rule counted what a string literal or a comment holds";
   return check_procedures(facts.procedures, plain, lines);
 }
 
