@@ -146,7 +146,8 @@ std::string check_options_bytes(std::string_view bytes) {
   for (std::int32_t value : {o.blank_lines, o.count_form_headers}) {
     if (value < 0 || value > 1) return "a blank-line or header setting outside 0..1";
   }
-  if (o.all_module_kinds < -1 || o.all_module_kinds > 1) return "a module-kinds setting not unset, 0 or 1";
+  if (o.all_module_kinds < -1 || o.all_module_kinds > 1)
+    return "a module-kinds setting not unset, 0 or 1";
   for (std::size_t i = 0; i < kStatementKindCount; ++i) {
     const StatementKind& kind = kStatementKinds[i];
     const std::int32_t value = o.shown_kinds[i];

@@ -115,9 +115,24 @@ Declare read_declare(std::string_view line) {
   return declare;
 }
 
+namespace {
+
+// A value written `"x"` or `x`.
+std::string_view unquoted(std::string_view value) {
+  return value.size() >= 2 && value.front() == '"' && value.back() == '"'
+             ? value.substr(1, value.size() - 2)
+             : value;
+}
+
+}  // namespace
+
 void read_project_fact(std::string_view line, ProjectFacts& facts) {
   if (line.starts_with("Type=")) {
     if (facts.type.empty()) facts.type = after_key(line, "Type=");
+  } else if (line.starts_with("ExeName32=")) {
+    if (facts.exe_name.empty()) facts.exe_name = unquoted(after_key(line, "ExeName32="));
+  } else if (line.starts_with("Name=")) {
+    if (facts.name.empty()) facts.name = unquoted(after_key(line, "Name="));
   } else if (line.starts_with("Reference=")) {
     std::string_view value = after_key(line, "Reference=");
     Reference& reference = facts.references.emplace_back();

@@ -65,6 +65,10 @@ struct ModuleFacts {
 
 struct ProjectFacts {
   std::string type;  // its first `Type=` line's value
+  // Its first `ExeName32=` and `Name=` values, quotes removed: the file it
+  // builds.
+  std::string exe_name;
+  std::string name;
   std::vector<Reference> references;
   std::vector<Component> components;
   bool operator==(const ProjectFacts&) const = default;

@@ -55,8 +55,10 @@ bool read_whole_switch(CommandLine& line, const std::string& argument) {
     std::string_view text;
     bool ExportChoice::*flag;
   };
-  static constexpr Export kExports[] = {
-      {"/csv", &ExportChoice::csv}, {"/json", &ExportChoice::json}, {"/html", &ExportChoice::html}};
+  static constexpr Export kExports[] = {{"/csv", &ExportChoice::csv},
+                                        {"/json", &ExportChoice::json},
+                                        {"/html", &ExportChoice::html},
+                                        {"/dot", &ExportChoice::dot}};
   for (const Export& e : kExports) {
     if (equal_ignoring_case(argument, e.text)) return line.exports.*e.flag = true;
   }

@@ -39,7 +39,7 @@ void show_usage(Console& console) {
   console.console_message("Codetal==>     myFolder  (every group, project and module under it) \n");
   console.console_message("\n");
   console.console_message(
-      "Codetal==>  Options: /v  /z  /b (batch: no waits)  /csv  /json  /html  /assess \n");
+      "Codetal==>  Options: /v  /z  /b (batch: no waits)  /csv  /json  /html  /assess  /dot \n");
   console.console_message(
       "Codetal==>           /x:PATTERN (a folder run leaves out the folders it names) \n");
   console.console_message("\n");
@@ -108,6 +108,17 @@ bool assessment_of(Console& console, const CommandLine& line) {
   return false;
 }
 
+// The dependency graph is the assessment's: /dot without /assess is told and
+// writes nothing.
+ExportChoice exports_of(Console& console, const CommandLine& line) {
+  ExportChoice choice = line.exports;
+  if (!choice.dot || line.assess) return choice;
+  console.console_message(
+      "Codetal==>  /dot draws the dependency graph of /assess: without it it has no effect \n\n");
+  choice.dot = false;
+  return choice;
+}
+
 // Runs the input through the traversal; kStop when the run must end at once.
 // False in `valid` when the name is of no input kind.
 Next traverse_input(Traversal& run, Console& console, const std::string& name,
@@ -142,19 +153,19 @@ Next traverse_input(Traversal& run, Console& console, const std::string& name,
 // console's messages and the report as it goes, whether anything failed,
 // and the exports, rendered from the model at its end.
 struct RunOutputs {
-  RunOutputs(LogFile& log_file, Platform& platform, Console& console, const CommandLine& line,
+  RunOutputs(LogFile& log_file, Platform& platform, Console& console, ExportChoice choice,
              const ReportOptions& options, RunFacts facts, InputKind kind)
       : log(log_file),
         messages(console, kind != InputKind::kEstate),
         log_listener(log_file, options),
-        exports(platform, console, line.exports),
+        exports(platform, console, choice),
         model(std::move(facts),
               [&platform](std::string_view name) { return platform.found_path(name); }) {
     for (ReportListener* listener :
          {static_cast<ReportListener*>(&messages), static_cast<ReportListener*>(&log_listener),
           static_cast<ReportListener*>(&failures)})
       report.add(*listener);
-    if (line.exports.any()) report.add(model);
+    if (choice.any()) report.add(model);
   }
   LogFile& log;
   ConsoleListener messages;
@@ -274,13 +285,14 @@ int run_codetal(Platform& platform, const std::vector<std::string>& arguments) {
   std::string name = line.input;
   make_lower(name);
   const bool assess = assessment_of(console, line);
+  const ExportChoice choice = exports_of(console, line);
   const InputKind kind = input_kind_of(platform, name, options);
-  RunOutputs outputs(log, platform, console, line, options,
+  RunOutputs outputs(log, platform, console, choice, options,
                      RunFacts{kVersionText, started, name, options, assess}, kind);
   Traversal run(platform, options, outputs.report, kind);
   run.threads = counting_threads();
   run.assess = assess;
-  run.identifies_modules = line.exports.any();
+  run.identifies_modules = choice.any();
   outputs.told_failure = tell_ignored_arguments(console, line);
   tell_unused_patterns(console, kind, line.left_out);
   // A folder run of hours is measured only when its report can be written;

@@ -21,11 +21,13 @@ struct Place {
 // An assessment's columns, after the others: a module's designer lines
 // and controls, a project's references and components, a module's
 // procedures and their highest complexity, and its findings of what will not
-// convert by severity. Empty on the rows they do not describe.
+// convert by severity; a unit's wave, projects, dependencies and users.
+// Empty on the rows they do not describe.
 constexpr std::string_view kAssessColumns =
     ",designer_lines,controls,references,components,procedures,complexity_max,risks_high,"
-    "risks_medium,risks_low";
-constexpr std::string_view kNoAssessCells = ",,,,,,,,,";
+    "risks_medium,risks_low,wave,projects,depends_on,used_by";
+constexpr std::string_view kNoAssessCells = ",,,,,,,,,,,,,";
+constexpr std::string_view kNoUnitCells = ",,,,";
 
 std::string module_cells(const ModuleResult& result) {
   if (!result.facts) return std::string(kNoAssessCells);
@@ -47,6 +49,17 @@ std::string module_cells(const ModuleResult& result) {
     cells += ',';
     append_number(cells, findings(facts.risks, severity));
   }
+  return cells += kNoUnitCells;
+}
+
+std::string unit_cells(const GraphUnit& unit) {
+  std::string cells = ",,,,,,,,,";
+  for (std::int64_t value :
+       {std::int64_t{unit.wave}, static_cast<std::int64_t>(unit.projects.size()),
+        static_cast<std::int64_t>(unit.depends_on.size()), std::int64_t{unit.used_by}}) {
+    cells += ',';
+    append_number(cells, value);
+  }
   return cells;
 }
 
@@ -56,7 +69,7 @@ std::string project_cells(const ModuleList& list) {
   append_number(cells, static_cast<std::int64_t>(list.facts->references.size()));
   cells += ',';
   append_number(cells, static_cast<std::int64_t>(list.facts->components.size()));
-  return cells += ",,,,,";
+  return (cells += ",,,,,") += kNoUnitCells;
 }
 
 class CsvRows {
@@ -152,6 +165,10 @@ void write_csv(WrittenFile& file, const RunModel& model) {
       rows.row("distinct_content", Place{}, "", estate->path,
                &estate->summary.distinct_content_totals, "");
     }
+  }
+  if (model.graph) {
+    for (const GraphUnit& unit : model.graph->units)
+      rows.row("unit", Place{}, "", unit.file, nullptr, "", unit_cells(unit));
   }
   file.close();
 }

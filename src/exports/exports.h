@@ -15,8 +15,9 @@ struct ExportChoice {
   bool csv = false;
   bool json = false;
   bool html = false;
+  bool dot = false;  // the dependency graph, with /assess
 
-  bool any() const { return csv || json || html; }
+  bool any() const { return csv || json || html || dot; }
 };
 
 class Exports {
@@ -40,6 +41,7 @@ class Exports {
   std::optional<WrittenFile> csv_;
   std::optional<WrittenFile> html_;
   std::optional<WrittenFile> json_;
+  std::optional<WrittenFile> dot_;
 };
 
 }  // namespace codetal

@@ -227,4 +227,45 @@ void append_json_inventory(std::string& out, const Inventory& inventory) {
   out += "  },\n";
 }
 
+void append_json_dependencies(std::string& out, const DependencyGraph& graph) {
+  out += "  \"dependencies\": {\n";
+  inventory_list(
+      out, "units", graph.units,
+      [&](const GraphUnit& unit) {
+        out += "{\"file\": ";
+        append_json_string(out, unit.file);
+        out += ", \"projects\": ";
+        inline_list(out, unit.projects, [&](std::string_view p) { append_json_string(out, p); });
+        out += ", \"wave\": ";
+        append_number(out, unit.wave);
+        out += ", \"depends_on\": ";
+        inline_list(out, unit.depends_on,
+                    [&](std::size_t u) { append_json_string(out, graph.units[u].file); });
+        out += ", \"used_by\": ";
+        append_number(out, unit.used_by);
+        out += '}';
+      },
+      false);
+  inventory_list(
+      out, "external", graph.external,
+      [&](const ExternalDependency& e) {
+        Object(out)
+            .text("file", e.file)
+            .text("guid", e.guid)
+            .text("kind", e.component ? "component" : "reference")
+            .number("projects", e.projects);
+      },
+      false);
+  inventory_list(
+      out, "cycles", graph.cycles,
+      [&](const std::vector<std::size_t>& cycle) {
+        inline_list(out, cycle,
+                    [&](std::size_t u) { append_json_string(out, graph.units[u].file); });
+      },
+      false);
+  out += "    \"waves\": ";
+  append_number(out, graph.waves);
+  out += "\n  },\n";
+}
+
 }  // namespace codetal

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "analysis/assessment.h"
+#include "exports/dependency_graph.h"
 #include "exports/inventory.h"
 
 namespace codetal {
@@ -19,6 +20,10 @@ void append_json_project_facts(std::string& out, const ProjectFacts& facts, int 
 
 // `{"gosub": 2, ...}`: the rules with a count, in the table's order.
 void append_json_risks(std::string& out, const RiskCounts& risks);
+
+// The top-level `"dependencies": {...},\n` member: units in wave order,
+// what no project of the run builds, the cycles and the number of waves.
+void append_json_dependencies(std::string& out, const DependencyGraph& graph);
 
 // The top-level `"inventory": {...},\n` member.
 void append_json_inventory(std::string& out, const Inventory& inventory);

@@ -40,6 +40,7 @@ class JsonWriter {
     top_list("modules", model.single.modules, [&](const ModuleRecord& m) { module(m); });
     if (model.estate) estate(*model.estate, model);
     if (model.inventory) append_json_inventory(out_, *model.inventory);
+    if (model.graph) append_json_dependencies(out_, *model.graph);
     out_ += "  \"completed\": ";
     out_ += model.completed ? "true" : "false";
     out_ += ",\n  \"exit_status\": ";

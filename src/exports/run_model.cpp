@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <span>
-#include <utility>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 
 #include "analysis/line_counts.h"
 
@@ -280,6 +280,22 @@ std::string label_root_of(const RunModel& m) {
                                              : std::string(path.substr(0, separator + 1));
 }
 
+void draw_graph(RunModel& m) {
+  std::vector<GraphProject> projects;
+  // The views point into the model this builder owns and is still deriving.
+  std::vector<ModuleList*> lists;
+  for (const ProjectView& view : m.project_files) {
+    const ModuleList& list = *view.list;
+    if (view.wildcard_set || !list.facts) continue;
+    projects.push_back(
+        {file_of(list), &*list.facts, list.referenced_projects, list.totals[kTotalLines]});
+    lists.push_back(const_cast<ModuleList*>(&list));
+  }
+  m.graph = build_dependency_graph(projects);
+  for (std::size_t i = 0; i < lists.size(); ++i)
+    lists[i]->wave = m.graph->units[m.graph->unit_of_project[i]].wave;
+}
+
 void derive_views(RunModel& m) {
   m.label_root = label_root_of(m);
   number_files(m);
@@ -297,6 +313,7 @@ void derive_views(RunModel& m) {
   if (!m.facts.assess) return;
   take_inventory(m);
   rank_procedures(m);
+  draw_graph(m);
 }
 
 }  // namespace
@@ -320,8 +337,14 @@ void RunModelBuilder::project_started(std::string_view project) {
   open_list(in_group_ ? model_.groups.back().projects : model_.projects, project);
 }
 
-void RunModelBuilder::project_assessed(std::string_view, const ProjectFacts& facts) {
-  if (list_ != nullptr) list_->facts = facts;
+// A `*\A` reference names a project file from the referencing one's folder.
+void RunModelBuilder::project_assessed(std::string_view project, const ProjectFacts& facts) {
+  if (list_ == nullptr) return;
+  list_->facts = facts;
+  const std::string_view folder = project.substr(0, project.find_last_of("\\/") + 1);
+  for (const Reference& r : facts.references) {
+    if (r.project) list_->referenced_projects.push_back(path_of(std::string(folder) + r.path));
+  }
 }
 
 void RunModelBuilder::wildcard_set_started(std::string_view pattern) {

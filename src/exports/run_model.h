@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "analysis/module_result.h"
+#include "exports/dependency_graph.h"
 #include "exports/inventory.h"
 #include "report/report_listener.h"
 #include "report/run_facts.h"
@@ -57,6 +58,10 @@ struct ModuleList {
   std::optional<ProjectFacts> facts;
   // Derived with /assess: over its module files, each once.
   RiskCounts risk_totals{};
+  // The project files its `*\A` references name, as paths of the run.
+  std::vector<std::string> referenced_projects;
+  // Derived with /assess: the wave of the file it builds (0: none).
+  std::int32_t wave = 0;
 };
 
 struct GroupRecord {
@@ -177,6 +182,8 @@ struct RunModel {
   RiskCounts risk_totals{};
   // The modules with the most high, then medium findings, at most kRanked.
   std::vector<const ModuleRecord*> risky_modules;
+  // The estate's own dependency graph: its projects' files and their waves.
+  std::optional<DependencyGraph> graph;
   ProcedureViews procedures;
 };
 

@@ -375,6 +375,30 @@ HANDLE open_output(const std::string& path) {
   return INVALID_HANDLE_VALUE;
 }
 
+// The lock's and the stop note's own handles on the report: an ordinary
+// file opened as it is, or created when missing, never through a link.
+HANDLE open_beside_report(const std::string& path, DWORD access) {
+  constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    HANDLE handle = ::CreateFileA(path.c_str(), access, kShareAll, nullptr, OPEN_EXISTING,
+                                  FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (handle == INVALID_HANDLE_VALUE && ::GetLastError() == ERROR_FILE_NOT_FOUND)
+      handle = ::CreateFileA(path.c_str(), access, kShareAll, nullptr, CREATE_NEW,
+                             FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+      if (::GetLastError() == ERROR_FILE_EXISTS) continue;
+      return handle;
+    }
+    BY_HANDLE_FILE_INFORMATION info;
+    if (::GetFileType(handle) == FILE_TYPE_DISK && ::GetFileInformationByHandle(handle, &info) &&
+        (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) == 0)
+      return handle;
+    ::CloseHandle(handle);
+    return INVALID_HANDLE_VALUE;
+  }
+  return INVALID_HANDLE_VALUE;
+}
+
 // "folder\*", without doubling a separator or turning "c:" into "c:\".
 std::string every_entry_of(std::string_view folder) {
   std::string pattern = to_windows_separators(folder);
@@ -447,10 +471,7 @@ class Win32Platform final : public Platform {
   // the process ends.
   RunLock lock_for_run(std::string_view name) override {
     if (name.find('\0') != std::string_view::npos) return RunLock::kNotPossible;
-    HANDLE handle =
-        ::CreateFileA(to_windows_separators(name).c_str(), GENERIC_READ,
-                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
-                      FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    HANDLE handle = open_beside_report(to_windows_separators(name), GENERIC_READ);
     if (handle == INVALID_HANDLE_VALUE) return RunLock::kNotPossible;
     OVERLAPPED far_byte{};
     far_byte.Offset = 0xFFFFFFFE;
@@ -466,10 +487,7 @@ class Win32Platform final : public Platform {
   void arm_stop(std::string_view file, std::string_view note) override {
     if (file.find('\0') != std::string_view::npos) return;
     for (char c : note) g_stop_note_text += c == '\n' ? std::string("\r\n") : std::string(1, c);
-    g_stop_note =
-        ::CreateFileA(to_windows_separators(file).c_str(), FILE_APPEND_DATA,
-                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
-                      FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    g_stop_note = open_beside_report(to_windows_separators(file), FILE_APPEND_DATA);
     ::SetConsoleCtrlHandler(note_stop_on_control_event, TRUE);
   }
 

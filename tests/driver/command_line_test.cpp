@@ -24,6 +24,7 @@ std::string described(const CommandLine& c) {
   say(c.exports.csv, "csv");
   say(c.exports.json, "json");
   say(c.exports.html, "html");
+  say(c.exports.dot, "dot");
   say(c.assess, "assess");
   for (const std::string& pattern : c.left_out) say(true, "x=" + pattern);
   say(!c.stray_name.empty(), "stray=" + c.stray_name);

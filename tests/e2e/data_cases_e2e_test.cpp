@@ -91,7 +91,7 @@ TEST(Exports, PagesRenderInHeadlessChromium) {
   if (windows_build()) GTEST_SKIP() << "the Windows build writes the same page";
   std::string chromium = find_chromium();
   if (chromium.empty()) GTEST_SKIP() << "chromium is not installed (tools/install-deps adds it)";
-  for (const char* name : {"exports-example-group", "estate-each-file-once"}) {
+  for (const char* name : {"exports-example-group", "estate-each-file-once", "estate-in-waves"}) {
     SCOPED_TRACE(name);
     TempFolder folder;
     Case c = prepare_case(std::string("e2e/") + name, folder);
@@ -125,6 +125,9 @@ TEST(Exports, PagesRenderInHeadlessChromium) {
     };
     EXPECT_GT(count("<table"), 0u);
     EXPECT_EQ(count("data-sortable=\"yes\""), count("<table")) << "a table the script left";
+    if (std::string_view(name) == "estate-in-waves") {
+      EXPECT_NE(dom.find("<svg id=\"graph-chart\""), std::string::npos);
+    }
     for (const char* chart : {"share-chart", "project-chart", "module-chart", "statement-chart"})
       EXPECT_NE(dom.find(std::string("<svg id=\"") + chart + "\""), std::string::npos) << chart;
     EXPECT_EQ(read_file(artifacts + "/" + name + ".png").substr(1, 3), "PNG");

@@ -10,6 +10,7 @@
 #include "exports/export_text.h"
 #include "exports/page/html_assessment.h"
 #include "exports/page/html_estate.h"
+#include "exports/page/html_graph.h"
 #include "exports/page/html_page.h"
 #include "exports/page/html_parts.h"
 #include "exports/page/html_procedures.h"
@@ -113,7 +114,12 @@ void append_head(std::string& out, const PageData& data) {
   out += "</title>\n<style>\n";
   out += kStyle;
   // The assessment's tables have text beyond their first column.
-  if (data.model.facts.assess) out += "td.t,th[data-text]{text-align:left}\n";
+  if (data.model.facts.assess) {
+    out += "td.t,th[data-text]{text-align:left}\n";
+    out += ".node rect{fill:#dbe5f1;stroke:#3465a4}\n.node.cycle rect{fill:#f6d5d5;stroke:#c00}\n";
+    out += ".edge{stroke:#3465a4;stroke-opacity:.12}\n.edge.on{stroke-opacity:1;stroke-width:2}\n";
+    out += "text.wave{font-weight:bold}\n";
+  }
   out += "</style>\n</head>\n<body>\n";
 }
 
@@ -240,9 +246,10 @@ void append_number_cells(std::string& out, int modules, const ModuleStats& stats
   for (const StatementKind& kind : kStatementKinds) cell(stats[kind.counter]);
 }
 
-void append_table_head(std::string& out, bool groups) {
+void append_table_head(std::string& out, bool groups, bool waves) {
   out += "<thead><tr><th>Name</th>";
   if (groups) out += "<th>Groups</th>";
+  if (waves) out += "<th>Wave</th>";
   out += "<th>Modules</th>";
   for (const LineCount& count : kLineCounts) {
     out += "<th>";
@@ -263,7 +270,8 @@ void append_project_table(std::string& out, const PageData& data) {
   out += "<section id=\"table\">\n<h2>Projects in numbers</h2>\n<div class=\"wide\">\n";
   out += "<table id=\"project-table\">\n";
   const bool groups = data.model.estate.has_value();
-  append_table_head(out, groups);
+  const bool waves = data.model.graph.has_value();
+  append_table_head(out, groups, waves);
   out += "<tbody>\n";
   for (const ProjectView& c : data.model.project_files) {
     out += "<tr><td class=\"l\" title=\"";
@@ -280,11 +288,17 @@ void append_project_table(std::string& out, const PageData& data) {
       }
       out += "</td>";
     }
+    if (waves) {
+      out += "<td class=\"n\">";
+      append_number(out, c.list->wave);
+      out += "</td>";
+    }
     append_number_cells(out, c.list->counted, c.list->totals);
     out += "</tr>\n";
   }
   out += "</tbody>\n<tfoot><tr><td>All</td>";
   if (groups) out += "<td></td>";
+  if (waves) out += "<td></td>";
   append_number_cells(out, data.model.modules_counted, data.model.totals);
   out += "</tr></tfoot>\n</table>\n</div>\n</section>\n";
 }
@@ -314,12 +328,14 @@ void render_page(std::string& out, const RunModel& model, int exit_status) {
     append_assessment_section(out, model);
     append_procedures_section(out, model);
     append_risks_section(out, model);
+    append_graph_section(out, model);
   }
   append_statement_chart(out, data);
   append_project_table(out, data);
   append_failures(out, data);
   out += "<script>\n";
   out += kSortScript;
+  if (model.graph) out += html::kGraphScript;
   out += "</script>\n</body>\n</html>\n";
 }
 
