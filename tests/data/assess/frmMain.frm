@@ -24,6 +24,8 @@ Begin VB.Form frmMain
    End
    Begin Assess.ctlGauge gauge1 
    End
+   Begin VBalGrid.vbalGrid grdItems 
+   End
    Begin VB.Menu mnuFile 
       Caption         =   "&File"
       Begin VB.Menu mnuFileOpen 

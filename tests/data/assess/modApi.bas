@@ -8,6 +8,7 @@ Private Declare Function GetUserName LIB "advapi32.dll" Alias "GetUserNameA" (By
 Private Declare Function ShellExecute Lib _
     "shell32.dll" Alias "ShellExecuteA" (ByVal hwnd As Long) As Long
 Friend Declare Function lstrlen& Lib"Kernel32" Alias "lstrlenA" (ByVal s As String)
+Private Declare Sub Share Lib "netapi32" (ByVal Lib As Long)
 
 Public Sub Pause(ByVal ms As Long)
     Sleep ms
