@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
 
@@ -50,6 +51,22 @@ TEST(StopAsked, EndsTheRunAtItsNextModuleWithANoteAndNoExport) {
   EXPECT_EQ(log.find("Project Totals"), std::string::npos);
   EXPECT_FALSE(platform.written.contains("Codetal.json"));
   EXPECT_EQ(platform.removed, std::vector<std::string>{"Codetal.json"}) << "an earlier run's";
+}
+
+// Each file is opened once, whichever thread counts it: a second open would
+// be a descriptor the run holds for nothing.
+TEST(Run, OpensEachFileOnce) {
+  test::FakePlatform platform;
+  platform.inputs = {{"g.vbg", "Project=p.vbp\r\n"},
+                     {"p.vbp", "Module=a; a.bas\r\nModule=b; b.bas\r\nClass=c; c.cls\r\n"},
+                     {"a.bas", "Sub A()\r\nEnd Sub\r\n"},
+                     {"b.bas", "x = 1\r\n"},
+                     {"c.cls", "Option Explicit\r\n"}};
+  EXPECT_EQ(run_codetal(platform, {"g.vbg", "/b", "/json", "/assess"}), 0);
+  std::vector<std::string> opened = platform.asked;
+  std::erase_if(opened, [](const std::string& name) { return name.ends_with(".INI"); });
+  std::sort(opened.begin(), opened.end());
+  EXPECT_EQ(opened, (std::vector<std::string>{"a.bas", "b.bas", "c.cls", "g.vbg", "p.vbp"}));
 }
 
 }  // namespace
