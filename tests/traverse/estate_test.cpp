@@ -62,5 +62,25 @@ TEST(EstateFaults, AProjectThatCannotBeOpenedIsToldOnce) {
   EXPECT_EQ(platform.out.find(told, first + 1), std::string::npos) << platform.out;
 }
 
+// Only a group not read: its row in the CSV, and the page's list of what was
+// not read; with nothing failed, no such list.
+TEST(EstateFaults, AGroupNotReadStandsInTheExports) {
+  for (bool fails : {true, false}) {
+    EstatePlatform platform;
+    platform.disk = false;
+    platform.folders["estate"] = {{{"g.vbg", false}, {"m.bas", false}}};
+    platform.inputs["estate" + kSep + "m.bas"] = "x = 1\r\n";
+    if (!fails) platform.inputs["estate" + kSep + "g.vbg"] = "VBGROUP 5.0\r\n";
+    EXPECT_EQ(run_codetal(platform, {"estate", "/csv", "/html"}), fails ? 2 : 0);
+    const std::string& csv = platform.written["Codetal.csv"];
+    const std::string& page = platform.written["Codetal.html"];
+    const std::string row = "failed_group,estate" + kSep + "g.vbg,";
+    EXPECT_EQ(csv.find(row) != std::string::npos, fails) << csv;
+    EXPECT_EQ(page.find("Projects and groups not read") != std::string::npos, fails);
+    EXPECT_EQ(page.find(">g.vbg</td><td class=\"t\">group</td>") != std::string::npos, fails)
+        << page;
+  }
+}
+
 }  // namespace
 }  // namespace codetal::test
