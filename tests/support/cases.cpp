@@ -171,6 +171,9 @@ void apply(const std::string& step, Case& c, const TempFolder& folder) {
     c.options.open_files_limit = std::atoll(name.c_str());
   } else if (command == "read-only-folder") {
     c.options.read_only_folder = true;
+  } else if (command == "interrupted-reads") {
+    if (windows_build()) c.skip = "a library preloaded into a POSIX run";
+    c.options.interrupted_reads = true;
   } else {
     check(false, step);
   }

@@ -103,6 +103,13 @@ int open_stdout(const std::string& out_path, const RunOptions& options) {
     if (fd > 2) ::close(fd);
   if (options.stdout_to == "closed") ::close(1);
   set_search_path(options.path_env);
+  if (options.interrupted_reads) {
+    ::setenv("LD_PRELOAD", CODETAL_INTERRUPTED_READS, 1);
+    // A sanitizer's runtime wants to come first; the library only wraps read.
+    const char* asan = std::getenv("ASAN_OPTIONS");
+    ::setenv("ASAN_OPTIONS",
+             (std::string(asan != nullptr ? asan : "") + ":verify_asan_link_order=0").c_str(), 1);
+  }
   if (options.file_size_limit > 0) {
     ::signal(SIGXFSZ, SIG_IGN);  // a write past the limit then fails with EFBIG
     set_limit(RLIMIT_FSIZE, options.file_size_limit);

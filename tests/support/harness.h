@@ -27,6 +27,8 @@ struct RunOptions {
   // the run ends at once with kNoReadOnlyFolder.
   bool read_only_folder = false;
   static constexpr int kNoReadOnlyFolder = 125;
+  // Each descriptor's first read fails with EINTR (a preloaded library).
+  bool interrupted_reads = false;
 };
 
 struct RunResult {
