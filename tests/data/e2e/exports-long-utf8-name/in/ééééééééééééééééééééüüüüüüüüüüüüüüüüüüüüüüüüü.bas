@@ -1,0 +1,3 @@
+Attribute VB_Name = "m"
+Sub A()
+End Sub
