@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -140,6 +142,16 @@ TEST(CountModule, ProceduresAsWorkedOutByHand) {
     EXPECT_EQ(found, rows) << module.substr(0, 60);
   }
   EXPECT_GT(expected.size(), 5u);
+}
+
+TEST(Assessment, ControlClassesReadNoFurtherThanTheLine) {
+  for (const auto& row : test::read_table("unit/control_classes.txt")) {
+    const std::unique_ptr<char[]> exact(new char[row.at(0).size()]);
+    std::copy(row[0].begin(), row[0].end(), exact.get());
+    const std::optional<std::string_view> found =
+        control_class(std::string_view(exact.get(), row[0].size()));
+    EXPECT_EQ(found ? std::string(*found) : "-", row.at(1)) << row[0];
+  }
 }
 
 TEST(CountModule, RisksAsWorkedOutByHand) {
