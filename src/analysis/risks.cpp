@@ -8,8 +8,16 @@
 namespace codetal {
 namespace {
 
+constexpr std::array<bool, 256> kWordBytes = [] {
+  std::array<bool, 256> word{};
+  for (int c = 0; c < 256; ++c)
+    word[static_cast<std::size_t>(c)] =
+        is_ascii_letter(static_cast<char>(c)) || (c >= '0' && c <= '9') || c == '_';
+  return word;
+}();
+
 bool is_word_byte(char c) {
-  return is_ascii_letter(c) || (c >= '0' && c <= '9') || c == '_';
+  return kWordBytes[static_cast<unsigned char>(c)];
 }
 
 bool is_any(std::string_view word, std::initializer_list<std::string_view> wanted) {
@@ -206,28 +214,34 @@ std::int32_t option_explicit(const RiskLine& line, std::vector<LateBoundName>&) 
 
 // In the order the outputs list them.
 const std::array<RiskRule, kRiskRuleCount> kRiskRules = {{
-    {"gosub", Severity::kHigh, "GoSub jumps inside a procedure", go_sub, nullptr},
-    {"pointer", Severity::kHigh, "memory addresses (VarPtr, StrPtr, ObjPtr)", pointer, nullptr},
-    {"dde", Severity::kHigh, "DDE conversations between programs", dde_in_code, dde_in_designer},
-    {"data-control", Severity::kHigh, "bound data controls (Data, RemoteData)", nullptr,
+    {"gosub", Severity::kHigh, "GoSub jumps inside a procedure", "GoSub", go_sub, nullptr},
+    {"pointer", Severity::kHigh, "memory addresses (VarPtr, StrPtr, ObjPtr)",
+     "VarPtr StrPtr ObjPtr", pointer, nullptr},
+    {"dde", Severity::kHigh, "DDE conversations between programs",
+     "LinkExecute LinkPoke LinkRequest LinkSend", dde_in_code, dde_in_designer},
+    {"data-control", Severity::kHigh, "bound data controls (Data, RemoteData)", "", nullptr,
      data_control},
-    {"late-binding", Severity::kMedium, "objects created by name at run time", late_binding,
-     nullptr},
-    {"on-error-resume-next", Severity::kMedium, "errors ignored (On Error Resume Next)",
+    {"late-binding", Severity::kMedium, "objects created by name at run time",
+     "CreateObject GetObject", late_binding, nullptr},
+    {"on-error-resume-next", Severity::kMedium, "errors ignored (On Error Resume Next)", "Resume",
      resume_next, nullptr},
-    {"deftype", Severity::kMedium, "types given by a name's first letter (DefInt ...)", def_type,
+    {"deftype", Severity::kMedium, "types given by a name's first letter (DefInt ...)",
+     "DefBool DefByte DefInt DefLng DefCur DefSng DefDbl DefDec DefDate DefStr DefObj DefVar",
+     def_type, nullptr},
+    {"option-base", Severity::kMedium, "arrays that start at 1 (Option Base 1)", "Base",
+     option_base, nullptr},
+    {"as-any", Severity::kMedium, "Declares that take any type (As Any)", "Any", as_any, nullptr},
+    {"as-new", Severity::kMedium, "variables created on first use (As New)", "New", as_new,
      nullptr},
-    {"option-base", Severity::kMedium, "arrays that start at 1 (Option Base 1)", option_base,
-     nullptr},
-    {"as-any", Severity::kMedium, "Declares that take any type (As Any)", as_any, nullptr},
-    {"as-new", Severity::kMedium, "variables created on first use (As New)", as_new, nullptr},
-    {"lower-bound", Severity::kMedium, "arrays declared with a lower bound other than 0",
+    {"lower-bound", Severity::kMedium, "arrays declared with a lower bound other than 0", "To",
      lower_bound, nullptr},
-    {"fixed-string", Severity::kLow, "fixed-length strings (String * N)", fixed_string, nullptr},
-    {"goto", Severity::kLow, "GoTo jumps other than On Error GoTo", go_to, nullptr},
-    {"variant", Severity::kLow, "variables of no fixed type (As Variant)", variant, nullptr},
-    {"no-option-explicit", Severity::kMedium, "modules without Option Explicit", option_explicit,
-     nullptr, true},
+    {"fixed-string", Severity::kLow, "fixed-length strings (String * N)", "String", fixed_string,
+     nullptr},
+    {"goto", Severity::kLow, "GoTo jumps other than On Error GoTo", "GoTo", go_to, nullptr},
+    {"variant", Severity::kLow, "variables of no fixed type (As Variant)", "Variant", variant,
+     nullptr},
+    {"no-option-explicit", Severity::kMedium, "modules without Option Explicit", "Explicit",
+     option_explicit, nullptr, true},
 }};
 
 std::int64_t findings(const RiskCounts& counts, Severity severity) {
@@ -236,6 +250,55 @@ std::int64_t findings(const RiskCounts& counts, Severity severity) {
     found += kRiskRules[i].severity == severity ? counts[i] : 0;
   return found;
 }
+
+namespace {
+
+// Every rule's trigger words by their length, each with its bit, and each
+// rule's bits.
+struct Triggers {
+  static constexpr std::size_t kLongest = 16;
+  struct Word {
+    std::string_view text;
+    std::uint64_t bit;
+  };
+  std::array<std::vector<Word>, kLongest + 1> by_length;
+  std::array<std::uint64_t, kRiskRuleCount> of_rule{};
+
+  Triggers() {
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < kRiskRuleCount; ++i) {
+      std::string_view rest = kRiskRules[i].triggers;
+      while (!rest.empty()) {
+        const std::size_t blank = std::min(rest.find(' '), rest.size());
+        const std::string_view word = rest.substr(0, blank);
+        rest.remove_prefix(std::min(blank + 1, rest.size()));
+        std::uint64_t bit = bit_of(word);
+        if (bit == 0) {
+          bit = std::uint64_t{1} << next++;
+          by_length[word.size()].push_back({word, bit});
+        }
+        of_rule[i] |= bit;
+      }
+    }
+  }
+
+  std::uint64_t bit_of(std::string_view word) const {
+    if (word.size() > kLongest) return 0;
+    const char first = ascii_lower(word.front());
+    for (const Word& known : by_length[word.size()]) {
+      if (ascii_lower(known.text.front()) == first && equal_ignoring_case(known.text, word))
+        return known.bit;
+    }
+    return 0;
+  }
+};
+
+const Triggers& triggers() {
+  static const Triggers table;
+  return table;
+}
+
+}  // namespace
 
 std::string_view severity_name(Severity severity) {
   switch (severity) {
@@ -249,13 +312,16 @@ std::string_view severity_name(Severity severity) {
   return "low";
 }
 
-RiskLine RiskReader::prepare(std::string_view line, bool win_api) {
-  text_.clear();
-  words_.clear();
+// The line as the rules read it. Most lines hold no literal: they are read
+// where they stand, up to their comment or line feed, without a copy.
+std::string_view RiskReader::strip(std::string_view line) {
   literals_.clear();
+  const std::size_t stop = line.find_first_of("\"'\n");
+  if (stop == std::string_view::npos || line[stop] != '"') return line.substr(0, stop);
+  text_.assign(line.substr(0, stop));
   bool in_literal = false;
   std::size_t literal_start = 0;
-  for (std::size_t i = 0; i < line.size(); ++i) {
+  for (std::size_t i = stop; i < line.size(); ++i) {
     const char c = line[i];
     if (in_literal) {
       if (c != '"') continue;
@@ -275,7 +341,13 @@ RiskLine RiskReader::prepare(std::string_view line, bool win_api) {
       literal_start = i + 1;
     }
   }
-  const std::string_view text = text_;
+  return text_;
+}
+
+// The trigger words in `text`, and with `words` its words as well.
+std::uint64_t RiskReader::split(std::string_view text, bool words) {
+  const Triggers& table = triggers();
+  std::uint64_t found = 0;
   for (std::size_t i = 0; i < text.size();) {
     if (!is_word_byte(text[i])) {
       ++i;
@@ -283,17 +355,25 @@ RiskLine RiskReader::prepare(std::string_view line, bool win_api) {
     }
     const std::size_t start = i;
     while (i < text.size() && is_word_byte(text[i])) ++i;
-    words_.push_back({text.substr(start, i - start), start});
+    const std::string_view word = text.substr(start, i - start);
+    if (words) words_.push_back({word, start});
+    found |= table.bit_of(word);
   }
-  return RiskLine{text, words_, literals_, win_api};
+  return found;
 }
 
+// Most lines hold no trigger word: they are split once, and keep no word.
 void RiskReader::code_line(std::string_view line, bool win_api) {
-  const RiskLine read = prepare(line, win_api);
-  if (read.words.empty()) return;
+  const std::string_view text = strip(line);
+  const std::uint64_t held = split(text, false);
+  if (held == 0) return;
+  words_.clear();
+  split(text, true);
+  const RiskLine read{text, words_, literals_, win_api, held};
+  const Triggers& table = triggers();
   for (std::size_t i = 0; i < kRiskRuleCount; ++i) {
     const RiskRule& rule = kRiskRules[i];
-    if (rule.in_code == nullptr) continue;
+    if (rule.in_code == nullptr || (read.triggers & table.of_rule[i]) == 0) continue;
     const std::int32_t found = rule.in_code(read, names_);
     if (found == 0) continue;
     matched_[i] = true;

@@ -34,7 +34,8 @@ struct RiskLine {
   std::string_view text;
   std::span<const RiskWord> words;
   std::span<const RiskLiteral> literals;
-  bool win_api = false;  // the counters count it as a Declare
+  bool win_api = false;        // the counters count it as a Declare
+  std::uint64_t triggers = 0;  // the trigger words the line holds, as bits
 };
 
 // A late-bound dependency: the literal named in CreateObject("...") or
@@ -49,6 +50,9 @@ struct RiskRule {
   std::string_view id;
   Severity severity;
   std::string_view what;  // in a migration planner's words
+  // The words, apart by blanks, one of which a line of code holds when its
+  // matcher can find anything there: most lines are passed over unread.
+  std::string_view triggers;
   // Occurrences on a line of code, or in a designer line; null: none there.
   std::int32_t (*in_code)(const RiskLine& line, std::vector<LateBoundName>& names);
   std::int32_t (*in_designer)(std::string_view line);
@@ -79,7 +83,8 @@ class RiskReader {
   void finish();
 
  private:
-  RiskLine prepare(std::string_view line, bool win_api);
+  std::string_view strip(std::string_view line);
+  std::uint64_t split(std::string_view text, bool words);
 
   RiskCounts& counts_;
   std::vector<LateBoundName>& names_;
