@@ -244,7 +244,6 @@ class RunModelBuilder final : public ReportListener {
   void run_stopped() override { finish(false); }
 
   const RunModel& model() const { return model_; }
-  RunModel take() && { return std::move(model_); }
 
  private:
   ModuleList& open_list(std::vector<ModuleList>& lists, std::string_view name);
