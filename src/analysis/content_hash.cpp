@@ -28,4 +28,14 @@ ContentDigest ContentHasher::digest() const {
   return ContentDigest{hash.high64, hash.low64};
 }
 
+std::string content_hex(const ContentDigest& digest) {
+  static constexpr char kDigits[] = "0123456789abcdef";
+  std::string hex(32, '0');
+  for (int i = 0; i < 16; ++i) {
+    hex[static_cast<std::size_t>(15 - i)] = kDigits[(digest.high >> (4 * i)) & 0xF];
+    hex[static_cast<std::size_t>(31 - i)] = kDigits[(digest.low >> (4 * i)) & 0xF];
+  }
+  return hex;
+}
+
 }  // namespace codetal

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <string>
 
 namespace codetal {
 
@@ -20,6 +21,9 @@ struct ContentDigestHash {
     return static_cast<std::size_t>(d.low ^ (d.high * 0x9e3779b97f4a7c15ULL));
   }
 };
+
+// 32 hexadecimal digits, the high half first: how the JSON gives it.
+std::string content_hex(const ContentDigest& digest);
 
 class ContentHasher {
  public:

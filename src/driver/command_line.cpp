@@ -114,7 +114,24 @@ SwitchScan build_switch_scan() {
   return kWindowsBuild ? SwitchScan::kFromFirstSlash : SwitchScan::kAfterInputName;
 }
 
+namespace {
+
+constexpr std::string_view kCompare = "/compare:";
+
+CommandLine comparison_line(const std::vector<std::string>& arguments) {
+  CommandLine line;
+  line.compare = true;
+  line.compare_old = arguments.front().substr(kCompare.size());
+  if (arguments.size() >= 2) line.compare_new = arguments[1];
+  for (std::size_t i = 2; i < arguments.size(); ++i) line.compare_extra.push_back(arguments[i]);
+  return line;
+}
+
+}  // namespace
+
 CommandLine read_command_line(const std::vector<std::string>& arguments, SwitchScan scan) {
+  if (!arguments.empty() && starts_with_ignoring_case(arguments.front(), kCompare))
+    return comparison_line(arguments);
   CommandLine line;
   line.version = arguments.size() == 1 && arguments.front() == "--version";
   line.usage = asks_for_usage(arguments);

@@ -42,6 +42,12 @@ struct CommandLine {
   std::vector<std::string> unknown_switches;
   // The input itself is a switch: switches were written before the name.
   bool switch_first = false;
+
+  // `/compare:OLD.json NEW.json` as the first arguments: two earlier runs
+  // compared, nothing measured. Names after the two are kept to be told.
+  bool compare = false;
+  std::string compare_old, compare_new;
+  std::vector<std::string> compare_extra;
 };
 
 // `arguments` excludes the program's own name.

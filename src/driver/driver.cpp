@@ -2,6 +2,7 @@
 
 #include "driver/command_line.h"
 
+#include "compare/compare_run.h"
 #include "log/console_listener.h"
 #include "log/log_file.h"
 #include "log/log_listener.h"
@@ -232,6 +233,28 @@ InputKind input_kind_of(Platform& platform, std::string_view name, const ReportO
   return plain_name && platform.is_folder(name) ? InputKind::kEstate : kind;
 }
 
+// Two earlier runs compared: a job for scripts as much as for people, so the
+// screen is never cleared and no key awaited; nothing is measured and no
+// report written.
+int compare_asked_runs(Platform& platform, const CommandLine& line) {
+  Console console(platform);
+  console.set_batch(true);
+  console.mirror_if_redirected();
+  if (line.compare_old.empty() || line.compare_new.empty()) {
+    console.console_message(
+        "Codetal==>  /compare needs two runs' JSON: codetal /compare:OLD.json NEW.json \n");
+  } else if (!line.compare_extra.empty()) {
+    console.console_message(
+        "Codetal==>  Two runs are compared: %s and the names after it are not read \n",
+        line.compare_extra.front().c_str());
+  } else {
+    return run_comparison(platform, console, line.compare_old, line.compare_new) ? kExitSuccess
+                                                                                 : kExitFailure;
+  }
+  console.console_message("Codetal==>  Nothing was compared \n\n");
+  return kExitFailure;
+}
+
 }  // namespace
 
 InputKind choose_input_kind(std::string_view name, ModuleKinds kinds) {
@@ -259,6 +282,7 @@ int run_codetal(Platform& platform, const std::vector<std::string>& arguments) {
     platform.write_stdout(std::string("codetal ") + kVersionText + "\n");
     return kExitSuccess;
   }
+  if (line.compare) return compare_asked_runs(platform, line);
   Console console(platform);
   console.set_batch(line.batch);
   console.clear_screen();
@@ -293,6 +317,7 @@ int run_codetal(Platform& platform, const std::vector<std::string>& arguments) {
   run.threads = counting_threads();
   run.assess = assess;
   run.identifies_modules = choice.any();
+  run.digests_content = choice.json;
   outputs.told_failure = tell_ignored_arguments(console, line);
   tell_unused_patterns(console, kind, line.left_out);
   // A folder run of hours is measured only when its report can be written;

@@ -26,7 +26,9 @@ class JsonWriter {
 
   void document(const RunModel& model, int exit_status) {
     assess_ = model.facts.assess;
-    out_ += "{\n  \"tool\": \"Codetal\",\n  \"version\": ";
+    out_ += "{\n  \"tool\": \"Codetal\",\n  \"format\": ";
+    append_number(out_, kJsonFormat);
+    out_ += ",\n  \"version\": ";
     append_json_string(out_, model.facts.version);
     out_ += ",\n  \"started\": ";
     append_json_string(out_, iso_local_time(model.facts.started));
@@ -86,6 +88,10 @@ class JsonWriter {
     if (m.result) {
       out_ += ", \"counts\": ";
       append_json_counts(out_, m.result->stats);
+      if (m.result->content) {
+        out_ += ", \"content\": ";
+        append_json_string(out_, content_hex(*m.result->content));
+      }
       if (m.result->facts) append_json_module_facts(out_, *m.result->facts);
     } else {
       out_ += ", \"failed\": ";

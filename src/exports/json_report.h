@@ -11,6 +11,10 @@
 
 namespace codetal {
 
+// The layout of the file, given as its "format": a comparison refuses a file
+// of a later one rather than misread it.
+inline constexpr int kJsonFormat = 1;
+
 inline constexpr const char* kJsonFileName = "Codetal.json";
 
 // The whole document for `model`, ending with `exit_status`.

@@ -12,7 +12,7 @@ namespace codetal {
 CountRules count_rules(const Traversal& run, std::string_view name) {
   CountRules rules;
   rules.count_designer_lines = run.options.count_form_headers == 1;
-  rules.digest_content = run.input_kind == InputKind::kEstate;
+  rules.digest_content = run.digests_content || run.input_kind == InputKind::kEstate;
   rules.assess = run.assess;
   rules.designer_starts = {run.module_kinds(), module_kind_of(name, run.module_kinds())};
   return rules;

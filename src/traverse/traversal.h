@@ -58,6 +58,9 @@ struct Traversal {
   // Each module's file is identified as it is reported, for the outputs
   // that tell files apart (an estate's ledger, the exports).
   bool identifies_modules = false;
+  // Each module's content is digested (the JSON gives it, and an estate
+  // finds its copies by it).
+  bool digests_content = false;
   // Modules whose first line was read; no viewer is started when it is 0.
   std::int32_t modules_analyzed = 0;
   // Kept for the whole run, so that its buffer is allocated once.

@@ -32,6 +32,8 @@ std::string described(const CommandLine& c) {
   say(c.switch_first, "first");
   say(c.usage, "usage");
   say(c.version, "version");
+  say(c.compare, "compare=" + c.compare_old + ">" + c.compare_new);
+  for (const std::string& extra : c.compare_extra) say(true, "+" + extra);
   return words.empty() ? "-" : words;
 }
 

@@ -21,73 +21,6 @@ namespace {
 
 using namespace html;
 
-constexpr std::string_view kStyle =
-    "body{font-family:'DejaVu Sans',Arial,Helvetica,sans-serif;margin:0;padding:20px 32px;"
-    "color:#222;background:#fafafa}\n"
-    "h1{font-size:22px;margin:0 0 4px}\n"
-    "h2{font-size:17px;margin:28px 0 8px}\n"
-    "h3{font-size:15px;margin:18px 0 6px}\n"
-    ".meta{color:#555;margin:0 0 4px}\n"
-    ".cards{display:flex;flex-wrap:wrap;gap:12px;margin-bottom:12px}\n"
-    ".card{background:#fff;border:1px solid #ddd;border-radius:6px;padding:10px 16px;"
-    "min-width:110px}\n"
-    ".card b{display:block;font-size:22px}\n"
-    ".card span{color:#555;font-size:13px}\n"
-    ".scroll{max-height:560px;overflow:auto;border:1px solid #ddd;background:#fff}\n"
-    ".wide{max-height:640px;overflow:auto;border:1px solid #ddd;background:#fff}\n"
-    "svg{display:block}\n"
-    "svg text{font-size:12px;fill:#222}\n"
-    "svg text.label{text-anchor:end}\n"
-    ".code{fill:#3465a4;background:#3465a4}\n"
-    ".comments{fill:#e69f00;background:#e69f00}\n"
-    ".blank{fill:#b8b8b8;background:#b8b8b8}\n"
-    ".kind{fill:#6a51a3}\n"
-    ".key{display:inline-block;width:12px;height:12px;margin:0 4px 0 14px;"
-    "vertical-align:-1px}\n"
-    ".legend{margin:0 0 6px;font-size:13px}\n"
-    "table{border-collapse:collapse;font-size:13px;white-space:nowrap}\n"
-    "th,td{padding:4px 8px;border-bottom:1px solid #eee;text-align:right}\n"
-    "th:first-child,td:first-child{text-align:left}\n"
-    "th{background:#f0f0f0;position:sticky;top:0}\n"
-    "th.sortable{cursor:pointer}\n"
-    "td.l{white-space:normal;overflow-wrap:anywhere;min-width:12em;max-width:36em}\n"
-    "tfoot td{font-weight:bold;border-top:2px solid #ccc}\n";
-
-// Sorts each table by the column clicked, again for the other way.
-// Written without "<" and "&", so that the page stays well-formed XML.
-constexpr std::string_view kSortScript =
-    "(function () {\n"
-    "  function key(cell) {\n"
-    "    if (cell.className === \"n\") return Number(cell.textContent);\n"
-    "    return (cell.getAttribute(\"title\") || cell.textContent).toLowerCase();\n"
-    "  }\n"
-    "  function sortable(table) {\n"
-    "    function sorter(column) {\n"
-    "      var descending = false;\n"
-    "      return function () {\n"
-    "        var body = table.tBodies[0];\n"
-    "        var rows = Array.prototype.slice.call(body.rows);\n"
-    "        descending = !descending;\n"
-    "        rows.sort(function (a, b) {\n"
-    "          var x = key(a.cells[column]), y = key(b.cells[column]);\n"
-    "          var order = x > y ? 1 : (y > x ? -1 : 0);\n"
-    "          return descending ? -order : order;\n"
-    "        });\n"
-    "        rows.forEach(function (row) { body.appendChild(row); });\n"
-    "      };\n"
-    "    }\n"
-    "    var heads = table.tHead.rows[0].cells;\n"
-    "    for (var i = 0; i !== heads.length; i++) {\n"
-    "      heads[i].className = \"sortable\";\n"
-    "      heads[i].title = \"Sort by this column\";\n"
-    "      heads[i].addEventListener(\"click\", sorter(i));\n"
-    "    }\n"
-    "    table.setAttribute(\"data-sortable\", \"yes\");\n"
-    "  }\n"
-    "  var tables = document.getElementsByTagName(\"table\");\n"
-    "  for (var t = 0; t !== tables.length; t++) sortable(tables[t]);\n"
-    "})();\n";
-
 std::string_view kind_title(const StatementKind& kind) {
   std::string_view label = kind.list_label;
   if (label.starts_with("Nbr. ")) label.remove_prefix(5);
@@ -112,7 +45,7 @@ void append_head(std::string& out, const PageData& data) {
   out += "<title>Codetal: ";
   append_html_text(out, input_name(data.model));
   out += "</title>\n<style>\n";
-  out += kStyle;
+  out += kPageStyle;
   // The assessment's tables have text beyond their first column.
   if (data.model.facts.assess) {
     out += "td.t,th[data-text]{text-align:left}\n";

@@ -12,6 +12,11 @@
 
 namespace codetal::html {
 
+// The page's style sheet, and the script that sorts each table by the column
+// clicked: every page Codetal writes shares them.
+extern const std::string_view kPageStyle;
+extern const std::string_view kSortScript;
+
 constexpr std::int64_t kLabelWidth = 280;
 constexpr std::int64_t kBarWidth = 600;
 constexpr std::int64_t kRowHeight = 22;
