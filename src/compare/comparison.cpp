@@ -41,7 +41,8 @@ std::vector<ProcedureChange> procedure_changes(const SnapModule* old, const Snap
   std::vector<bool> matched(old != nullptr ? old->procedures.size() : 0);
   for (std::size_t i = 0; i < matched.size(); ++i)
     olds.emplace(procedure_key(old->procedures[i]), i);
-  for (const SnapProcedure& p : now != nullptr ? now->procedures : std::vector<SnapProcedure>{}) {
+  static const std::vector<SnapProcedure> kNone;
+  for (const SnapProcedure& p : now != nullptr ? now->procedures : kNone) {
     const auto found = olds.find(procedure_key(p));
     if (found == olds.end()) {
       changes.push_back({p.kind, p.name, -1, p.complexity});

@@ -290,6 +290,7 @@ Snapshot snapshot_of(std::istream& in, std::string name, const FileBuffer& buffe
     document = Json::parse(in, std::ref(reader));
   } catch (const Json::parse_error& fault) {
     if (buffer.failed()) throw Refused{"could not be read to its end"};
+    if (buffer.bytes_read() == 0) throw Refused{"is empty"};
     if (static_cast<std::int64_t>(fault.byte) > buffer.bytes_read())
       throw Refused{"is cut short: it ends after " + std::to_string(buffer.bytes_read()) +
                     " bytes, before its end"};

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "cases.h"
+#include "test_data.h"
 
 namespace codetal::test {
 namespace {
@@ -31,6 +32,37 @@ TEST_P(DataCase, RunsAsExpected) {
 }
 
 INSTANTIATE_TEST_SUITE_P(E2e, DataCase, ::testing::ValuesIn(case_names("e2e")), case_test_name);
+
+// Two snapshots of an estate made here: the baseline's run, then the run of
+// the same estate a month later (a case whose files and steps change it),
+// each one's JSON kept; their comparison as the third case expects.
+TEST(Compare, AnEstateSinceItsBaseline) {
+  TempFolder folder;
+  for (const auto& [name, json] :
+       {std::pair{"baseline", "old.json"}, {"month-later", "new.json"}}) {
+    Case c = prepare_case(std::string("compare/") + name, folder);
+    ASSERT_EQ(run_codetal(folder, c.args).status, 0) << name;
+    std::filesystem::rename(folder / "Codetal.json", folder / json);
+  }
+  Case c = prepare_case("compare/since", folder);
+  expect_outcome(c, run_codetal(folder, c.args));
+  // The module rows as worked by hand, in the run's order.
+  std::istringstream csv(replaced(read_file(folder / "Codetal-compare.csv"), "\\", "/"));
+  std::string line;
+  std::getline(csv, line);
+  for (const auto& row : read_table("compare/since/worked")) {
+    if (row[0] == "state") continue;
+    std::getline(csv, line);
+    std::vector<std::string> cells;
+    std::istringstream fields(line);
+    for (std::string cell; std::getline(fields, cell, ',');) cells.push_back(cell);
+    ASSERT_GE(cells.size(), 12u) << line;
+    const std::string then = row[1] == "-" ? "" : row[1];
+    const std::string now = row[2] == "-" ? "" : row[2];
+    EXPECT_EQ(cells[1] + " " + cells[2] + " " + cells[3] + " " + cells[10] + " " + cells[11],
+              row[0] + " " + then + " " + now + " " + row[3] + " " + row[4]);
+  }
+}
 
 // Modules counted on eight threads, finishing out of order, and a module
 // that stops the group: the same bytes every run, under load.

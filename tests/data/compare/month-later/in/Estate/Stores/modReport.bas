@@ -1,0 +1,8 @@
+Attribute VB_Name = "modReport"
+Option Explicit
+
+Public Sub StockReport()
+    Dim o As Object
+    Set o = CreateObject("Excel.Application")
+    o.Visible = True
+End Sub
