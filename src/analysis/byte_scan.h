@@ -129,4 +129,42 @@ inline bool first_sixteen_word_masks(const char* text, std::size_t size, WordMas
 #endif
 }
 
+// Where, in text[at, at + 16), the bytes of words are (ASCII letters,
+// digits and "_"), where its quotes are and where the bytes are that end
+// what the risk rules read (quote, apostrophe, line feed): bit i for byte
+// at + i. False when fewer than sixteen bytes are left or the processor has
+// no SSE2: the caller looks byte by byte then.
+struct WordByteMasks {
+  unsigned words = 0;
+  unsigned quotes = 0;
+  unsigned stops = 0;
+};
+
+inline bool sixteen_word_byte_masks(const char* text, std::size_t at, std::size_t size,
+                                    WordByteMasks& masks) {
+#if defined(__SSE2__)
+  using namespace scan_detail;
+  if (at + 16 > size) return false;
+  const __m128i bytes = load16(text + at);
+  // Unsigned x < n as signed compares can: both shifted by 128.
+  const __m128i shift = _mm_set1_epi8(static_cast<char>(0x80));
+  const __m128i lower = _mm_or_si128(bytes, _mm_set1_epi8(0x20));
+  const __m128i letter = _mm_cmplt_epi8(
+      _mm_xor_si128(_mm_sub_epi8(lower, _mm_set1_epi8('a')), shift), _mm_set1_epi8(-128 + 26));
+  const __m128i digit = _mm_cmplt_epi8(
+      _mm_xor_si128(_mm_sub_epi8(bytes, _mm_set1_epi8('0')), shift), _mm_set1_epi8(-128 + 10));
+  masks.words = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(letter, digit))) |
+                equal_bytes(bytes, '_');
+  masks.quotes = equal_bytes(bytes, '"');
+  masks.stops = masks.quotes | equal_bytes(bytes, '\'') | equal_bytes(bytes, '\n');
+  return true;
+#else
+  (void)text;
+  (void)at;
+  (void)size;
+  (void)masks;
+  return false;
+#endif
+}
+
 }  // namespace codetal

@@ -83,6 +83,7 @@ class RiskReader {
   void finish();
 
  private:
+  bool read_plain(std::string_view line, std::string_view& text, std::uint64_t& held);
   std::string_view strip(std::string_view line);
   std::uint64_t split(std::string_view text, bool words);
 

@@ -1,5 +1,7 @@
 #include "exports/export_text.h"
 
+#include <array>
+#include <charconv>
 #include <cstdio>
 
 #include "analysis/line_counts.h"
@@ -32,8 +34,8 @@ std::string iso_local_time(const LocalTime& t) {
 
 void append_number(std::string& out, std::int64_t value) {
   char digits[24];
-  int length = std::snprintf(digits, sizeof digits, "%lld", static_cast<long long>(value));
-  out.append(digits, static_cast<std::size_t>(length));
+  const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+  out.append(digits, static_cast<std::size_t>(end - digits));
 }
 
 void append_csv_field(std::string& out, std::string_view field) {
@@ -94,19 +96,48 @@ void append_utf8(std::string& out, std::string_view name) {
   out += cp1252_as_utf8(name).value_or(std::string(name));
 }
 
+namespace {
+
+// Whether a byte of a name must be written otherwise than as it is, in a
+// JSON string (quote, backslash, control, any non-ASCII byte until the name
+// is known to be UTF-8) or in a page (those of markup as well, and DEL).
+constexpr std::array<bool, 256> special_bytes(std::string_view also) {
+  std::array<bool, 256> special{};
+  for (int c = 0; c < 256; ++c) special[static_cast<std::size_t>(c)] = c < 0x20 || c >= 0x80;
+  for (char c : also) special[static_cast<unsigned char>(c)] = true;
+  return special;
+}
+constexpr std::array<bool, 256> kJsonSpecial = special_bytes("\"\\");
+constexpr std::array<bool, 256> kHtmlSpecial = special_bytes("&<>\"'\x7F");
+
+bool all_plain(std::string_view text, const std::array<bool, 256>& special) {
+  for (char c : text) {
+    if (special[static_cast<unsigned char>(c)]) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 void append_json_string(std::string& out, std::string_view name) {
+  out += '"';
+  if (all_plain(name, kJsonSpecial)) {
+    out.append(name);
+    out += '"';
+    return;
+  }
   std::string text;
   append_utf8(text, name);
-  out += '"';
+  static constexpr char kHex[] = "0123456789abcdef";
   for (char c : text) {
-    unsigned char byte = static_cast<unsigned char>(c);
+    const unsigned char byte = static_cast<unsigned char>(c);
     if (c == '"' || c == '\\') {
       out += '\\';
       out += c;
     } else if (byte < 0x20) {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
-      out += escaped;
+      out += "\\u00";
+      out += kHex[byte >> 4];
+      out += kHex[byte & 0xF];
     } else {
       out += c;
     }
@@ -115,6 +146,10 @@ void append_json_string(std::string& out, std::string_view name) {
 }
 
 void append_html_text(std::string& out, std::string_view name) {
+  if (all_plain(name, kHtmlSpecial)) {
+    out.append(name);
+    return;
+  }
   std::string text;
   append_utf8(text, name);
   constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
