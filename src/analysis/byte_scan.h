@@ -132,20 +132,29 @@ inline bool first_sixteen_word_masks(const char* text, std::size_t size, WordMas
 // Where, in text[at, at + 16), the bytes of words are (ASCII letters,
 // digits and "_"), where its quotes are and where the bytes are that end
 // what the risk rules read (quote, apostrophe, line feed): bit i for byte
-// at + i. False when fewer than sixteen bytes are left or the processor has
-// no SSE2: the caller looks byte by byte then.
+// at + i. Past `size` there is nothing: the last bytes are looked at in a
+// copy, never beyond the range.
 struct WordByteMasks {
   unsigned words = 0;
   unsigned quotes = 0;
   unsigned stops = 0;
 };
 
-inline bool sixteen_word_byte_masks(const char* text, std::size_t at, std::size_t size,
-                                    WordByteMasks& masks) {
+inline bool is_word_byte_of_name(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+}
+
+inline WordByteMasks word_byte_masks(const char* text, std::size_t at, std::size_t size) {
+  WordByteMasks masks;
 #if defined(__SSE2__)
   using namespace scan_detail;
-  if (at + 16 > size) return false;
-  const __m128i bytes = load16(text + at);
+  alignas(16) char last[16] = {};
+  const char* from = text + at;
+  if (at + 16 > size) {
+    for (std::size_t i = 0; at + i < size; ++i) last[i] = text[at + i];
+    from = last;
+  }
+  const __m128i bytes = load16(from);
   // Unsigned x < n as signed compares can: both shifted by 128.
   const __m128i shift = _mm_set1_epi8(static_cast<char>(0x80));
   const __m128i lower = _mm_or_si128(bytes, _mm_set1_epi8(0x20));
@@ -157,14 +166,15 @@ inline bool sixteen_word_byte_masks(const char* text, std::size_t at, std::size_
                 equal_bytes(bytes, '_');
   masks.quotes = equal_bytes(bytes, '"');
   masks.stops = masks.quotes | equal_bytes(bytes, '\'') | equal_bytes(bytes, '\n');
-  return true;
 #else
-  (void)text;
-  (void)at;
-  (void)size;
-  (void)masks;
-  return false;
+  for (std::size_t i = 0; i < 16 && at + i < size; ++i) {
+    const char c = text[at + i];
+    masks.words |= (is_word_byte_of_name(c) ? 1U : 0U) << i;
+    masks.quotes |= (c == '"' ? 1U : 0U) << i;
+    masks.stops |= (c == '"' || c == '\'' || c == '\n' ? 1U : 0U) << i;
+  }
 #endif
+  return masks;
 }
 
 }  // namespace codetal

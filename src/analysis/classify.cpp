@@ -134,7 +134,8 @@ bool applies(const Rule& rule, std::string_view line, const LineWords& words, Co
 
 }  // namespace
 
-Counter classify_line(std::string_view line, ModuleStats& stats) {
+Counter classify_line(std::string_view line, ModuleStats& stats, LineWords& words) {
+  words = {};
   // A line is blank, a comment, or else code.
   if (is_blank(line)) {
     ++stats[kBlankLines];
@@ -148,7 +149,7 @@ Counter classify_line(std::string_view line, ModuleStats& stats) {
   // Only procedures read words 2 and 3, and only lines that begin as one
   // can be one; every other rule reads word 1 at most. Splitting no further
   // than needed is most of the classifier's speed.
-  const LineWords words = split_words(line, may_declare_procedure(line.front()) ? 3 : 1);
+  words = split_words(line, may_declare_procedure(line.front()) ? 3 : 1);
   for (RuleSet left = kCandidates[static_cast<unsigned char>(line.front())]; left != 0;
        left &= left - 1) {
     const Rule& rule = kCodeRules[std::countr_zero(left)];

@@ -5,11 +5,15 @@
 #include <string_view>
 
 #include "analysis/module_stats.h"
+#include "analysis/words.h"
 
 namespace codetal {
 
 // Returns the statement kind's counter it added to; kCounterCount for a
-// blank, comment or code line of no kind.
-Counter classify_line(std::string_view line, ModuleStats& stats);
+// blank, comment or code line of no kind. `words` gets the line's first
+// words as it split them, for the assessment to read rather than split
+// again: three where the line begins as a procedure may, one elsewhere,
+// none for a blank or a comment.
+Counter classify_line(std::string_view line, ModuleStats& stats, LineWords& words);
 
 }  // namespace codetal

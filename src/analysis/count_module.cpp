@@ -17,6 +17,7 @@ void count_as_code(ModuleStats& stats) {
 template <typename Assessor>
 void count_lines(LineReader& reader, const CountRules& rules, ModuleStats& stats,
                  Assessor& assessor) {
+  LineWords words;
   while (!reader.end_of_module()) {
     reader.read_next_line();
     // Tested before trimming: an indented "Begin VB.Form " starts no header.
@@ -29,8 +30,8 @@ void count_lines(LineReader& reader, const CountRules& rules, ModuleStats& stats
     }
     ++stats[kTotalLines];
     const std::string_view line = trim_leading_blanks(reader.current_line());
-    const Counter kind = classify_line(line, stats);
-    assessor.after_line(line, kind, stats);
+    const Counter kind = classify_line(line, stats, words);
+    assessor.after_line(line, kind, words, stats);
   }
   assessor.finish(stats);
 }

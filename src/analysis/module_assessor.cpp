@@ -43,10 +43,11 @@ void ModuleAssessor::component(std::string_view line) {
     facts_.components.push_back(std::move(*component));
 }
 
-void ModuleAssessor::maybe_start(std::string_view line, Counter kind, const ModuleStats& stats) {
+void ModuleAssessor::maybe_start(std::string_view line, Counter kind, const LineWords& words,
+                                 const ModuleStats& stats) {
   // A Declare or an Event is never a procedure.
   if (kind == kWinApi || kind == kEvents) return;
-  if (const std::optional<ProcedureStart> start = procedure_start(line))
+  if (const std::optional<ProcedureStart> start = procedure_start(line, words))
     procedures_.start(*start, line_number_, without_line(stats, kind));
 }
 

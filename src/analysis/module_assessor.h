@@ -9,13 +9,14 @@
 #include "analysis/assessment.h"
 #include "analysis/module_stats.h"
 #include "analysis/procedures.h"
+#include "analysis/words.h"
 
 namespace codetal {
 
 struct NoAssessment {
   void designer_block_started() {}
   void designer_line(std::string_view) {}
-  void after_line(std::string_view, Counter, const ModuleStats&) {}
+  void after_line(std::string_view, Counter, const LineWords&, const ModuleStats&) {}
   void finish(const ModuleStats&) {}
 };
 
@@ -27,10 +28,11 @@ class ModuleAssessor {
   void designer_block_started();
   // Each line of a designer block, which the counting then skips.
   void designer_line(std::string_view line);
-  // A classified line (leading blanks trimmed), its kind and the counts
-  // that include it.
+  // A classified line (leading blanks trimmed), its kind, the words the
+  // classifier split and the counts that include it.
   // Inline, on the hot path: a line's first byte turns most lines away.
-  void after_line(std::string_view line, Counter kind, const ModuleStats& stats) {
+  void after_line(std::string_view line, Counter kind, const LineWords& words,
+                  const ModuleStats& stats) {
     ++line_number_;
     if (stats[kCodeLines] != code_lines_) {  // a line of code, not a comment or a blank
       code_lines_ = stats[kCodeLines];
@@ -40,7 +42,7 @@ class ModuleAssessor {
     if (line.empty()) return;
     const char first = line.front();
     if (first == 'O' && before_designer_) component(line);
-    if (first == 'S' || first == 'F' || first == 'P') maybe_start(line, kind, stats);
+    if (first == 'S' || first == 'F' || first == 'P') maybe_start(line, kind, words, stats);
     procedures_.line_counted(line, stats);
   }
   void finish(const ModuleStats& stats);
@@ -48,7 +50,8 @@ class ModuleAssessor {
  private:
   void declare(std::string_view line);
   void component(std::string_view line);
-  void maybe_start(std::string_view line, Counter kind, const ModuleStats& stats);
+  void maybe_start(std::string_view line, Counter kind, const LineWords& words,
+                   const ModuleStats& stats);
 
   ModuleFacts& facts_;
   ProcedureTracker procedures_;

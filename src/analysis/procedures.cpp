@@ -51,13 +51,14 @@ bool may_start(std::string_view line) {
 
 }  // namespace
 
-std::optional<ProcedureStart> procedure_start(std::string_view line) {
+std::optional<ProcedureStart> procedure_start(std::string_view line, const LineWords& split) {
   if (!may_start(line)) return std::nullopt;
   // The counters' own words, so that whatever they count as a procedure is
   // one here too.
-  const LineWords words = split_words(line, 4);
   int at = 0;
-  while (at < 2 && is_modifier(words[at])) ++at;
+  while (at < 2 && is_modifier(split[at])) ++at;
+  // Only "Public Static Property Get" and its kin need a fourth word.
+  const LineWords words = at == 2 && split[2] == "Property" ? split_words(line, 4) : split;
   const std::optional<ProcedureKind> kind = kind_of(words[at], words[at + 1]);
   if (!kind) return std::nullopt;
   const std::string_view last =

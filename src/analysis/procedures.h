@@ -12,6 +12,7 @@
 
 #include "analysis/line_counts.h"
 #include "analysis/module_stats.h"
+#include "analysis/words.h"
 
 namespace codetal {
 
@@ -53,8 +54,9 @@ struct ProcedureStart {
 // A line of code (leading blanks and tabs trimmed) that starts a procedure:
 // at most two of Public, Private, Friend and Static, then Sub, Function or
 // Property Get, Let or Set and the name. Every line the counters count as a
-// Sub, Function, Let or Get is one.
-std::optional<ProcedureStart> procedure_start(std::string_view line);
+// Sub, Function, Let or Get is one. `words` are its first three as the
+// classifier split them.
+std::optional<ProcedureStart> procedure_start(std::string_view line, const LineWords& words);
 
 // `End Sub`, `End Function` or `End Property`, then a blank, an apostrophe
 // or the end of the line.

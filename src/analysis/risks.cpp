@@ -265,9 +265,14 @@ struct Triggers {
   };
   std::array<std::vector<Word>, kLongest + 1> by_length;
   std::array<std::uint64_t, kRiskRuleCount> of_rule{};
-  // By a word's first byte, the lengths of the trigger words it may be, as
-  // bits: nearly every word of a line is turned away by this one look.
-  std::array<std::uint32_t, 256> lengths_by_first{};
+  // By a word's first two letters (their low five bits: case does not
+  // count), the lengths of the trigger words it may be, as bits: nearly
+  // every word of a line is turned away by this one look.
+  std::array<std::uint32_t, 32 * 32> lengths_by_start{};
+
+  static std::size_t start_of(std::string_view word) {
+    return static_cast<std::size_t>(word[0] & 31) * 32 + static_cast<std::size_t>(word[1] & 31);
+  }
 
   Triggers() {
     std::size_t next = 0;
@@ -281,8 +286,7 @@ struct Triggers {
         if (bit == 0) {
           bit = std::uint64_t{1} << next++;
           by_length[word.size()].push_back({word, bit});
-          for (const char first : {ascii_lower(word.front()), ascii_upper(word.front())})
-            lengths_by_first[static_cast<unsigned char>(first)] |= std::uint32_t{1} << word.size();
+          lengths_by_start[start_of(word)] |= std::uint32_t{1} << word.size();
         }
         of_rule[i] |= bit;
       }
@@ -290,8 +294,8 @@ struct Triggers {
   }
 
   std::uint64_t bit_of(std::string_view word) const {
-    if (word.size() > kLongest ||
-        (lengths_by_first[static_cast<unsigned char>(word.front())] >> word.size() & 1) == 0)
+    if (word.size() < 2 || word.size() > kLongest ||
+        (lengths_by_start[start_of(word)] >> word.size() & 1) == 0)
       return 0;
     const char first = ascii_lower(word.front());
     for (const Word& known : by_length[word.size()]) {
@@ -370,21 +374,19 @@ std::uint64_t RiskReader::split(std::string_view text, bool words) {
 }
 
 // The trigger words of a line that holds no literal, read where it stands
-// up to its comment or line feed, in one pass, sixteen bytes at a time where
-// the processor can; false when it meets a quote.
+// up to its comment or line feed, sixteen bytes at a time; false when it
+// meets a quote.
 bool RiskReader::read_plain(std::string_view line, std::string_view& text, std::uint64_t& held) {
   const Triggers& table = triggers();
   held = 0;
-  const char* bytes = line.data();
-  const std::size_t size = line.size();
   constexpr std::size_t kNone = std::string_view::npos;
   std::size_t open = kNone;  // where a word that runs on began
   auto word_ends = [&](std::size_t end) {
     held |= table.bit_of(line.substr(open, end - open));
     open = kNone;
   };
-  std::size_t at = 0;
-  for (WordByteMasks masks; sixteen_word_byte_masks(bytes, at, size, masks); at += 16) {
+  for (std::size_t at = 0; at < line.size(); at += 16) {
+    const WordByteMasks masks = word_byte_masks(line.data(), at, line.size());
     const unsigned stop =
         masks.stops != 0 ? static_cast<unsigned>(std::countr_zero(masks.stops)) : 16;
     unsigned words = masks.words & ((1U << stop) - 1);
@@ -407,18 +409,8 @@ bool RiskReader::read_plain(std::string_view line, std::string_view& text, std::
       return true;
     }
   }
-  for (; at < size; ++at) {
-    const char c = bytes[at];
-    if (is_word_byte(c)) {
-      if (open == kNone) open = at;
-      continue;
-    }
-    if (open != kNone) word_ends(at);
-    if (c == '"') return false;
-    if (c == '\'' || c == '\n') break;
-  }
-  if (open != kNone) word_ends(at);
-  text = line.substr(0, at);
+  if (open != kNone) word_ends(line.size());
+  text = line;
   return true;
 }
 

@@ -166,7 +166,7 @@ struct RunOutputs {
          {static_cast<ReportListener*>(&messages), static_cast<ReportListener*>(&log_listener),
           static_cast<ReportListener*>(&failures)})
       report.add(*listener);
-    if (choice.any()) report.add(model);
+    if (choice.any()) report.keep_results_in(model);
   }
   LogFile& log;
   ConsoleListener messages;

@@ -373,6 +373,10 @@ void RunModelBuilder::module_counted(std::string_view module, const ModuleResult
   add_module(module, result, ModuleFailure::kCannotOpen);
 }
 
+void RunModelBuilder::module_kept(std::string_view module, ModuleResult&& result) {
+  add_module(module, std::move(result), ModuleFailure::kCannotOpen);
+}
+
 void RunModelBuilder::module_failed(std::string_view module, ModuleFailure why, Next) {
   add_module(module, std::nullopt, why);
 }

@@ -229,6 +229,7 @@ class RunModelBuilder final : public ReportListener {
   void module_started(std::string_view module,
                       const std::optional<FileIdentity>& identity) override;
   void module_counted(std::string_view module, const ModuleResult& result) override;
+  void module_kept(std::string_view module, ModuleResult&& result) override;
   void module_failed(std::string_view module, ModuleFailure why, Next) override;
   void project_ended(std::string_view project, const ModuleStats& totals) override;
   void listing_failed(std::string_view name, ListingKind kind, ListingFailure why) override;

@@ -46,6 +46,11 @@ class ReportListener {
   // The file is open: it is counted now.
   virtual void module_opened(std::string_view /*module*/) {}
   virtual void module_counted(std::string_view /*module*/, const ModuleResult& /*result*/) {}
+  // The listener that keeps results (see ReportFanout::keep_results_in) is
+  // told this instead, and takes the result itself.
+  virtual void module_kept(std::string_view module, ModuleResult&& result) {
+    module_counted(module, result);
+  }
   // With what the traversal does next: a module that fails stops every
   // input but a project given alone and an estate.
   virtual void module_failed(std::string_view /*module*/, ModuleFailure /*why*/, Next /*next*/) {}
@@ -114,6 +119,18 @@ class ReportFanout final : public ReportListener {
   void module_counted(std::string_view module, const ModuleResult& result) override {
     for (ReportListener* l : listeners_) l->module_counted(module, result);
   }
+  // Each listener reads the result, then the one that keeps results takes
+  // it: a module's facts travel from the counter to the model without a copy.
+  void module_kept(std::string_view module, ModuleResult&& result) override {
+    for (ReportListener* l : listeners_) {
+      if (l != keeper_) l->module_counted(module, result);
+    }
+    if (keeper_ != nullptr) keeper_->module_kept(module, std::move(result));
+  }
+  void keep_results_in(ReportListener& keeper) {
+    add(keeper);
+    keeper_ = &keeper;
+  }
   void module_failed(std::string_view module, ModuleFailure why, Next next) override {
     for (ReportListener* l : listeners_) l->module_failed(module, why, next);
   }
@@ -168,6 +185,7 @@ class ReportFanout final : public ReportListener {
 
  private:
   std::vector<ReportListener*> listeners_;
+  ReportListener* keeper_ = nullptr;
 };
 
 // Whether anything the input named could not be analysed, as the traversal

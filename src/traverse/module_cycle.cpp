@@ -48,8 +48,8 @@ Next cycle(Traversal& run, std::string_view module_name, Open open, Count count,
     return next;
   }
   ++run.modules_analyzed;
-  run.report.module_counted(module_name, *result);
   sum += result->stats;
+  run.report.module_kept(module_name, std::move(*result));
   return Next::kGoOn;
 }
 
