@@ -148,11 +148,17 @@ inline WordByteMasks word_byte_masks(const char* text, std::size_t at, std::size
   WordByteMasks masks;
 #if defined(__SSE2__)
   using namespace scan_detail;
-  alignas(16) char last[16] = {};
+  // The last bytes of a range of sixteen or more are read with the bytes
+  // before them, and shifted out; only a shorter range is copied.
+  alignas(16) char copy[16] = {};
   const char* from = text + at;
-  if (at + 16 > size) {
-    for (std::size_t i = 0; at + i < size; ++i) last[i] = text[at + i];
-    from = last;
+  unsigned before = 0;
+  if (at + 16 > size && size >= 16) {
+    before = static_cast<unsigned>(at + 16 - size);
+    from = text + size - 16;
+  } else if (at + 16 > size) {
+    for (std::size_t i = 0; at + i < size; ++i) copy[i] = text[at + i];
+    from = copy;
   }
   const __m128i bytes = load16(from);
   // Unsigned x < n as signed compares can: both shifted by 128.
@@ -166,6 +172,9 @@ inline WordByteMasks word_byte_masks(const char* text, std::size_t at, std::size
                 equal_bytes(bytes, '_');
   masks.quotes = equal_bytes(bytes, '"');
   masks.stops = masks.quotes | equal_bytes(bytes, '\'') | equal_bytes(bytes, '\n');
+  masks.words >>= before;
+  masks.quotes >>= before;
+  masks.stops >>= before;
 #else
   for (std::size_t i = 0; i < 16 && at + i < size; ++i) {
     const char c = text[at + i];
