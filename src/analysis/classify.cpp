@@ -134,8 +134,7 @@ bool applies(const Rule& rule, std::string_view line, const LineWords& words, Co
 
 }  // namespace
 
-Counter classify_line(std::string_view line, ModuleStats& stats, LineWords& words) {
-  words = {};
+Counter classify_line(std::string_view line, ModuleStats& stats, LineWords* kept) {
   // A line is blank, a comment, or else code.
   if (is_blank(line)) {
     ++stats[kBlankLines];
@@ -149,7 +148,8 @@ Counter classify_line(std::string_view line, ModuleStats& stats, LineWords& word
   // Only procedures read words 2 and 3, and only lines that begin as one
   // can be one; every other rule reads word 1 at most. Splitting no further
   // than needed is most of the classifier's speed.
-  words = split_words(line, may_declare_procedure(line.front()) ? 3 : 1);
+  const LineWords words = split_words(line, may_declare_procedure(line.front()) ? 3 : 1);
+  if (kept != nullptr) *kept = words;
   for (RuleSet left = kCandidates[static_cast<unsigned char>(line.front())]; left != 0;
        left &= left - 1) {
     const Rule& rule = kCodeRules[std::countr_zero(left)];

@@ -1,5 +1,7 @@
 #include "analysis/count_module.h"
 
+#include <type_traits>
+
 #include "analysis/classify.h"
 #include "analysis/module_assessor.h"
 #include "platform/memory_input.h"
@@ -30,7 +32,9 @@ void count_lines(LineReader& reader, const CountRules& rules, ModuleStats& stats
     }
     ++stats[kTotalLines];
     const std::string_view line = trim_leading_blanks(reader.current_line());
-    const Counter kind = classify_line(line, stats, words);
+    // Only the assessment reads the words.
+    const Counter kind =
+        classify_line(line, stats, std::is_same_v<Assessor, NoAssessment> ? nullptr : &words);
     assessor.after_line(line, kind, words, stats);
   }
   assessor.finish(stats);

@@ -43,8 +43,7 @@ TEST(ClassifyLine, EveryLineOfTheTableCountsOnceWhereItShould) {
   const auto rows = test::read_table("unit/classify_lines.txt");
   for (const auto& row : rows) {
     ModuleStats stats;
-    LineWords words;
-    classify_line(trim_leading_blanks(row.at(1)), stats, words);
+    classify_line(trim_leading_blanks(row.at(1)), stats);
     const std::string& kind = row[0];
     EXPECT_EQ(stats, stats_from(kind == "comment"                   ? "comments"
                                 : kind == "blank" || kind == "code" ? kind
