@@ -19,11 +19,8 @@ std::string_view path_of(const SnapList* l) {
 }
 
 void head(std::string& out, const Comparison& c) {
-  out += "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\"/>\n";
-  out += "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\"/>\n";
-  out += "<title>Codetal: since the baseline</title>\n<style>\n";
-  out += kPageStyle;
-  out += "td.t,th[data-text]{text-align:left}\n</style>\n</head>\n<body>\n<header>\n";
+  append_page_head(out, "since the baseline", "td.t,th[data-text]{text-align:left}\n");
+  out += "<header>\n";
   out += "<h1>Since the baseline</h1>\n";
   for (const auto& [lead, s] : {std::pair{"Then: ", c.old}, {"Now: ", c.now}}) {
     out += "<p class=\"meta\">";

@@ -40,20 +40,15 @@ std::string_view input_name(const RunModel& model) {
 }
 
 void append_head(std::string& out, const PageData& data) {
-  out += "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\"/>\n";
-  out += "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\"/>\n";
-  out += "<title>Codetal: ";
-  append_html_text(out, input_name(data.model));
-  out += "</title>\n<style>\n";
-  out += kPageStyle;
   // The assessment's tables have text beyond their first column.
-  if (data.model.facts.assess) {
-    out += "td.t,th[data-text]{text-align:left}\n";
-    out += ".node rect{fill:#dbe5f1;stroke:#3465a4}\n.node.cycle rect{fill:#f6d5d5;stroke:#c00}\n";
-    out += ".edge{stroke:#3465a4;stroke-opacity:.12}\n.edge.on{stroke-opacity:1;stroke-width:2}\n";
-    out += "text.wave{font-weight:bold}\n";
-  }
-  out += "</style>\n</head>\n<body>\n";
+  append_page_head(out, input_name(data.model),
+                   !data.model.facts.assess ? ""
+                                            : "td.t,th[data-text]{text-align:left}\n"
+                                              ".node rect{fill:#dbe5f1;stroke:#3465a4}\n"
+                                              ".node.cycle rect{fill:#f6d5d5;stroke:#c00}\n"
+                                              ".edge{stroke:#3465a4;stroke-opacity:.12}\n"
+                                              ".edge.on{stroke-opacity:1;stroke-width:2}\n"
+                                              "text.wave{font-weight:bold}\n");
 }
 
 std::string_view input_description(const PageData& data) {

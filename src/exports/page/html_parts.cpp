@@ -145,6 +145,17 @@ void append_row_tooltip(std::string& out, std::string_view name, const ModuleSta
 
 }  // namespace
 
+void append_page_head(std::string& out, std::string_view title, std::string_view more_style) {
+  out += "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\"/>\n";
+  out += "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\"/>\n";
+  out += "<title>Codetal: ";
+  append_html_text(out, title);
+  out += "</title>\n<style>\n";
+  out += kPageStyle;
+  out += more_style;
+  out += "</style>\n</head>\n<body>\n";
+}
+
 void append_grouped(std::string& out, std::int64_t value) {
   std::string digits;
   append_number(digits, value);

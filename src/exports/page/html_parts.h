@@ -17,6 +17,10 @@ namespace codetal::html {
 extern const std::string_view kPageStyle;
 extern const std::string_view kSortScript;
 
+// The page up to its body: `title` (a name, escaped here after "Codetal: "),
+// the style sheet and `more_style`.
+void append_page_head(std::string& out, std::string_view title, std::string_view more_style);
+
 constexpr std::int64_t kLabelWidth = 280;
 constexpr std::int64_t kBarWidth = 600;
 constexpr std::int64_t kRowHeight = 22;
