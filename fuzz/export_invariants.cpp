@@ -9,12 +9,15 @@
 #include <optional>
 #include <vector>
 
+#include "compare/compare_outputs.h"
+#include "compare/snapshot.h"
 #include "exports/csv_report.h"
 #include "exports/exports.h"
 #include "exports/json_report.h"
 #include "exports/page/html_page.h"
 #include "fake_platform.h"
 #include "invariants.h"
+#include "platform/memory_input.h"
 
 namespace codetal::fuzz {
 namespace {
@@ -163,6 +166,33 @@ std::string check_exports_bytes(std::string_view bytes) {
     if (!failure.empty()) return failure;
   }
   return {};
+}
+
+// A run compared with itself: nothing moved, added, removed or changed, and
+// the comparison's files read back.
+std::string check_compare_bytes(std::string_view bytes) {
+  MemoryInput input(bytes);
+  std::string why;
+  const std::optional<Snapshot> run = read_snapshot(input, "run.json", why);
+  if (!run) return why.empty() ? "comparison: a refusal without a reason" : "";
+  const Comparison c = compare_runs(*run, *run);
+  if (c.files_by_state[0] + c.files_by_state[5] != static_cast<std::int64_t>(run->files.size()))
+    return "comparison: a file of a run changed against itself";
+  if (std::any_of(c.total_change.begin(), c.total_change.end(), [](auto n) { return n != 0; }) ||
+      c.procedures_added + c.procedures_removed + c.procedures_changed != 0)
+    return "comparison: a run's figures changed against itself";
+  test::FakePlatform platform;
+  {
+    Console console(platform);
+    for (const auto& [name, write] : {std::pair{kCompareJsonName, &write_compare_json},
+                                      {kComparePageName, &write_compare_page}}) {
+      WrittenFile file(platform, console, name, WrittenFile::Form::kBytes);
+      write(file, c);
+    }
+  }
+  if (nlohmann::json::parse(platform.written[kCompareJsonName], nullptr, false).is_discarded())
+    return "comparison: its JSON is not one document of UTF-8";
+  return check_html(platform.written[kComparePageName]);
 }
 
 }  // namespace codetal::fuzz

@@ -31,4 +31,7 @@ std::string check_exports_bytes(std::string_view bytes);
 // estate: totals add up and no file counts twice in the estate totals.
 std::string check_estate_bytes(std::string_view bytes);
 
+// The bytes as a run's Codetal.json, read back and compared with itself.
+std::string check_compare_bytes(std::string_view bytes);
+
 }  // namespace codetal::fuzz

@@ -116,8 +116,6 @@ SnapModule module_of(const Json& record) {
 // keeps only what is left of it.
 class Reader {
  public:
-  explicit Reader(Snapshot& snap) : snap_(snap) {}
-
   bool operator()(int /*depth*/, Json::parse_event_t event, Json& parsed) {
     using Event = Json::parse_event_t;
     switch (event) {
@@ -207,7 +205,6 @@ class Reader {
     return list;
   }
 
-  Snapshot& snap_;
   std::vector<Open> path_;
   std::string key_;
 };
@@ -284,7 +281,7 @@ void take_assessment(Snapshot& snap, const Json& document) {
 Snapshot snapshot_of(std::istream& in, std::string name, const FileBuffer& buffer) {
   Snapshot snap;
   snap.file = std::move(name);
-  Reader reader(snap);
+  Reader reader;
   Json document;
   try {
     document = Json::parse(in, std::ref(reader));

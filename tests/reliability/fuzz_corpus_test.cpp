@@ -12,11 +12,9 @@ namespace {
 
 TEST(FuzzCorpus, EveryInputKeepsTheRulesOfItsTarget) {
   const std::pair<const char*, std::string (*)(std::string_view)> targets[] = {
-      {"module", fuzz::check_module_bytes},
-      {"options", fuzz::check_options_bytes},
-      {"listing", fuzz::check_listing_bytes},
-      {"exports", fuzz::check_exports_bytes},
-      {"estate", fuzz::check_estate_bytes}};
+      {"module", fuzz::check_module_bytes},   {"options", fuzz::check_options_bytes},
+      {"listing", fuzz::check_listing_bytes}, {"exports", fuzz::check_exports_bytes},
+      {"estate", fuzz::check_estate_bytes},   {"compare", fuzz::check_compare_bytes}};
   for (const auto& [target, check] : targets) {
     int replayed = 0;  // an empty corpus fails
     for (const auto& entry :
