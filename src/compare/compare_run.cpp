@@ -24,7 +24,9 @@ std::optional<Snapshot> read_run(Platform& platform, Console& console, const std
 }
 
 std::string signed_number(std::int64_t value) {
-  return (value >= 0 ? "+" : "") + std::to_string(value);
+  std::string text(value >= 0 ? "+" : "");
+  text.append(std::to_string(value));
+  return text;
 }
 
 void tell_summary(Console& console, const Comparison& c) {
@@ -32,9 +34,10 @@ void tell_summary(Console& console, const Comparison& c) {
                           c.now->file.c_str());
   std::string files;
   for (std::size_t s = 0; s < kFileStateCount; ++s) {
-    files += s > 0 ? ", " : "";
-    files += std::to_string(c.files_by_state[s]) + ' ';
-    files += s + 1 == kFileStateCount ? "not read" : kFileStateNames[s];
+    if (s > 0) files.append(", ");
+    files.append(std::to_string(c.files_by_state[s]));
+    files.append(" ");
+    files.append(s + 1 == kFileStateCount ? "not read" : kFileStateNames[s]);
   }
   console.console_message("Codetal==>  Files: %s \n", files.c_str());
   for (const auto& [what, counter] : {std::pair{"Lines", kTotalLines}, {"Code lines", kCodeLines}})
