@@ -33,8 +33,10 @@ class ContentHasher {
   ContentHasher& operator=(const ContentHasher&) = delete;
 
   void reset();
-  void add(const char* bytes, std::size_t count);
-  ContentDigest digest() const;
+  // One line of the module, without its line end.
+  void add_line(const char* bytes, std::size_t count);
+  // Of the lines added since the reset; more may follow.
+  ContentDigest digest();
 
  private:
   struct State;

@@ -95,11 +95,10 @@ bool LineReader::read_line(Span& line) {
   line = Span{next_, drop_carriage_returns(buffer_.data() + next_, searched, crs)};
   next_ += searched;
   // The content is its lines, whatever ends them: a last line without its
-  // line feed is digested with one, as a CR LF line is as an LF one.
+  // line feed is the same line, as a CR LF line is an LF one.
   if (digesting_ && line.size != 0) {
     const char* text = buffer_.data() + line.start;
-    hasher_->add(text, line.size);
-    if (text[line.size - 1] != '\n') hasher_->add("\n", 1);
+    hasher_->add_line(text, line.size - (text[line.size - 1] == '\n' ? 1 : 0));
   }
   // A rest of nothing but carriage returns holds no character.
   return line.size != 0;
