@@ -140,7 +140,8 @@ struct WordByteMasks {
   unsigned stops = 0;
 };
 
-inline bool is_word_byte_of_name(char c) {
+// An ASCII letter, digit or "_": a byte of a name.
+constexpr bool is_word_byte_of_name(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
 }
 

@@ -13,8 +13,7 @@ namespace {
 constexpr std::array<bool, 256> kWordBytes = [] {
   std::array<bool, 256> word{};
   for (int c = 0; c < 256; ++c)
-    word[static_cast<std::size_t>(c)] =
-        is_ascii_letter(static_cast<char>(c)) || (c >= '0' && c <= '9') || c == '_';
+    word[static_cast<std::size_t>(c)] = is_word_byte_of_name(static_cast<char>(c));
   return word;
 }();
 

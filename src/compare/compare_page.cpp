@@ -71,8 +71,7 @@ void glance(std::string& out, const Comparison& c) {
   then_now_card(out, c.old_totals[kCodeLines], c.new_totals[kCodeLines], "code lines");
   for (std::size_t s = 0; s < kFileStateCount; ++s) {
     std::string label = "files ";
-    label += kFileStateNames[s];
-    if (label == "files not_read") label = "files not read";
+    label += kFileStateWords[s];
     append_count_card(out, c.files_by_state[s], label);
   }
   if (c.both_assessed) {

@@ -37,7 +37,7 @@ void tell_summary(Console& console, const Comparison& c) {
     if (s > 0) files.append(", ");
     files.append(std::to_string(c.files_by_state[s]));
     files.append(" ");
-    files.append(s + 1 == kFileStateCount ? "not read" : kFileStateNames[s]);
+    files.append(kFileStateWords[s]);
   }
   console.console_message("Codetal==>  Files: %s \n", files.c_str());
   for (const auto& [what, counter] : {std::pair{"Lines", kTotalLines}, {"Code lines", kCodeLines}})

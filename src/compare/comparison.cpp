@@ -70,8 +70,8 @@ class ContentMatcher {
     for (std::size_t i = 0; i < old.files.size(); ++i) {
       const SnapModule& m = old.files[i];
       if (used[i] || !m.counted || m.content.empty()) continue;
-      by_name_[name_key(m)].push_back(i);
-      by_content_[m.content].push_back(i);
+      by_name_[name_key(m)].files.push_back(i);
+      by_content_[m.content].files.push_back(i);
     }
   }
 
@@ -85,7 +85,13 @@ class ContentMatcher {
   }
 
  private:
-  using Queues = std::unordered_map<std::string, std::vector<std::size_t>>;
+  // Each queue is read front to back once: entries the other queue took
+  // are passed over.
+  struct Queue {
+    std::vector<std::size_t> files;
+    std::size_t next = 0;
+  };
+  using Queues = std::unordered_map<std::string, Queue>;
 
   // Its content and its file's name.
   static std::string name_key(const SnapModule& m) {
@@ -93,18 +99,15 @@ class ContentMatcher {
     return m.content + '\n' + (slash == std::string::npos ? m.key : m.key.substr(slash + 1));
   }
 
-  // Each queue is read front to back once: entries the other queue took
-  // are passed over.
-  std::size_t pop(Queues& queues, const std::string& key, const std::vector<bool>& used) {
+  static std::size_t pop(Queues& queues, const std::string& key, const std::vector<bool>& used) {
     const auto found = queues.find(key);
     if (found == queues.end()) return std::string::npos;
-    std::size_t& next = cursor_[&found->second];
-    while (next < found->second.size() && used[found->second[next]]) ++next;
-    return next < found->second.size() ? found->second[next++] : std::string::npos;
+    Queue& q = found->second;
+    while (q.next < q.files.size() && used[q.files[q.next]]) ++q.next;
+    return q.next < q.files.size() ? q.files[q.next++] : std::string::npos;
   }
 
   Queues by_name_, by_content_;
-  std::unordered_map<const std::vector<std::size_t>*, std::size_t> cursor_;
 };
 
 void match_files(Comparison& c, const Snapshot& old, const Snapshot& now) {

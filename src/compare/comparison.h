@@ -19,6 +19,10 @@ enum class FileState { kSame, kModified, kMoved, kAdded, kRemoved, kNotRead };
 inline constexpr std::string_view kFileStateNames[] = {"same",  "modified", "moved",
                                                        "added", "removed",  "not_read"};
 inline constexpr std::size_t kFileStateCount = std::size(kFileStateNames);
+// As people read them, on the console and the page.
+inline constexpr std::string_view kFileStateWords[] = {"same",  "modified", "moved",
+                                                       "added", "removed",  "not read"};
+static_assert(std::size(kFileStateWords) == kFileStateCount);
 inline std::string_view state_name(FileState state) {
   return kFileStateNames[static_cast<std::size_t>(state)];
 }
