@@ -21,6 +21,13 @@ bool is_word_byte(char c) {
   return kWordBytes[static_cast<unsigned char>(c)];
 }
 
+// The word that begins at `start`.
+std::string_view word_from(std::string_view text, std::size_t start) {
+  std::size_t end = start;
+  while (end < text.size() && is_word_byte(text[end])) ++end;
+  return text.substr(start, end - start);
+}
+
 bool is_any(std::string_view word, std::initializer_list<std::string_view> wanted) {
   return std::any_of(wanted.begin(), wanted.end(),
                      [word](std::string_view w) { return equal_ignoring_case(word, w); });
@@ -269,8 +276,12 @@ struct Triggers {
   // every word of a line is turned away by this one look.
   std::array<std::uint32_t, 32 * 32> lengths_by_start{};
 
-  static std::size_t start_of(std::string_view word) {
-    return static_cast<std::size_t>(word[0] & 31) * 32 + static_cast<std::size_t>(word[1] & 31);
+  static std::size_t start_of(char first, char second) {
+    return static_cast<std::size_t>(first & 31) * 32 + static_cast<std::size_t>(second & 31);
+  }
+  static std::size_t start_of(std::string_view word) { return start_of(word[0], word[1]); }
+  bool may_begin(char first, char second) const {
+    return lengths_by_start[start_of(first, second)] != 0;
   }
 
   Triggers() {
@@ -373,41 +384,29 @@ std::uint64_t RiskReader::split(std::string_view text, bool words) {
 
 // The trigger words of a line that holds no literal, read where it stands
 // up to its comment or line feed, sixteen bytes at a time; false when it
-// meets a quote.
+// meets a quote. A word is looked at by its first two letters only, unless
+// a trigger word begins with them.
 bool RiskReader::read_plain(std::string_view line, std::string_view& text, std::uint64_t& held) {
   const Triggers& table = kTriggers;
   held = 0;
-  constexpr std::size_t kNone = std::string_view::npos;
-  std::size_t open = kNone;  // where a word that runs on began
-  auto word_ends = [&](std::size_t end) {
-    held |= table.bit_of(line.substr(open, end - open));
-    open = kNone;
-  };
+  unsigned word_before = 0;  // 1: the byte before the sixteen is a word's
   for (std::size_t at = 0; at < line.size(); at += 16) {
     const WordByteMasks masks = word_byte_masks(line.data(), at, line.size());
     const unsigned stop =
         masks.stops != 0 ? static_cast<unsigned>(std::countr_zero(masks.stops)) : 16;
-    unsigned words = masks.words & ((1U << stop) - 1);
-    if (open != kNone) {
-      const unsigned run = static_cast<unsigned>(std::countr_one(words));
-      words &= ~((1U << run) - 1);
-      if (run < 16) word_ends(at + run);
-    }
-    while (words != 0) {
-      const unsigned first = static_cast<unsigned>(std::countr_zero(words));
-      const unsigned run = static_cast<unsigned>(std::countr_one(words >> first));
-      open = at + first;
-      if (first + run == 16) break;  // it runs on into the next sixteen
-      word_ends(at + first + run);
-      words &= ~(((1U << run) - 1) << first);
+    const unsigned words = masks.words & ((1U << stop) - 1);
+    for (unsigned starts = words & ~(words << 1 | word_before); starts != 0; starts &= starts - 1) {
+      const std::size_t start = at + static_cast<std::size_t>(std::countr_zero(starts));
+      if (start + 1 < line.size() && table.may_begin(line[start], line[start + 1]))
+        held |= table.bit_of(word_from(line, start));
     }
     if (stop < 16) {
       if ((masks.quotes >> stop & 1) != 0) return false;
       text = line.substr(0, at + stop);
       return true;
     }
+    word_before = words >> 15;
   }
-  if (open != kNone) word_ends(line.size());
   text = line;
   return true;
 }
