@@ -131,13 +131,13 @@ inline bool first_sixteen_word_masks(const char* text, std::size_t size, WordMas
 
 // Where, in text[at, at + 16), the bytes of words are (ASCII letters,
 // digits and "_"), where its quotes are and where the bytes are that end
-// what the risk rules read (quote, apostrophe, line feed): bit i for byte
-// at + i. Past `size` there is nothing: the last bytes are looked at in a
+// what the risk rules read outside a literal (apostrophe, line feed): bit i
+// for byte at + i. Past `size` there is nothing: the last bytes are looked at in a
 // copy, never beyond the range.
 struct WordByteMasks {
   unsigned words = 0;
   unsigned quotes = 0;
-  unsigned stops = 0;
+  unsigned ends = 0;
 };
 
 // An ASCII letter, digit or "_": a byte of a name.
@@ -151,17 +151,18 @@ inline WordByteMasks word_byte_masks(const char* text, std::size_t at, std::size
   using namespace scan_detail;
   // The last bytes of a range of sixteen or more are read with the bytes
   // before them, and shifted out; only a shorter range is copied.
-  alignas(16) char copy[16] = {};
-  const char* from = text + at;
   unsigned before = 0;
-  if (at + 16 > size && size >= 16) {
+  __m128i bytes;
+  if (at + 16 <= size) {
+    bytes = load16(text + at);
+  } else if (size >= 16) {
     before = static_cast<unsigned>(at + 16 - size);
-    from = text + size - 16;
-  } else if (at + 16 > size) {
+    bytes = load16(text + size - 16);
+  } else {
+    alignas(16) char copy[16] = {};
     for (std::size_t i = 0; at + i < size; ++i) copy[i] = text[at + i];
-    from = copy;
+    bytes = load16(copy);
   }
-  const __m128i bytes = load16(from);
   // Unsigned x < n as signed compares can: both shifted by 128.
   const __m128i shift = _mm_set1_epi8(static_cast<char>(0x80));
   const __m128i lower = _mm_or_si128(bytes, _mm_set1_epi8(0x20));
@@ -172,16 +173,16 @@ inline WordByteMasks word_byte_masks(const char* text, std::size_t at, std::size
   masks.words = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(letter, digit))) |
                 equal_bytes(bytes, '_');
   masks.quotes = equal_bytes(bytes, '"');
-  masks.stops = masks.quotes | equal_bytes(bytes, '\'') | equal_bytes(bytes, '\n');
+  masks.ends = equal_bytes(bytes, '\'') | equal_bytes(bytes, '\n');
   masks.words >>= before;
   masks.quotes >>= before;
-  masks.stops >>= before;
+  masks.ends >>= before;
 #else
   for (std::size_t i = 0; i < 16 && at + i < size; ++i) {
     const char c = text[at + i];
     masks.words |= (is_word_byte_of_name(c) ? 1U : 0U) << i;
     masks.quotes |= (c == '"' ? 1U : 0U) << i;
-    masks.stops |= (c == '"' || c == '\'' || c == '\n' ? 1U : 0U) << i;
+    masks.ends |= (c == '\'' || c == '\n' ? 1U : 0U) << i;
   }
 #endif
   return masks;

@@ -22,7 +22,7 @@ bool is_word_byte(char c) {
 }
 
 // The word that begins at `start`.
-std::string_view word_from(std::string_view text, std::size_t start) {
+[[gnu::noinline]] std::string_view word_from(std::string_view text, std::size_t start) {
   std::size_t end = start;
   while (end < text.size() && is_word_byte(text[end])) ++end;
   return text.substr(start, end - start);
@@ -276,12 +276,27 @@ struct Triggers {
   // every word of a line is turned away by this one look.
   std::array<std::uint32_t, 32 * 32> lengths_by_start{};
 
-  static std::size_t start_of(char first, char second) {
-    return static_cast<std::size_t>(first & 31) * 32 + static_cast<std::size_t>(second & 31);
+  static std::size_t start_of(std::string_view word) {
+    return static_cast<std::size_t>(word[0] & 31) * 32 + static_cast<std::size_t>(word[1] & 31);
   }
-  static std::size_t start_of(std::string_view word) { return start_of(word[0], word[1]); }
-  bool may_begin(char first, char second) const {
-    return lengths_by_start[start_of(first, second)] != 0;
+  // By a word's first two bytes as they stand (the first in the low byte),
+  // whether a trigger word begins with them in any letter case: one bit
+  // test a word.
+  std::array<std::uint64_t, 65536 / 64> begins{};
+
+  bool may_begin(const char* word) const {
+    const unsigned pair = static_cast<unsigned char>(word[0]) |
+                          static_cast<unsigned>(static_cast<unsigned char>(word[1])) << 8;
+    return (begins[pair >> 6] >> (pair & 63) & 1) != 0;
+  }
+  void note_beginning(std::string_view word) {
+    for (const char first : {ascii_lower(word[0]), ascii_upper(word[0])}) {
+      for (const char second : {ascii_lower(word[1]), ascii_upper(word[1])}) {
+        const unsigned pair = static_cast<unsigned char>(first) |
+                              static_cast<unsigned>(static_cast<unsigned char>(second)) << 8;
+        begins[pair >> 6] |= std::uint64_t{1} << (pair & 63);
+      }
+    }
   }
 
   Triggers() {
@@ -297,6 +312,7 @@ struct Triggers {
           bit = std::uint64_t{1} << next++;
           by_length[word.size()].push_back({word, bit});
           lengths_by_start[start_of(word)] |= std::uint32_t{1} << word.size();
+          note_beginning(word);
         }
         of_rule[i] |= bit;
       }
@@ -364,10 +380,8 @@ std::string_view RiskReader::strip(std::string_view line) {
   return text_;
 }
 
-// The trigger words in `text`, and with `words` its words as well.
-std::uint64_t RiskReader::split(std::string_view text, bool words) {
-  const Triggers& table = kTriggers;
-  std::uint64_t found = 0;
+// The words of a line of code as the rules read it.
+void RiskReader::split(std::string_view text) {
   for (std::size_t i = 0; i < text.size();) {
     if (!is_word_byte(text[i])) {
       ++i;
@@ -375,55 +389,73 @@ std::uint64_t RiskReader::split(std::string_view text, bool words) {
     }
     const std::size_t start = i;
     while (i < text.size() && is_word_byte(text[i])) ++i;
-    const std::string_view word = text.substr(start, i - start);
-    if (words) words_.push_back({word, start});
-    found |= table.bit_of(word);
+    words_.push_back({text.substr(start, i - start), start});
   }
-  return found;
 }
 
-// The trigger words of a line that holds no literal, read where it stands
-// up to its comment or line feed, sixteen bytes at a time; false when it
-// meets a quote. A word is looked at by its first two letters only, unless
-// a trigger word begins with them.
-bool RiskReader::read_plain(std::string_view line, std::string_view& text, std::uint64_t& held) {
+namespace {
+
+// Which of sixteen bytes lie inside a literal, its opening quote included
+// and its closing one not, given whether the first byte comes inside one: a
+// doubled quote inside a literal leaves it and enters it again, and stands
+// between no other bytes.
+unsigned inside_literals(unsigned quotes, bool inside_before) {
+  unsigned inside = quotes;
+  inside ^= inside << 1;
+  inside ^= inside << 2;
+  inside ^= inside << 4;
+  inside ^= inside << 8;
+  return (inside_before ? ~inside : inside) & 0xFFFF;
+}
+
+}  // namespace
+
+// The trigger words of a line, read where it stands up to its comment or
+// line feed, sixteen bytes at a time, what its literals hold passed over;
+// `text` is the line up to there, and `quoted` tells that it holds a
+// literal. A word is looked at by its first two letters only, unless a
+// trigger word begins with them.
+std::uint64_t RiskReader::read_in_place(std::string_view line, std::string_view& text,
+                                        bool& quoted) {
   const Triggers& table = kTriggers;
-  held = 0;
+  std::uint64_t held = 0;
   unsigned word_before = 0;  // 1: the byte before the sixteen is a word's
+  bool inside_before = false;
+  quoted = false;
   for (std::size_t at = 0; at < line.size(); at += 16) {
     const WordByteMasks masks = word_byte_masks(line.data(), at, line.size());
-    const unsigned stop =
-        masks.stops != 0 ? static_cast<unsigned>(std::countr_zero(masks.stops)) : 16;
-    const unsigned words = masks.words & ((1U << stop) - 1);
+    const unsigned inside = inside_literals(masks.quotes, inside_before);
+    quoted = quoted || masks.quotes != 0;
+    const unsigned ends = masks.ends & ~inside;
+    const unsigned stop = ends != 0 ? static_cast<unsigned>(std::countr_zero(ends)) : 16;
+    const unsigned words = masks.words & ~inside & ((1U << stop) - 1);
     for (unsigned starts = words & ~(words << 1 | word_before); starts != 0; starts &= starts - 1) {
       const std::size_t start = at + static_cast<std::size_t>(std::countr_zero(starts));
-      if (start + 1 < line.size() && table.may_begin(line[start], line[start + 1]))
+      if (start + 1 < line.size() && table.may_begin(line.data() + start))
         held |= table.bit_of(word_from(line, start));
     }
     if (stop < 16) {
-      if ((masks.quotes >> stop & 1) != 0) return false;
       text = line.substr(0, at + stop);
-      return true;
+      return held;
     }
     word_before = words >> 15;
+    inside_before = (inside >> 15) != 0;
   }
   text = line;
-  return true;
+  return held;
 }
 
-// Most lines hold no literal and no trigger word: they are read once, in
-// place, and keep no word.
+// Most lines hold no trigger word: they are read once, in place, and keep
+// no word; only a line with a literal that holds one is copied.
 void RiskReader::code_line(std::string_view line, bool win_api) {
-  literals_.clear();
   std::string_view text;
-  std::uint64_t held = 0;
-  if (!read_plain(line, text, held)) {
-    text = strip(line);
-    held = split(text, false);
-  }
+  bool quoted = false;
+  const std::uint64_t held = read_in_place(line, text, quoted);
   if (held == 0) return;
+  literals_.clear();
+  if (quoted) text = strip(line);
   words_.clear();
-  split(text, true);
+  split(text);
   const RiskLine read{text, words_, literals_, win_api, held};
   const Triggers& table = kTriggers;
   for (std::size_t i = 0; i < kRiskRuleCount; ++i) {

@@ -83,9 +83,9 @@ class RiskReader {
   void finish();
 
  private:
-  bool read_plain(std::string_view line, std::string_view& text, std::uint64_t& held);
+  std::uint64_t read_in_place(std::string_view line, std::string_view& text, bool& quoted);
   std::string_view strip(std::string_view line);
-  std::uint64_t split(std::string_view text, bool words);
+  void split(std::string_view text);
 
   RiskCounts& counts_;
   std::vector<LateBoundName>& names_;
