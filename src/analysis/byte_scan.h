@@ -129,15 +129,16 @@ inline bool first_sixteen_word_masks(const char* text, std::size_t size, WordMas
 #endif
 }
 
-// Where, in text[at, at + 16), the bytes of words are (ASCII letters,
+// Where, in text[at, at + 64), the bytes of words are (ASCII letters,
 // digits and "_"), where its quotes are and where the bytes are that end
 // what the risk rules read outside a literal (apostrophe, line feed): bit i
-// for byte at + i. Past `size` there is nothing: the last bytes are looked at in a
-// copy, never beyond the range.
-struct WordByteMasks {
-  unsigned words = 0;
-  unsigned quotes = 0;
-  unsigned ends = 0;
+// for byte at + i. Past `size` there is nothing: the last bytes of a range
+// of sixteen or more are read with the bytes before them and shifted out,
+// and only a shorter range is copied, so no byte beyond it is read.
+struct WordByteMarks {
+  std::uint64_t words = 0;
+  std::uint64_t quotes = 0;
+  std::uint64_t ends = 0;
 };
 
 // An ASCII letter, digit or "_": a byte of a name.
@@ -145,47 +146,66 @@ constexpr bool is_word_byte_of_name(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
 }
 
-inline WordByteMasks word_byte_masks(const char* text, std::size_t at, std::size_t size) {
-  WordByteMasks masks;
+#if defined(__SSE2__)
+namespace scan_detail {
+
+// Fewer than sixteen bytes, in a zeroed block of sixteen.
+inline __m128i load_short(const char* text, std::size_t count) {
+  alignas(16) char copy[16] = {};
+  if (count >= 8) {
+    std::uint64_t low = 0, high = 0;
+    __builtin_memcpy(&low, text, 8);
+    __builtin_memcpy(&high, text + count - 8, 8);
+    __builtin_memcpy(copy + count - 8, &high, 8);
+    __builtin_memcpy(copy, &low, 8);
+  } else {
+    for (std::size_t i = 0; i < count; ++i) copy[i] = text[i];
+  }
+  return load16(copy);
+}
+
+inline void mark_sixteen(__m128i bytes, unsigned shift_out, std::size_t bit, WordByteMarks& marks) {
+  // x - c < n, unsigned, as a signed compare of x - c + 128 with n - 128.
+  const __m128i letter = _mm_cmplt_epi8(
+      _mm_add_epi8(_mm_or_si128(bytes, _mm_set1_epi8(0x20)), _mm_set1_epi8(0x80 - 'a')),
+      _mm_set1_epi8(-128 + 26));
+  const __m128i digit =
+      _mm_cmplt_epi8(_mm_add_epi8(bytes, _mm_set1_epi8(0x80 - '0')), _mm_set1_epi8(-128 + 10));
+  const unsigned words = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(letter, digit))) |
+                         equal_bytes(bytes, '_');
+  marks.words |= std::uint64_t{words >> shift_out} << bit;
+  marks.quotes |= std::uint64_t{equal_bytes(bytes, '"') >> shift_out} << bit;
+  marks.ends |= std::uint64_t{(equal_bytes(bytes, '\'') | equal_bytes(bytes, '\n')) >> shift_out}
+                << bit;
+}
+
+}  // namespace scan_detail
+#endif
+
+inline WordByteMarks mark_word_bytes(const char* text, std::size_t at, std::size_t size) {
+  WordByteMarks marks;
+  const std::size_t end = size - at < 64 ? size : at + 64;
 #if defined(__SSE2__)
   using namespace scan_detail;
-  // The last bytes of a range of sixteen or more are read with the bytes
-  // before them, and shifted out; only a shorter range is copied.
-  unsigned before = 0;
-  __m128i bytes;
-  if (at + 16 <= size) {
-    bytes = load16(text + at);
-  } else if (size >= 16) {
-    before = static_cast<unsigned>(at + 16 - size);
-    bytes = load16(text + size - 16);
+  std::size_t next = at;
+  for (; next + 16 <= end; next += 16) mark_sixteen(load16(text + next), 0, next - at, marks);
+  if (next == end) return marks;
+  if (size >= 16) {
+    const unsigned before = static_cast<unsigned>(next + 16 - end);
+    mark_sixteen(load16(text + end - 16), before, next - at, marks);
   } else {
-    alignas(16) char copy[16] = {};
-    for (std::size_t i = 0; at + i < size; ++i) copy[i] = text[at + i];
-    bytes = load16(copy);
+    mark_sixteen(load_short(text + next, end - next), 0, next - at, marks);
   }
-  // Unsigned x < n as signed compares can: both shifted by 128.
-  const __m128i shift = _mm_set1_epi8(static_cast<char>(0x80));
-  const __m128i lower = _mm_or_si128(bytes, _mm_set1_epi8(0x20));
-  const __m128i letter = _mm_cmplt_epi8(
-      _mm_xor_si128(_mm_sub_epi8(lower, _mm_set1_epi8('a')), shift), _mm_set1_epi8(-128 + 26));
-  const __m128i digit = _mm_cmplt_epi8(
-      _mm_xor_si128(_mm_sub_epi8(bytes, _mm_set1_epi8('0')), shift), _mm_set1_epi8(-128 + 10));
-  masks.words = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(letter, digit))) |
-                equal_bytes(bytes, '_');
-  masks.quotes = equal_bytes(bytes, '"');
-  masks.ends = equal_bytes(bytes, '\'') | equal_bytes(bytes, '\n');
-  masks.words >>= before;
-  masks.quotes >>= before;
-  masks.ends >>= before;
 #else
-  for (std::size_t i = 0; i < 16 && at + i < size; ++i) {
-    const char c = text[at + i];
-    masks.words |= (is_word_byte_of_name(c) ? 1U : 0U) << i;
-    masks.quotes |= (c == '"' ? 1U : 0U) << i;
-    masks.ends |= (c == '\'' || c == '\n' ? 1U : 0U) << i;
+  for (std::size_t i = at; i < end; ++i) {
+    const char c = text[i];
+    const std::uint64_t bit = std::uint64_t{1} << (i - at);
+    marks.words |= is_word_byte_of_name(c) ? bit : 0;
+    marks.quotes |= c == '"' ? bit : 0;
+    marks.ends |= c == '\'' || c == '\n' ? bit : 0;
   }
 #endif
-  return masks;
+  return marks;
 }
 
 }  // namespace codetal

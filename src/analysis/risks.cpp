@@ -22,7 +22,7 @@ bool is_word_byte(char c) {
 }
 
 // The word that begins at `start`.
-[[gnu::noinline]] std::string_view word_from(std::string_view text, std::size_t start) {
+std::string_view word_from(std::string_view text, std::size_t start) {
   std::size_t end = start;
   while (end < text.size() && is_word_byte(text[end])) ++end;
   return text.substr(start, end - start);
@@ -395,51 +395,57 @@ void RiskReader::split(std::string_view text) {
 
 namespace {
 
-// Which of sixteen bytes lie inside a literal, its opening quote included
-// and its closing one not, given whether the first byte comes inside one: a
+// Which of 64 bytes lie inside a literal, its opening quote included and
+// its closing one not, given whether the first byte comes inside one: a
 // doubled quote inside a literal leaves it and enters it again, and stands
 // between no other bytes.
-unsigned inside_literals(unsigned quotes, bool inside_before) {
-  unsigned inside = quotes;
+std::uint64_t inside_literals(std::uint64_t quotes, bool inside_before) {
+  std::uint64_t inside = quotes;
   inside ^= inside << 1;
   inside ^= inside << 2;
   inside ^= inside << 4;
   inside ^= inside << 8;
-  return (inside_before ? ~inside : inside) & 0xFFFF;
+  inside ^= inside << 16;
+  inside ^= inside << 32;
+  return inside_before ? ~inside : inside;
 }
 
 }  // namespace
 
 // The trigger words of a line, read where it stands up to its comment or
-// line feed, sixteen bytes at a time, what its literals hold passed over;
-// `text` is the line up to there, and `quoted` tells that it holds a
-// literal. A word is looked at by its first two letters only, unless a
-// trigger word begins with them.
+// line feed, 64 bytes at a time, what its literals hold passed over; `text`
+// is the line up to there, and `quoted` tells that it holds a literal. A
+// word is looked at by its first two letters only, unless a trigger word
+// begins with them.
 std::uint64_t RiskReader::read_in_place(std::string_view line, std::string_view& text,
                                         bool& quoted) {
   const Triggers& table = kTriggers;
   std::uint64_t held = 0;
-  unsigned word_before = 0;  // 1: the byte before the sixteen is a word's
+  std::uint64_t word_before = 0;  // 1: the byte before the 64 is a word's
   bool inside_before = false;
   quoted = false;
-  for (std::size_t at = 0; at < line.size(); at += 16) {
-    const WordByteMasks masks = word_byte_masks(line.data(), at, line.size());
-    const unsigned inside = inside_literals(masks.quotes, inside_before);
-    quoted = quoted || masks.quotes != 0;
-    const unsigned ends = masks.ends & ~inside;
-    const unsigned stop = ends != 0 ? static_cast<unsigned>(std::countr_zero(ends)) : 16;
-    const unsigned words = masks.words & ~inside & ((1U << stop) - 1);
-    for (unsigned starts = words & ~(words << 1 | word_before); starts != 0; starts &= starts - 1) {
+  for (std::size_t at = 0; at < line.size(); at += 64) {
+    const WordByteMarks marks = mark_word_bytes(line.data(), at, line.size());
+    // Most lines hold no literal.
+    const std::uint64_t inside =
+        marks.quotes == 0 && !inside_before ? 0 : inside_literals(marks.quotes, inside_before);
+    quoted = quoted || marks.quotes != 0;
+    const std::uint64_t ends = marks.ends & ~inside;
+    const unsigned stop = ends != 0 ? static_cast<unsigned>(std::countr_zero(ends)) : 64;
+    std::uint64_t words = marks.words & ~inside;
+    if (stop < 64) words &= (std::uint64_t{1} << stop) - 1;
+    for (std::uint64_t starts = words & ~(words << 1 | word_before); starts != 0;
+         starts &= starts - 1) {
       const std::size_t start = at + static_cast<std::size_t>(std::countr_zero(starts));
       if (start + 1 < line.size() && table.may_begin(line.data() + start))
         held |= table.bit_of(word_from(line, start));
     }
-    if (stop < 16) {
+    if (stop < 64) {
       text = line.substr(0, at + stop);
       return held;
     }
-    word_before = words >> 15;
-    inside_before = (inside >> 15) != 0;
+    word_before = words >> 63;
+    inside_before = (inside >> 63) != 0;
   }
   text = line;
   return held;
