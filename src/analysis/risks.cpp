@@ -429,11 +429,13 @@ std::uint64_t RiskReader::read_in_place(std::string_view line, std::string_view&
     // Most lines hold no literal.
     const std::uint64_t inside =
         marks.quotes == 0 && !inside_before ? 0 : inside_literals(marks.quotes, inside_before);
-    quoted = quoted || marks.quotes != 0;
     const std::uint64_t ends = marks.ends & ~inside;
     const unsigned stop = ends != 0 ? static_cast<unsigned>(std::countr_zero(ends)) : 64;
-    std::uint64_t words = marks.words & ~inside;
-    if (stop < 64) words &= (std::uint64_t{1} << stop) - 1;
+    const std::uint64_t before_stop =
+        stop < 64 ? (std::uint64_t{1} << stop) - 1 : ~std::uint64_t{0};
+    const std::uint64_t words = marks.words & ~inside & before_stop;
+    // A quote in the comment is no literal.
+    quoted = quoted || (marks.quotes & before_stop) != 0;
     for (std::uint64_t starts = words & ~(words << 1 | word_before); starts != 0;
          starts &= starts - 1) {
       const std::size_t start = at + static_cast<std::size_t>(std::countr_zero(starts));
