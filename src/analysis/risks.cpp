@@ -272,16 +272,15 @@ struct Triggers {
   std::array<std::vector<Word>, kLongest + 1> by_length;
   std::array<std::uint64_t, kRiskRuleCount> of_rule{};
   // By a word's first two letters (their low five bits: case does not
-  // count), the lengths of the trigger words it may be, as bits: nearly
-  // every word of a line is turned away by this one look.
+  // count), the lengths of the trigger words it may be, as bits.
   std::array<std::uint32_t, 32 * 32> lengths_by_start{};
 
   static std::size_t start_of(std::string_view word) {
     return static_cast<std::size_t>(word[0] & 31) * 32 + static_cast<std::size_t>(word[1] & 31);
   }
   // By a word's first two bytes as they stand (the first in the low byte),
-  // whether a trigger word begins with them in any letter case: one bit
-  // test a word.
+  // whether a trigger word begins with them in any letter case: nearly every
+  // word of a line is turned away by this one bit.
   std::array<std::uint64_t, 65536 / 64> begins{};
 
   bool may_begin(const char* word) const {
