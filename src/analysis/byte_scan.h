@@ -77,29 +77,6 @@ inline std::size_t skip_blanks_and_tabs(const char* text, std::size_t at, std::s
   return at;
 }
 
-// The offset of the first byte of text[at, size) that ends a word: a NUL,
-// blank, "(", line feed or apostrophe, and an underscore too when
-// `underscore_ends`; or `size`.
-inline std::size_t find_word_end(const char* text, std::size_t at, std::size_t size,
-                                 bool underscore_ends) {
-#if defined(__SSE2__)
-  using namespace scan_detail;
-  for (; at + 16 <= size; at += 16) {
-    const __m128i bytes = load16(text + at);
-    unsigned ends = equal_bytes(bytes, '\0') | equal_bytes(bytes, ' ') | equal_bytes(bytes, '(') |
-                    equal_bytes(bytes, '\n') | equal_bytes(bytes, '\'');
-    if (underscore_ends) ends |= equal_bytes(bytes, '_');
-    if (ends != 0) return at + static_cast<std::size_t>(std::countr_zero(ends));
-  }
-#endif
-  for (; at < size; ++at) {
-    const char c = text[at];
-    if (c == '\0' || c == ' ' || c == '(' || c == '\n' || c == '\'') return at;
-    if (underscore_ends && c == '_') return at;
-  }
-  return size;
-}
-
 // Where, among the first sixteen bytes of a line, the blanks are and the
 // bytes that end word 1 (NUL, blank, "(", line feed, apostrophe) and the
 // later words (those and "_"): bit i for byte i.
