@@ -272,7 +272,8 @@ struct Triggers {
   std::array<std::vector<Word>, kLongest + 1> by_length;
   std::array<std::uint64_t, kRiskRuleCount> of_rule{};
   // By a word's first two letters (their low five bits: case does not
-  // count), the lengths of the trigger words it may be, as bits.
+  // count), the lengths of the trigger words it may be, as bits: a word that
+  // begins as one is still passed over unless its length is one's too.
   std::array<std::uint32_t, 32 * 32> lengths_by_start{};
 
   static std::size_t start_of(std::string_view word) {
@@ -283,16 +284,18 @@ struct Triggers {
   // word of a line is turned away by this one bit.
   std::array<std::uint64_t, 65536 / 64> begins{};
 
+  static unsigned pair_of(char first, char second) {
+    return static_cast<unsigned char>(first) |
+           static_cast<unsigned>(static_cast<unsigned char>(second)) << 8;
+  }
   bool may_begin(const char* word) const {
-    const unsigned pair = static_cast<unsigned char>(word[0]) |
-                          static_cast<unsigned>(static_cast<unsigned char>(word[1])) << 8;
+    const unsigned pair = pair_of(word[0], word[1]);
     return (begins[pair >> 6] >> (pair & 63) & 1) != 0;
   }
   void note_beginning(std::string_view word) {
     for (const char first : {ascii_lower(word[0]), ascii_upper(word[0])}) {
       for (const char second : {ascii_lower(word[1]), ascii_upper(word[1])}) {
-        const unsigned pair = static_cast<unsigned char>(first) |
-                              static_cast<unsigned>(static_cast<unsigned char>(second)) << 8;
+        const unsigned pair = pair_of(first, second);
         begins[pair >> 6] |= std::uint64_t{1} << (pair & 63);
       }
     }
@@ -386,9 +389,9 @@ void RiskReader::split(std::string_view text) {
       ++i;
       continue;
     }
-    const std::size_t start = i;
-    while (i < text.size() && is_word_byte(text[i])) ++i;
-    words_.push_back({text.substr(start, i - start), start});
+    const std::string_view word = word_from(text, i);
+    words_.push_back({word, i});
+    i += word.size();
   }
 }
 
